@@ -1,0 +1,42 @@
+# Compile options shared by every target of the project.
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+
+find_program(VK_CCACHE ccache)
+if(VK_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+  set(CMAKE_C_COMPILER_LAUNCHER ${VK_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${VK_CCACHE})
+endif()
+
+# VK_SANITIZE: empty, "address,undefined", "thread" or "fuzzer" (libFuzzer plus address, undefined).
+set(VK_SANITIZE "" CACHE STRING "Sanitizers for the whole build")
+if(VK_SANITIZE STREQUAL "fuzzer")
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(VK_SANITIZE)
+  add_compile_options(-fsanitize=${VK_SANITIZE} -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=${VK_SANITIZE})
+endif()
+
+# Warnings are errors on our own code only; third-party headers come in as system includes.
+function(vk_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# A library of the project: every .cpp below DIR. Platform headers are included by layer
+# ("base/Value.h"), the kit's by subsystem ("store/VLPrefsManager.h").
+function(vk_library target dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    # A layer with no classes yet still links as an (empty) archive.
+    set(placeholder ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
+    file(WRITE ${placeholder} "")
+    set(sources ${placeholder})
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src/platform ${PROJECT_SOURCE_DIR}/src/kit)
+  vk_target_defaults(${target})
+endfunction()

@@ -1,0 +1,26 @@
+#include "base/Semaphore.h"
+
+namespace base {
+
+void Semaphore::signal() {
+    {
+        std::lock_guard lock(mutex_);
+        ++count_;
+    }
+    available_.notify_one();
+}
+
+void Semaphore::wait() {
+    std::unique_lock lock(mutex_);
+    available_.wait(lock, [this] { return count_ > 0; });
+    --count_;
+}
+
+bool Semaphore::waitFor(std::chrono::nanoseconds timeout) {
+    std::unique_lock lock(mutex_);
+    if (!available_.wait_for(lock, timeout, [this] { return count_ > 0; })) return false;
+    --count_;
+    return true;
+}
+
+}  // namespace base
