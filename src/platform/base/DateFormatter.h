@@ -31,7 +31,8 @@ public:
     void setLocale(Locale locale);
     void setTimeZone(TimeZone timeZone);
 
-    // The date as text; empty for a date that is not finite or a pattern ICU rejects.
+    // The date as text; empty for a date that is not finite. Patterns are read leniently: an
+    // unterminated quote runs to the end, a letter that names no field produces nothing.
     std::string stringFromDate(Date date) const;
 
 private:
