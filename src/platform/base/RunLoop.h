@@ -15,8 +15,6 @@
 
 namespace base {
 
-class ManualClock;
-
 // An event loop: the main queue of a program. Tasks, delayed tasks, repeating timers and
 // file-descriptor watches are run one at a time on the thread that runs the loop.
 //
@@ -105,7 +103,6 @@ private:
 
     std::shared_ptr<Clock> fixedClock_;
     std::shared_ptr<Clock> clock_;  // the clock the due times were computed on
-    ManualClock* manualClock_ = nullptr;
 
     std::mutex mutex_;
     std::unordered_map<Token, Timer> timers_;
