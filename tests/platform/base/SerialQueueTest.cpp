@@ -1,3 +1,5 @@
+#include "base/SerialQueue.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "base/Semaphore.h"
-#include "base/SerialQueue.h"
 
 namespace {
 
