@@ -56,7 +56,7 @@ public:
     static constexpr const char* kSignalName = "Posted";
 
     static constexpr const char* kErrorDomain = "base.DistributedNotificationCenter";
-    enum ErrorCode : long { kNoBus = 1, kSubscriptionFailed = 2, kPostFailed = 3 };
+    enum ErrorCode : long { kNoBus = 1, kSubscriptionFailed = 2 };
 
     using Callback = std::function<void(const Notification&)>;
 

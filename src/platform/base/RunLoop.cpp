@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
+#include <vector>
 
 #include "base/ManualClock.h"
 

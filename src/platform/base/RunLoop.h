@@ -7,9 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <unordered_map>
-#include <vector>
 
 #include "base/Clock.h"
 

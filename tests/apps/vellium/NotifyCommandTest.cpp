@@ -11,39 +11,66 @@ extern char** environ;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string output;
-};
+// `vellium ARGUMENTS...` running with its standard output and error on pipes.
+class Vellium {
+public:
+    explicit Vellium(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), VK_VELLIUM);
+        int out[2], err[2];
+        if (pipe(out) != 0 || pipe(err) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addclose(&actions, err[0]);
+        std::vector<char*> argv;
+        for (auto& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        close(err[1]);
+        out_ = out[0];
+        err_ = err[0];
+    }
+    ~Vellium() {
+        if (pid_ > 0) kill(pid_, SIGKILL);
+        wait();
+        close(out_);
+        close(err_);
+    }
 
-// Runs `vellium ARGUMENTS...` (standard output and error together) to completion.
-Outcome runVellium(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VK_VELLIUM);
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    std::vector<char*> argv;
-    for (auto& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    Outcome outcome;
-    char buffer[256];
-    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        outcome.output.append(buffer, std::size_t(n));
-    close(pipeFds[0]);
-    if (spawned != 0) return outcome;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-}
+    std::string readOutputLine() { return readLine(out_); }
+    std::string readErrorLine() { return readLine(err_); }
+    std::string readAllErrors() {
+        std::string text;
+        for (std::string line; !(line = readLine(err_)).empty();) text += line + "\n";
+        return text;
+    }
+    // The exit status; -1 when it did not exit normally.
+    int wait() {
+        if (pid_ > 0) {
+            int status = 0;
+            waitpid(pid_, &status, 0);
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            pid_ = -1;
+        }
+        return status_;
+    }
+
+private:
+    static std::string readLine(int fd) {
+        std::string line;
+        char c;
+        while (read(fd, &c, 1) == 1 && c != '\n') line += c;
+        return line;
+    }
+
+    pid_t pid_ = -1;
+    int out_ = -1, err_ = -1;
+    int status_ = -1;
+};
 
 TEST(NotifyCommand, UsageErrorsExitWithStatusTwoAndPrintTheUsage) {
     const std::vector<std::vector<std::string>> mistakes = {
@@ -59,17 +86,11 @@ TEST(NotifyCommand, UsageErrorsExitWithStatusTwoAndPrintTheUsage) {
         {"notify", "watch", "--loud", "Name"},
     };
     for (const auto& arguments : mistakes) {
-        const Outcome outcome = runVellium(arguments);
-        EXPECT_EQ(outcome.status, 2) << arguments.back() << ": " << outcome.output;
-        EXPECT_NE(outcome.output.find("usage: vellium notify"), std::string::npos) << outcome.output;
+        Vellium vellium(arguments);
+        const std::string errors = vellium.readAllErrors();
+        EXPECT_EQ(vellium.wait(), 2) << arguments.back() << ": " << errors;
+        EXPECT_NE(errors.find("usage: vellium notify"), std::string::npos) << errors;
     }
-}
-
-std::string readLine(int fd) {
-    std::string line;
-    char c;
-    while (read(fd, &c, 1) == 1 && c != '\n') line += c;
-    return line;
 }
 
 TEST(NotifyCommand, WatchPrintsWhatPostSendsAndStopsAfterCount) {
@@ -78,38 +99,18 @@ TEST(NotifyCommand, WatchPrintsWhatPostSendsAndStopsAfterCount) {
             << "no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set); run under dbus-run-session";
     }
     const std::string name = "com.vellium.tests/Cli." + std::to_string(getpid());
-    int out[2], err[2];
-    ASSERT_EQ(pipe(out), 0);
-    ASSERT_EQ(pipe(err), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, err[0]);
-    std::vector<std::string> arguments = {VK_VELLIUM, "notify", "watch", "--count", "2", name};
-    std::vector<char*> argv;
-    for (auto& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t watcher = -1;
-    ASSERT_EQ(posix_spawn(&watcher, argv[0], &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    close(err[1]);
+    Vellium watcher({"notify", "watch", "--count", "2", name});
+    ASSERT_EQ(watcher.readErrorLine(), "vellium: watching " + name);  // subscribed from here on
 
-    EXPECT_EQ(readLine(err[0]), "vellium: watching " + name);  // subscribed from here on
-    EXPECT_EQ(runVellium(
-                  {"notify", "post", name, "label=hello \"world\"", "n:int=-5", "on:bool=yes", "x:real=0.25"})
-                  .status,
-              0);
-    EXPECT_EQ(runVellium({"notify", "post", name}).status, 0);
-    EXPECT_EQ(readLine(out[0]), name + R"( {"label": "hello \"world\"", "n": -5, "on": true, "x": 0.25})");
-    EXPECT_EQ(readLine(out[0]), name);
-    int status = 0;
-    waitpid(watcher, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "watch stops by itself after --count lines";
-    close(out[0]);
-    close(err[0]);
+    EXPECT_EQ(
+        Vellium({"notify", "post", name, "label=hello \"world\"", "n:int=-5", "on:bool=yes", "x:real=0.25"})
+            .wait(),
+        0);
+    EXPECT_EQ(Vellium({"notify", "post", name}).wait(), 0);
+    EXPECT_EQ(watcher.readOutputLine(),
+              name + R"( {"label": "hello \"world\"", "n": -5, "on": true, "x": 0.25})");
+    EXPECT_EQ(watcher.readOutputLine(), name);
+    EXPECT_EQ(watcher.wait(), 0) << "watch stops by itself after --count lines";
 }
 
 }  // namespace
