@@ -161,8 +161,7 @@ int runPost(ArgumentList& arguments) {
     for (const std::string& entry : arguments.takeRemaining()) addEntry(userInfo, entry);
     auto& center = base::DistributedNotificationCenter::defaultCenter();
     if (int status = connectOrReport(center)) return status;
-    center.post(name, userInfo);
-    return 0;
+    return center.post(name, userInfo) ? 0 : 1;
 }
 
 // SIGINT and SIGTERM end the watch through the run loop, so it returns normally.

@@ -162,7 +162,7 @@ Result<void> DistributedNotificationCenter::connect() {
     return state_->connectLocked(state_);
 }
 
-void DistributedNotificationCenter::post(std::string_view name, const Value& userInfo) {
+bool DistributedNotificationCenter::post(std::string_view name, const Value& userInfo) {
     std::lock_guard lock(state_->mutex);
     const std::string nameText(name);
     if (auto connected = state_->connectLocked(state_); !connected) {
@@ -170,7 +170,7 @@ void DistributedNotificationCenter::post(std::string_view name, const Value& use
             Log::line("Could not post distributed notification \"" + nameText +
                       "\": " + connected.error().description);
         }
-        return;
+        return false;
     }
     sd_bus_message* message = nullptr;
     int r = sd_bus_message_new_signal(state_->bus, &message, kObjectPath, kInterface, kSignalName);
@@ -181,6 +181,7 @@ void DistributedNotificationCenter::post(std::string_view name, const Value& use
     if (r >= 0) r = sd_bus_flush(state_->bus);
     sd_bus_message_unref(message);
     if (r < 0) Log::line("Could not post distributed notification \"" + nameText + "\": " + errorText(r));
+    return r >= 0;
 }
 
 Result<Observation> DistributedNotificationCenter::addObserver(std::string name, Callback callback) {

@@ -76,7 +76,8 @@ public:
 
     // Broadcasts a notification. `userInfo` is a dictionary or absent. Failures are logged:
     // no bus (once), or a user info the bus cannot carry (a string that is not UTF-8).
-    void post(std::string_view name, const Value& userInfo = Value());
+    // Returns whether the notification went out; callers that need not know may ignore it.
+    bool post(std::string_view name, const Value& userInfo = Value());
 
     // Observes the notifications named `name` (not empty) from every process. The observer
     // is registered while the returned Observation lives.

@@ -146,6 +146,32 @@ TEST_F(DistributedNotificationCenterTest, DeliversOnlyObservedNamesAndStopsAfter
     EXPECT_EQ(calls, (std::vector<std::string>{"first:1", "second:1", "second:2"}));
 }
 
+TEST_F(DistributedNotificationCenterTest, RefusesUserInfoTheBusCannotCarryAndKeepsWorking) {
+    const std::string name = uniqueName("Refused");
+    std::vector<std::string> received;
+    auto observation = center.addObserver(name, [&](const base::Notification& n) {
+        received.push_back(*n.userInfo["text"].asString());
+        loop.stop();
+    });
+    ASSERT_TRUE(observation);
+    std::vector<std::string> lines;
+    base::Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+    base::Value notUtf8, withNul, notADictionary("text");
+    notUtf8.set("text", base::Value("\xFF\xFE"));
+    withNul.set("text", base::Value(std::string("a\0b", 3)));
+    EXPECT_FALSE(center.post(name, notUtf8));
+    EXPECT_FALSE(center.post(name, withNul));
+    EXPECT_FALSE(center.post(name, notADictionary));
+    base::Log::resetSink();
+    EXPECT_EQ(lines.size(), 3u);
+
+    base::Value fine;
+    fine.set("text", base::Value("fine"));
+    EXPECT_TRUE(center.post(name, fine));
+    ASSERT_TRUE(runUntilStopped());
+    EXPECT_EQ(received, std::vector<std::string>{"fine"});
+}
+
 TEST_F(DistributedNotificationCenterTest, ReceivesWhatAStockBusToolEmitsInTheDocumentedFormat) {
     if (access("/usr/bin/busctl", X_OK) != 0) GTEST_SKIP() << "busctl is not installed";
     const std::string name = uniqueName("FromBusctl");
@@ -172,8 +198,8 @@ TEST(DistributedNotificationCenterWithoutBus, PostLogsOnceAndObservingReportsThe
     base::DistributedNotificationCenter center(loop, "unix:path=/nonexistent/vellium-test-bus");
     std::vector<std::string> lines;
     base::Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
-    center.post("com.vellium.tests/Nobody");
-    center.post("com.vellium.tests/Nobody");
+    EXPECT_FALSE(center.post("com.vellium.tests/Nobody"));
+    EXPECT_FALSE(center.post("com.vellium.tests/Nobody"));
     base::Log::resetSink();
     EXPECT_EQ(lines.size(), 1u);
 
