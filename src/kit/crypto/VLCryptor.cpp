@@ -120,7 +120,7 @@ std::optional<base::Data> VLCryptor::synchronousResultForCryptor(const std::shar
     std::optional<base::Error> failure;
 
     // 2. Collect every chunk; the final call records the outcome and wakes the caller.
-    cryptor->setHandler([&result, &failure, done](VLCryptor& finishedCryptor, base::Data chunk) {
+    cryptor->setHandler([&result, &failure, done](VLCryptor& finishedCryptor, base::Data& chunk) {
         if (result.empty()) {
             result = std::move(chunk);
         } else {
@@ -159,8 +159,12 @@ void VLCryptor::cleanupAndNotifyWithError(std::optional<base::Error> error) {
 }
 
 void VLCryptor::deliverOutput() {
-    if (handler_) responseQueue_->sync([this] { handler_(*this, std::move(outData_)); });
+    if (handler_) responseQueue_->sync([this] { handler_(*this, outData_); });
     outData_.clear();
+}
+
+void VLCryptor::waitForQueuedWork() {
+    queue_->sync([] {});
 }
 
 void VLCryptor::setResponseQueue(std::shared_ptr<base::SerialQueue> responseQueue) {

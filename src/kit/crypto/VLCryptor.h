@@ -46,8 +46,10 @@ enum VLCryptorErrorCode : long {
 
 class VLCryptor : public std::enable_shared_from_this<VLCryptor> {
 public:
-    // Called with the cryptor and a chunk of output; the chunk is the caller's to keep.
-    using Handler = std::function<void(VLCryptor& cryptor, base::Data data)>;
+    // Called with the cryptor and a chunk of output. The handler may take the chunk by moving
+    // from it; what it leaves is discarded after the call, and the cryptor reuses the buffer
+    // when it was left in place.
+    using Handler = std::function<void(VLCryptor& cryptor, base::Data& data)>;
 
     // A cryptor that produces nothing; the base of VLEncryptor and VLDecryptor.
     // Precondition: a handler.
@@ -77,6 +79,9 @@ public:
     // pending output; the handler is dropped afterwards.
     void cleanupAndNotifyWithError(std::optional<base::Error> error);
     bool hasHMAC() const { return HMACLength_ != 0; }
+    // Blocks until every step queued so far has run and its handler calls have returned, so a
+    // producer can keep one chunk in flight. Never call it from the handler.
+    void waitForQueuedWork();
 
     bool finished() const { return finished_.load(); }
     // Read it in or after the final handler call.

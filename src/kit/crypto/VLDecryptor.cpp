@@ -18,7 +18,7 @@ std::optional<base::Data> opened(const std::shared_ptr<VLDecryptor>& decryptor,
 }
 
 // The final handler call of a synchronous operation replaces this one.
-void ignoreOutput(VLCryptor&, base::Data) {}
+void ignoreOutput(VLCryptor&, base::Data&) {}
 
 }  // namespace
 

@@ -14,7 +14,7 @@ struct SetupFailure {
     std::shared_ptr<std::optional<base::Error>> error = std::make_shared<std::optional<base::Error>>();
 
     VLCryptor::Handler handler() const {
-        return [error = error](VLCryptor& cryptor, base::Data) {
+        return [error = error](VLCryptor& cryptor, base::Data&) {
             if (cryptor.finished()) *error = cryptor.error();
         };
     }

@@ -26,7 +26,7 @@ struct CryptorRecorder {
     std::shared_ptr<State> state = std::make_shared<State>();
 
     VLCryptor::Handler handler() const {
-        return [state = state](VLCryptor& cryptor, base::Data chunk) {
+        return [state = state](VLCryptor& cryptor, base::Data& chunk) {
             std::lock_guard lock(state->mutex);
             state->threads.push_back(std::this_thread::get_id());
             if (state->finalCalls > 0) ++state->callsAfterFinal;

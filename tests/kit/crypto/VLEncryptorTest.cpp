@@ -134,7 +134,7 @@ TEST(VLEncryptor, RefusedKeyReportsThroughTheHandlerAndGivesNoEncryptor) {
 }
 
 TEST(VLEncryptor, ViolatedPreconditionsThrowWithTheConditionText) {
-    const auto handler = [](VLCryptor&, base::Data) {};
+    const auto handler = [](VLCryptor&, base::Data&) {};
     const auto settings = kVLCryptorAES256Settings;
     EXPECT_EQ(preconditionText([&] { VLEncryptor::create(settings, std::string(), handler); }),
               "Invalid parameter not satisfying: aPassword.length > 0");
