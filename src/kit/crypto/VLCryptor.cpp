@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <future>
 
 #include "base/Semaphore.h"
 #include "crypto/VLCryptorEngine.h"
@@ -94,6 +95,22 @@ base::Data VLCryptor::keyForPassword(std::string_view password, const base::Data
                                                std::to_string(-4308));
     }
     return key;
+}
+
+std::pair<base::Data, base::Data> VLCryptor::keysForPassword(
+    std::string_view password, const base::Data& encryptionSalt,
+    const VLCryptorKeyDerivationSettings& keySettings, const base::Data& HMACSalt,
+    const VLCryptorKeyDerivationSettings& HMACKeySettings) {
+    auto HMACKey =
+        std::async(std::launch::async, [&] { return keyForPassword(password, HMACSalt, HMACKeySettings); });
+    base::Data encryptionKey;
+    try {
+        encryptionKey = keyForPassword(password, encryptionSalt, keySettings);
+    } catch (...) {
+        HMACKey.wait();  // it reads the caller's arguments
+        throw;
+    }
+    return {std::move(encryptionKey), HMACKey.get()};
 }
 
 base::Data VLCryptor::randomDataOfLength(std::size_t length) {

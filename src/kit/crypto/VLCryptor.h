@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/Error.h"
 #include "base/SerialQueue.h"
@@ -96,6 +97,12 @@ public:
 protected:
     explicit VLCryptor(Handler handler);
 
+    // The encryption and HMAC keys of a password container. The two derivations are
+    // independent and dominate the cost of a small container, so they run side by side.
+    static std::pair<base::Data, base::Data> keysForPassword(
+        std::string_view password, const base::Data& encryptionSalt,
+        const VLCryptorKeyDerivationSettings& keySettings, const base::Data& HMACSalt,
+        const VLCryptorKeyDerivationSettings& HMACKeySettings);
     // Hands the pending output to the handler on the response queue and empties it.
     void deliverOutput();
     // Runs `step` on the work queue with the cryptor kept alive until it has run.

@@ -148,8 +148,10 @@ void VLDecryptor::consumeHeaderFromData(base::Data& data) {
         }
         const base::Data encryptionSalt = take(settings_.keySettings.saltSize);
         const base::Data HMACSalt = take(settings_.HMACKeySettings.saltSize);
-        encryptionKey_ = keyForPassword(*password_, encryptionSalt, settings_.keySettings);
-        HMACKey_ = keyForPassword(*password_, HMACSalt, settings_.HMACKeySettings);
+        auto [encryptionKey, HMACKey] = keysForPassword(*password_, encryptionSalt, settings_.keySettings,
+                                                        HMACSalt, settings_.HMACKeySettings);
+        encryptionKey_ = std::move(encryptionKey);
+        HMACKey_ = std::move(HMACKey);
         password_.reset();
     } else if (!encryptionKey_) {
         fail(kVLCryptorMissingKey, "The data was sealed with a key, but only a password is set.");

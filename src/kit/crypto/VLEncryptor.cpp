@@ -84,8 +84,8 @@ std::shared_ptr<VLEncryptor> VLEncryptor::create(const VLCryptorSettings& settin
     VLInternalInconsistencyException::require(encryptionSalt.has_value(), "anEncryptionSalt");
     VLInternalInconsistencyException::require(HMACSalt.has_value(), "anHMACSalt");
 
-    const base::Data encryptionKey = keyForPassword(password, *encryptionSalt, settings.keySettings);
-    const base::Data HMACKey = keyForPassword(password, *HMACSalt, settings.HMACKeySettings);
+    const auto [encryptionKey, HMACKey] =
+        keysForPassword(password, *encryptionSalt, settings.keySettings, *HMACSalt, settings.HMACKeySettings);
     auto encryptor = create(settings, encryptionKey, HMACKey, IV, std::move(handler));
     if (!encryptor) return nullptr;
     encryptor->options_ |= kOptionPassword;
