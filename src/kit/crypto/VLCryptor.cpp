@@ -170,13 +170,17 @@ void VLCryptor::finish() {}
 void VLCryptor::cleanupAndNotifyWithError(std::optional<base::Error> error) {
     error_ = std::move(error);
     finished_ = true;
-    if (handler_) deliverOutput();
+    deliverOutput();
     // Dropped outside the call so the final call is the last one the handler ever gets.
     handler_ = nullptr;
 }
 
 void VLCryptor::deliverOutput() {
-    if (handler_) responseQueue_->sync([this] { handler_(*this, outData_); });
+    // Always a round trip, with or without a handler: it also waits for work the step has
+    // put on the response queue before it (the decryptor's MAC).
+    responseQueue_->sync([this] {
+        if (handler_) handler_(*this, outData_);
+    });
     outData_.clear();
 }
 

@@ -103,7 +103,8 @@ protected:
         std::string_view password, const base::Data& encryptionSalt,
         const VLCryptorKeyDerivationSettings& keySettings, const base::Data& HMACSalt,
         const VLCryptorKeyDerivationSettings& HMACKeySettings);
-    // Hands the pending output to the handler on the response queue and empties it.
+    // Hands the pending output to the handler on the response queue, waits for the call and
+    // everything queued there before it, and empties the output.
     void deliverOutput();
     // Runs `step` on the work queue with the cryptor kept alive until it has run.
     template <typename Self, typename Step>

@@ -182,8 +182,17 @@ void VLDecryptor::startDecrypting(const base::Data& header, const base::Data& IV
 
 void VLDecryptor::decryptData(const base::Data& carried, const base::Data& data) {
     if (finished_) return;
+    // The MAC reads the same ciphertext as the cipher, so it runs beside it, on the response
+    // queue, ahead of this step's handler call. Every path below ends in deliverOutput(),
+    // whose round trip on that queue waits for the MAC before `carried` and `data` go away,
+    // so the MAC is idle whenever another step (or finish) runs.
+    if (HMAC_) {
+        responseQueue_->async([this, &carried, &data] {
+            HMAC_->update(carried);
+            HMAC_->update(data);
+        });
+    }
     for (const base::Data* piece : {&carried, &data}) {
-        if (HMAC_) HMAC_->update(*piece);
         if (auto status = engine_->addData(*piece, outData_); !status) {
             cleanupAndNotifyWithError(status.error());
             return;
