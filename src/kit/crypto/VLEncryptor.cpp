@@ -155,31 +155,49 @@ void VLEncryptor::writeHeaderIfNeeded() {
     if (haveWrittenHeader_) return;
     haveWrittenHeader_ = true;
     outData_ = header();
-    if (HMAC_) HMAC_->update(outData_);
 }
 
 void VLEncryptor::encryptChunk(const base::Data& data) {
     if (finished_) return;
     writeHeaderIfNeeded();
-    // The ciphertext is written straight into the output buffer and authenticated there.
-    const std::size_t start = outData_.size();
+    // The ciphertext is written straight into the output buffer.
     if (auto status = engine_->addData(data, outData_); !status) {
         cleanupAndNotifyWithError(status.error());
         return;
     }
-    if (HMAC_) HMAC_->update(std::span(outData_).subspan(start));
+    deliverAuthenticatedOutput();
+}
+
+void VLEncryptor::deliverAuthenticatedOutput() {
+    if (!HMAC_) {
+        deliverOutput();
+        return;
+    }
+    // The MAC runs on the response queue after the handler call, while this queue encrypts the
+    // next chunk. It reads a copy, since the handler may take the output away. Two copies
+    // alternate: while this one is written, the MAC may still be reading the previous one;
+    // the one before that is done, as it ran ahead of the previous step's handler call.
+    base::Data& copy = MACInput_[nextMACInput_];
+    nextMACInput_ ^= 1;
+    copy.assign(outData_.begin(), outData_.end());
     deliverOutput();
+    responseQueue_->async([self = std::static_pointer_cast<VLEncryptor>(shared_from_this()), &copy] {
+        self->HMAC_->update(copy);
+    });
 }
 
 void VLEncryptor::finishOnQueue() {
     if (finished_) return;
     // A stream finished without any data still gets its header, so it stays a container.
     writeHeaderIfNeeded();
-    const std::size_t start = outData_.size();
     auto status = engine_->finish(outData_);
     if (HMAC_) {
-        HMAC_->update(std::span(outData_).subspan(start));
-        const base::Data tag = HMAC_->finish(HMACLength_);
+        // Queued behind the MAC's pending updates.
+        base::Data tag;
+        responseQueue_->sync([&] {
+            HMAC_->update(outData_);
+            tag = HMAC_->finish(HMACLength_);
+        });
         outData_.insert(outData_.end(), tag.begin(), tag.end());
     }
     cleanupAndNotifyWithError(status ? std::nullopt : std::optional<base::Error>(status.error()));

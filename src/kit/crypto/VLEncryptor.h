@@ -67,6 +67,7 @@ private:
                const std::optional<base::Data>& HMACKey, const base::Data& IV);
     void writeHeaderIfNeeded();
     void encryptChunk(const base::Data& data);
+    void deliverAuthenticatedOutput();
     void finishOnQueue();
 
     std::unique_ptr<VLCryptorHMAC> HMAC_;
@@ -74,4 +75,7 @@ private:
     base::Data encryptionSalt_;
     base::Data HMACSalt_;
     base::Data IV_;
+    // Copies of delivered output waiting for the MAC on the response queue.
+    base::Data MACInput_[2];
+    int nextMACInput_ = 0;
 };
