@@ -13,6 +13,11 @@
 // call order, and a serial response queue, on which the handler is called (the work queue
 // waits for it). The handler receives zero or more intermediate chunks and exactly one final
 // call, with finished() set and error() possibly set. addData and finish return at once.
+//
+// The response queue also computes the MAC beside the cipher (it reads the ciphertext while
+// the work queue runs the cipher), so give a cryptor its response queue before its first
+// addData and keep handlers short: a slow handler slows the stream, by design, as the work
+// queue waits for each call. A cryptor may be released on any thread, its own queues' too.
 
 #include <atomic>
 #include <cstdint>
