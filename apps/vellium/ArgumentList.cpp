@@ -1,9 +1,11 @@
 #include "ArgumentList.h"
+
 #include <utility>
 
 #include "Command.h"
 
-ArgumentList::ArgumentList(std::span<const std::string> arguments) : words_(arguments.begin(), arguments.end()) {}
+ArgumentList::ArgumentList(std::span<const std::string> arguments)
+    : words_(arguments.begin(), arguments.end()) {}
 
 std::optional<std::string> ArgumentList::takeOption(const std::string& name) {
     const std::string flag = "--" + name;

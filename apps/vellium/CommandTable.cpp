@@ -1,12 +1,16 @@
 #include "Command.h"
 
 int runNotify(std::span<const std::string> arguments);
+int runSeal(std::span<const std::string> arguments);
+int runOpen(std::span<const std::string> arguments);
 
 namespace {
 
 // One line per subcommand; each lives in a file of its own named after it.
 const Command kCommands[] = {
     {"notify", "notify post NAME [KEY=VALUE...] | notify watch [--count N] NAME...", runNotify},
+    {"seal", "seal (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runSeal},
+    {"open", "open (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runOpen},
 };
 
 }  // namespace

@@ -1,0 +1,198 @@
+#include "crypto/VLCryptor.h"
+
+#include <openssl/evp.h>
+#include <openssl/rand.h>
+
+#include <cerrno>
+#include <climits>
+#include <future>
+
+#include "base/Semaphore.h"
+#include "crypto/VLCryptorEngine.h"
+#include "crypto/VLInternalInconsistencyException.h"
+
+namespace {
+
+constexpr std::uint32_t kPBKDF2 = 2;
+
+const EVP_MD* prfDigest(std::uint32_t prf) {
+    switch (prf) {
+        case 1:
+            return EVP_sha1();
+        case 2:
+            return EVP_sha224();
+        case 3:
+            return EVP_sha256();
+        case 4:
+            return EVP_sha384();
+        case 5:
+            return EVP_sha512();
+        default:
+            return nullptr;
+    }
+}
+
+// The length of UTF-8 text in UTF-16 code units: one per character, two for those beyond
+// U+FFFF (four-byte sequences). Stray bytes count one each.
+std::size_t utf16Length(std::string_view text) {
+    std::size_t units = 0;
+    for (unsigned char byte : text) {
+        if ((byte & 0xC0) == 0x80) continue;  // continuation byte
+        units += byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+// A queue must not be destroyed on its own thread (that would join itself), which happens
+// when the last task holding a cryptor releases it. Such queues are handed to this one,
+// which destroys them once their thread has returned from that task.
+base::SerialQueue& retiredQueueReaper() {
+    static base::SerialQueue reaper("vellium.cryptor.reaper");
+    return reaper;
+}
+
+void retire(std::shared_ptr<base::SerialQueue> queue) {
+    if (queue && queue->isCurrent()) retiredQueueReaper().async([queue = std::move(queue)] {});
+}
+
+}  // namespace
+
+VLCryptor::VLCryptor(Handler handler)
+    : responseQueue_(std::make_shared<base::SerialQueue>("vellium.cryptor.response")),
+      queue_(std::make_shared<base::SerialQueue>("vellium.cryptor.work")),
+      handler_(std::move(handler)) {
+    VLInternalInconsistencyException::require(static_cast<bool>(handler_), "aHandler");
+}
+
+VLCryptor::~VLCryptor() {
+    retire(std::move(queue_));
+    retire(std::move(responseQueue_));
+}
+
+std::shared_ptr<VLCryptor> VLCryptor::create(Handler handler) {
+    return std::shared_ptr<VLCryptor>(new VLCryptor(std::move(handler)));
+}
+
+base::Data VLCryptor::keyForPassword(std::string_view password, const base::Data& salt,
+                                     const VLCryptorKeyDerivationSettings& settings) {
+    if (settings.hasV2Password) password = password.substr(0, utf16Length(password));
+    const EVP_MD* digest = prfDigest(settings.PRF);
+    const bool supported = settings.PBKDFAlgorithm == kPBKDF2 && digest && settings.rounds > 0 &&
+                           settings.rounds <= INT_MAX && password.size() <= INT_MAX &&
+                           salt.size() <= INT_MAX && settings.keySize <= INT_MAX;
+    if (!supported) {
+        throw VLInternalInconsistencyException("Unable to create AES key for password: " +
+                                               std::to_string(-4300));
+    }
+    base::Data key(settings.keySize);
+    static const char kNoBytes[1] = {0};
+    static const unsigned char kNoSalt[1] = {0};
+    if (PKCS5_PBKDF2_HMAC(password.empty() ? kNoBytes : password.data(), static_cast<int>(password.size()),
+                          salt.empty() ? kNoSalt : salt.data(), static_cast<int>(salt.size()),
+                          static_cast<int>(settings.rounds), digest, static_cast<int>(key.size()),
+                          key.data()) != 1) {
+        throw VLInternalInconsistencyException("Unable to create AES key for password: " +
+                                               std::to_string(-4308));
+    }
+    return key;
+}
+
+std::pair<base::Data, base::Data> VLCryptor::keysForPassword(
+    std::string_view password, const base::Data& encryptionSalt,
+    const VLCryptorKeyDerivationSettings& keySettings, const base::Data& HMACSalt,
+    const VLCryptorKeyDerivationSettings& HMACKeySettings) {
+    auto HMACKey =
+        std::async(std::launch::async, [&] { return keyForPassword(password, HMACSalt, HMACKeySettings); });
+    base::Data encryptionKey;
+    try {
+        encryptionKey = keyForPassword(password, encryptionSalt, keySettings);
+    } catch (...) {
+        HMACKey.wait();  // it reads the caller's arguments
+        throw;
+    }
+    return {std::move(encryptionKey), HMACKey.get()};
+}
+
+base::Data VLCryptor::randomDataOfLength(std::size_t length) {
+    base::Data bytes(length);
+    if (length > INT_MAX)
+        throw VLInternalInconsistencyException("Unable to generate random bytes: " + std::to_string(EINVAL));
+    errno = 0;
+    if (length > 0 && RAND_bytes(bytes.data(), static_cast<int>(length)) != 1) {
+        throw VLInternalInconsistencyException("Unable to generate random bytes: " + std::to_string(errno));
+    }
+    return bytes;
+}
+
+std::optional<base::Data> VLCryptor::synchronousResultForCryptor(const std::shared_ptr<VLCryptor>& cryptor,
+                                                                 base::Data data, base::Error* error) {
+    if (!cryptor) {
+        if (error) *error = base::Error{kVLCryptorErrorDomain, VLCryptorStatus::ParamError, {}};
+        return std::nullopt;
+    }
+    // 1. A semaphore and an empty result. The handler co-owns the semaphore: signal() may
+    // still be running in it when the waiting caller has already returned.
+    auto done = std::make_shared<base::Semaphore>();
+    base::Data result;
+    std::optional<base::Error> failure;
+
+    // 2. Collect every chunk; the final call records the outcome and wakes the caller.
+    cryptor->setHandler([&result, &failure, done](VLCryptor& finishedCryptor, base::Data& chunk) {
+        if (result.empty()) {
+            result = std::move(chunk);
+        } else {
+            result.insert(result.end(), chunk.begin(), chunk.end());
+        }
+        if (finishedCryptor.finished()) {
+            failure = finishedCryptor.error();
+            done->signal();
+        }
+    });
+
+    // 3. A fresh response queue, all the data, then finish.
+    cryptor->setResponseQueue(std::make_shared<base::SerialQueue>("vellium.cryptor.response"));
+    cryptor->addData(std::move(data));
+    cryptor->finish();
+
+    // 4. Wait for the final call.
+    done->wait();
+    if (failure) {
+        if (error) *error = *failure;
+        return std::nullopt;
+    }
+    return result;
+}
+
+void VLCryptor::addData(base::Data) {}
+
+void VLCryptor::finish() {}
+
+void VLCryptor::cleanupAndNotifyWithError(std::optional<base::Error> error) {
+    error_ = std::move(error);
+    finished_ = true;
+    deliverOutput();
+    // Dropped outside the call so the final call is the last one the handler ever gets.
+    handler_ = nullptr;
+}
+
+void VLCryptor::deliverOutput() {
+    // Always a round trip, with or without a handler: it also waits for work the step has
+    // put on the response queue before it (the decryptor's MAC).
+    responseQueue_->sync([this] {
+        if (handler_) handler_(*this, outData_);
+    });
+    outData_.clear();
+}
+
+void VLCryptor::waitForQueuedWork() {
+    queue_->sync([] {});
+}
+
+void VLCryptor::setResponseQueue(std::shared_ptr<base::SerialQueue> responseQueue) {
+    retire(std::exchange(responseQueue_, std::move(responseQueue)));
+}
+
+void VLCryptor::setHandler(Handler handler) {
+    VLInternalInconsistencyException::require(static_cast<bool>(handler), "aHandler");
+    handler_ = std::move(handler);
+}

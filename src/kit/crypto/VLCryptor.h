@@ -1,0 +1,130 @@
+#pragma once
+
+// The encrypted container: a streaming encryptor and decryptor for format version 3 (version 2
+// is read too).
+//
+//   version (1) | options (1) | [encryption salt (8) | HMAC salt (8)] | IV (16) | ciphertext | HMAC (32)
+//
+// Options bit 0 says the keys were derived from a password with the two salts. The ciphertext
+// is AES-256-CBC with PKCS#7 padding; the HMAC-SHA256 covers every byte before it.
+//
+// A cryptor is created with a handler, then fed with any number of addData calls and one
+// finish. Each cryptor owns a serial work queue, on which the data and finish steps run in
+// call order, and a serial response queue, on which the handler is called (the work queue
+// waits for it). The handler receives zero or more intermediate chunks and exactly one final
+// call, with finished() set and error() possibly set. addData and finish return at once.
+//
+// The response queue also computes the MAC beside the cipher (it reads the ciphertext while
+// the work queue runs the cipher), so give a cryptor its response queue before its first
+// addData and keep handlers short: a slow handler slows the stream, by design, as the work
+// queue waits for each call. A cryptor may be released on any thread, its own queues' too.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "base/Error.h"
+#include "base/SerialQueue.h"
+#include "base/Value.h"
+#include "crypto/VLCryptorKeyDerivationSettings.h"
+
+class VLCryptorEngine;
+
+// The format version this kit writes.
+inline constexpr std::uint8_t kVLCryptorFileVersion = 3;
+// The domain of every error a cryptor reports.
+inline constexpr const char kVLCryptorErrorDomain[] = "com.vellium.VLCryptorErrorDomain";
+
+// Error codes in kVLCryptorErrorDomain; any other code is a cipher status (VLCryptorStatus).
+enum VLCryptorErrorCode : long {
+    kVLCryptorHMACMismatch = 1,   // "HMAC Mismatch"
+    kVLCryptorUnknownHeader = 2,  // "Unknown header"
+    // A password container given to a decryptor that holds keys.
+    kVLCryptorKeysAndPasswordSet = 3,
+    // A key container given to a decryptor that holds only a password.
+    kVLCryptorMissingKey = 4,
+};
+
+class VLCryptor : public std::enable_shared_from_this<VLCryptor> {
+public:
+    // Called with the cryptor and a chunk of output. The handler may take the chunk by moving
+    // from it; what it leaves is discarded after the call, and the cryptor reuses the buffer
+    // when it was left in place.
+    using Handler = std::function<void(VLCryptor& cryptor, base::Data& data)>;
+
+    // A cryptor that produces nothing; the base of VLEncryptor and VLDecryptor.
+    // Precondition: a handler.
+    static std::shared_ptr<VLCryptor> create(Handler handler);
+    virtual ~VLCryptor();
+    VLCryptor(const VLCryptor&) = delete;
+    VLCryptor& operator=(const VLCryptor&) = delete;
+
+    // `keySize` bytes derived from the password by PBKDF2. The password bytes are its UTF-8
+    // encoding, or, with hasV2Password, the first N of them, N being its UTF-16 length.
+    // Throws VLInternalInconsistencyException if the derivation fails.
+    static base::Data keyForPassword(std::string_view password, const base::Data& salt,
+                                     const VLCryptorKeyDerivationSettings& settings);
+    // Bytes from the system's secure random source; throws VLInternalInconsistencyException
+    // if it fails.
+    static base::Data randomDataOfLength(std::size_t length);
+    // Feeds all of `data` to `cryptor`, finishes it and waits for its final handler call. The
+    // cryptor's handler and response queue are replaced. Returns the whole output, or nothing
+    // with `*error` set.
+    [[nodiscard]] static std::optional<base::Data> synchronousResultForCryptor(
+        const std::shared_ptr<VLCryptor>& cryptor, base::Data data, base::Error* error = nullptr);
+
+    // Both do nothing in the base and are ignored once the cryptor has finished.
+    virtual void addData(base::Data data);
+    virtual void finish();
+    // Records the error, marks the cryptor finished and makes the final handler call with the
+    // pending output; the handler is dropped afterwards.
+    void cleanupAndNotifyWithError(std::optional<base::Error> error);
+    bool hasHMAC() const { return HMACLength_ != 0; }
+    // Blocks until every step queued so far has run and its handler calls have returned, so a
+    // producer can keep one chunk in flight. Never call it from the handler.
+    void waitForQueuedWork();
+
+    bool finished() const { return finished_.load(); }
+    // Read it in or after the final handler call.
+    const std::optional<base::Error>& error() const { return error_; }
+    std::uint8_t options() const { return options_; }
+    std::size_t HMACLength() const { return HMACLength_; }
+    const std::shared_ptr<base::SerialQueue>& responseQueue() const { return responseQueue_; }
+    // Set these before the first addData.
+    void setResponseQueue(std::shared_ptr<base::SerialQueue> responseQueue);
+    void setHandler(Handler handler);
+
+protected:
+    explicit VLCryptor(Handler handler);
+
+    // The encryption and HMAC keys of a password container. The two derivations are
+    // independent and dominate the cost of a small container, so they run side by side.
+    static std::pair<base::Data, base::Data> keysForPassword(
+        std::string_view password, const base::Data& encryptionSalt,
+        const VLCryptorKeyDerivationSettings& keySettings, const base::Data& HMACSalt,
+        const VLCryptorKeyDerivationSettings& HMACKeySettings);
+    // Hands the pending output to the handler on the response queue, waits for the call and
+    // everything queued there before it, and empties the output.
+    void deliverOutput();
+    // Runs `step` on the work queue with the cryptor kept alive until it has run.
+    template <typename Self, typename Step>
+    void runOnQueue(Self* self, Step step) {
+        queue_->async([keep = std::static_pointer_cast<Self>(self->shared_from_this()),
+                       step = std::move(step)]() mutable { step(*keep); });
+    }
+
+    std::atomic<bool> finished_{false};
+    std::uint8_t options_ = 0;
+    std::shared_ptr<base::SerialQueue> responseQueue_;
+    std::shared_ptr<VLCryptorEngine> engine_;
+    base::Data outData_;
+    std::shared_ptr<base::SerialQueue> queue_;
+    std::size_t HMACLength_ = 0;
+    std::optional<base::Error> error_;
+    Handler handler_;
+};

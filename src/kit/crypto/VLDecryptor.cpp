@@ -1,0 +1,222 @@
+#include "crypto/VLDecryptor.h"
+
+#include "crypto/VLCryptorDataHelpers.h"
+#include "crypto/VLCryptorEngine.h"
+#include "crypto/VLCryptorHMAC.h"
+#include "crypto/VLInternalInconsistencyException.h"
+
+namespace {
+
+constexpr std::uint8_t kOptionPassword = 0x01;
+constexpr std::size_t kPreambleSize = 2;
+
+std::optional<base::Data> opened(const std::shared_ptr<VLDecryptor>& decryptor,
+                                 const VLCryptorSettings* settings, const base::Data& data,
+                                 base::Error* error) {
+    if (settings) decryptor->setSettings(*settings);
+    return VLCryptor::synchronousResultForCryptor(decryptor, data, error);
+}
+
+// The final handler call of a synchronous operation replaces this one.
+void ignoreOutput(VLCryptor&, base::Data&) {}
+
+}  // namespace
+
+VLDecryptor::VLDecryptor(Handler handler) : VLCryptor(std::move(handler)) {}
+VLDecryptor::~VLDecryptor() = default;
+
+std::optional<base::Data> VLDecryptor::decryptData(const base::Data& data,
+                                                   const std::optional<std::string>& password,
+                                                   base::Error* error) {
+    return opened(create(password, ignoreOutput), nullptr, data, error);
+}
+
+std::optional<base::Data> VLDecryptor::decryptData(const base::Data& data, const base::Data& encryptionKey,
+                                                   const std::optional<base::Data>& HMACKey,
+                                                   base::Error* error) {
+    return opened(create(encryptionKey, HMACKey, ignoreOutput), nullptr, data, error);
+}
+
+std::optional<base::Data> VLDecryptor::decryptData(const base::Data& data, const VLCryptorSettings& settings,
+                                                   const std::optional<std::string>& password,
+                                                   base::Error* error) {
+    return opened(create(password, ignoreOutput), &settings, data, error);
+}
+
+std::optional<base::Data> VLDecryptor::decryptData(const base::Data& data, const VLCryptorSettings& settings,
+                                                   const base::Data& encryptionKey,
+                                                   const std::optional<base::Data>& HMACKey,
+                                                   base::Error* error) {
+    return opened(create(encryptionKey, HMACKey, ignoreOutput), &settings, data, error);
+}
+
+std::shared_ptr<VLDecryptor> VLDecryptor::create(const base::Data& encryptionKey,
+                                                 const std::optional<base::Data>& HMACKey, Handler handler) {
+    std::shared_ptr<VLDecryptor> decryptor(new VLDecryptor(std::move(handler)));
+    decryptor->encryptionKey_ = encryptionKey;
+    decryptor->HMACKey_ = HMACKey;
+    return decryptor;
+}
+
+std::shared_ptr<VLDecryptor> VLDecryptor::create(const std::optional<std::string>& password,
+                                                 Handler handler) {
+    VLInternalInconsistencyException::require(password.has_value(), "aPassword != nil");
+    std::shared_ptr<VLDecryptor> decryptor(new VLDecryptor(std::move(handler)));
+    decryptor->password_ = password;
+    return decryptor;
+}
+
+void VLDecryptor::addData(base::Data data) {
+    if (finished_ || finishRequested_) return;
+
+    // 1. Until the header is complete, collect the bytes and try to parse them.
+    if (!engine_) {
+        inData_.insert(inData_.end(), data.begin(), data.end());
+        consumeHeaderFromData(inData_);
+        if (!engine_ || inData_.size() <= HMACLength_) return;
+        data = std::exchange(inData_, {});
+    }
+
+    // 2. Hold back the last HMACLength bytes of the stream (the tag, if the stream ends here)
+    // and send the rest to the work queue. Large chunks go whole, without being merged with
+    // the few bytes held back from the previous one.
+    base::Data carried;
+    if (data.size() >= HMACLength_) {
+        carried = std::exchange(
+            inData_, base::Data(data.end() - static_cast<std::ptrdiff_t>(HMACLength_), data.end()));
+        data.resize(data.size() - HMACLength_);
+    } else {
+        inData_.insert(inData_.end(), data.begin(), data.end());
+        if (inData_.size() <= HMACLength_) return;
+        carried = vl_consumeToIndex(inData_, inData_.size() - HMACLength_);
+        data.clear();
+    }
+    if (carried.empty() && data.empty()) return;
+    runOnQueue(this, [carried = std::move(carried), data = std::move(data)](VLDecryptor& self) {
+        self.decryptData(carried, data);
+    });
+}
+
+void VLDecryptor::finish() {
+    if (finished_ || finishRequested_) return;
+    finishRequested_ = true;
+    // The bytes held back go with the step, so data added after finish cannot reach them.
+    runOnQueue(this, [tag = std::exchange(inData_, {})](VLDecryptor& self) { self.finishOnQueue(tag); });
+}
+
+bool VLDecryptor::updateOptionsForPreamble(std::span<const std::uint8_t, 2> preamble) {
+    switch (preamble[0]) {
+        case 2:
+            settings_.keySettings.hasV2Password = true;
+            settings_.HMACKeySettings.hasV2Password = true;
+            options_ = preamble[1];
+            return true;
+        case 3:
+            options_ = preamble[1];
+            return true;
+        default:
+            return false;
+    }
+}
+
+void VLDecryptor::consumeHeaderFromData(base::Data& data) {
+    if (finished_ || engine_ || data.size() < kPreambleSize) return;
+    if (!updateOptionsForPreamble(std::span<const std::uint8_t, 2>(data.data(), 2))) {
+        fail(kVLCryptorUnknownHeader, "Unknown header");
+        return;
+    }
+    const bool withPassword = (options_ & kOptionPassword) != 0;
+    const std::size_t saltsSize =
+        withPassword ? settings_.keySettings.saltSize + settings_.HMACKeySettings.saltSize : 0;
+    const std::size_t headerSize = kPreambleSize + saltsSize + settings_.IVSize;
+    if (data.size() < headerSize) return;
+
+    base::Data header = vl_consumeToIndex(data, headerSize);
+    auto next = header.cbegin() + kPreambleSize;
+    auto take = [&next](std::size_t count) {
+        base::Data bytes(next, next + static_cast<std::ptrdiff_t>(count));
+        next += static_cast<std::ptrdiff_t>(count);
+        return bytes;
+    };
+
+    if (withPassword) {
+        if (encryptionKey_ || HMACKey_) {
+            fail(kVLCryptorKeysAndPasswordSet, "Both password and the key (" +
+                                                   std::to_string(encryptionKey_ ? 1 : 0) + ") or HMACKey (" +
+                                                   std::to_string(HMACKey_ ? 1 : 0) + ") are set.");
+            return;
+        }
+        const base::Data encryptionSalt = take(settings_.keySettings.saltSize);
+        const base::Data HMACSalt = take(settings_.HMACKeySettings.saltSize);
+        auto [encryptionKey, HMACKey] = keysForPassword(*password_, encryptionSalt, settings_.keySettings,
+                                                        HMACSalt, settings_.HMACKeySettings);
+        encryptionKey_ = std::move(encryptionKey);
+        HMACKey_ = std::move(HMACKey);
+        password_.reset();
+    } else if (!encryptionKey_) {
+        fail(kVLCryptorMissingKey, "The data was sealed with a key, but only a password is set.");
+        return;
+    }
+    startDecrypting(header, take(settings_.IVSize));
+}
+
+void VLDecryptor::startDecrypting(const base::Data& header, const base::Data& IV) {
+    auto engine = VLCryptorEngine::create(VLCryptorOperation::Decrypt, settings_, *encryptionKey_, IV);
+    encryptionKey_.reset();
+    if (!engine) {
+        cleanupAndNotifyWithError(engine.error());
+        return;
+    }
+    if (HMACKey_) {
+        HMAC_ = VLCryptorHMAC::create(settings_.HMACAlgorithm, *HMACKey_);
+        HMACKey_.reset();
+        if (!HMAC_) {
+            fail(VLCryptorStatus::ParamError, {});
+            return;
+        }
+        HMACLength_ = settings_.HMACLength;
+        if (!hasV1HMAC_) HMAC_->update(header);
+    }
+    engine_ = std::move(engine).value();
+}
+
+void VLDecryptor::decryptData(const base::Data& carried, const base::Data& data) {
+    if (finished_) return;
+    // The MAC reads the same ciphertext as the cipher, so it runs beside it, on the response
+    // queue, ahead of this step's handler call. Every path below ends in deliverOutput(),
+    // whose round trip on that queue waits for the MAC before `carried` and `data` go away,
+    // so the MAC is idle whenever another step (or finish) runs.
+    if (HMAC_) {
+        responseQueue_->async([this, &carried, &data] {
+            HMAC_->update(carried);
+            HMAC_->update(data);
+        });
+    }
+    for (const base::Data* piece : {&carried, &data}) {
+        if (auto status = engine_->addData(*piece, outData_); !status) {
+            cleanupAndNotifyWithError(status.error());
+            return;
+        }
+    }
+    deliverOutput();
+}
+
+void VLDecryptor::finishOnQueue(const base::Data& tag) {
+    if (finished_) return;
+    if (!engine_) {
+        // The stream ended inside the header: nothing was opened.
+        fail(kVLCryptorUnknownHeader, "Unknown header");
+        return;
+    }
+    if (HMAC_ && !vl_isEqualInConsistentTime(HMAC_->finish(HMACLength_), tag)) {
+        fail(kVLCryptorHMACMismatch, "HMAC Mismatch");
+        return;
+    }
+    auto status = engine_->finish(outData_);
+    cleanupAndNotifyWithError(status ? std::nullopt : std::optional<base::Error>(status.error()));
+}
+
+void VLDecryptor::fail(long code, std::string description) {
+    outData_.clear();
+    cleanupAndNotifyWithError(base::Error{kVLCryptorErrorDomain, code, std::move(description)});
+}
