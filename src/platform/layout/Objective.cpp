@@ -31,15 +31,14 @@ void Objective::substitute(Symbol symbol, const Row& row) {
 }
 
 Symbol Objective::enteringSymbol(const std::vector<SymbolKind>& kinds) {
-    // Drop candidates that are no longer negative (or were listed twice) as we go.
-    std::sort(negatives_.begin(), negatives_.end());
-    negatives_.erase(std::unique(negatives_.begin(), negatives_.end()), negatives_.end());
+    // Drop candidates that are no longer negative, and dummies, which can never enter.
     Symbol entering = kNoSymbol;
     std::size_t kept = 0;
     for (Symbol symbol : negatives_) {
         if (symbol >= coefficients_.size() || coefficients_[symbol] > -kEpsilon) continue;
+        if (kinds[symbol] == SymbolKind::Dummy) continue;
         negatives_[kept++] = symbol;
-        if (entering == kNoSymbol && kinds[symbol] != SymbolKind::Dummy) entering = symbol;
+        if (entering == kNoSymbol || symbol < entering) entering = symbol;
     }
     negatives_.resize(kept);
     return entering;
