@@ -30,7 +30,7 @@ void Objective::substitute(Symbol symbol, const Row& row) {
     addRow(row, coefficient);
 }
 
-Symbol Objective::enteringSymbol(const std::vector<SymbolKind>& kinds) {
+Symbol Objective::enteringSymbol(const std::vector<SymbolKind>& kinds, double tolerance) {
     // Drop candidates that are no longer negative, and dummies, which can never enter.
     Symbol entering = kNoSymbol;
     std::size_t kept = 0;
@@ -38,7 +38,8 @@ Symbol Objective::enteringSymbol(const std::vector<SymbolKind>& kinds) {
         if (symbol >= coefficients_.size() || coefficients_[symbol] > -kEpsilon) continue;
         if (kinds[symbol] == SymbolKind::Dummy) continue;
         negatives_[kept++] = symbol;
-        if (entering == kNoSymbol || symbol < entering) entering = symbol;
+        if (coefficients_[symbol] < -tolerance && (entering == kNoSymbol || symbol < entering))
+            entering = symbol;
     }
     negatives_.resize(kept);
     return entering;

@@ -27,9 +27,10 @@ public:
     void substitute(Symbol symbol, const Row& row);
     void drop(Symbol symbol) { coefficients_[symbol] = 0.0; }
 
-    // The lowest-numbered symbol with a negative coefficient that may enter the basis (Bland's
-    // rule, so degenerate pivots cannot cycle), or kNoSymbol when the objective is minimal.
-    Symbol enteringSymbol(const std::vector<SymbolKind>& kinds);
+    // The lowest-numbered symbol with a coefficient below -tolerance that may enter the basis
+    // (Bland's rule, so degenerate pivots cannot cycle), or kNoSymbol when the objective is
+    // minimal.
+    Symbol enteringSymbol(const std::vector<SymbolKind>& kinds, double tolerance);
 
 private:
     std::vector<double> coefficients_;

@@ -25,6 +25,7 @@ bool Solver::hasEditVariable(const Variable& variable) const { return impl_->has
 void Solver::suggestValue(const Variable& variable, double value) { impl_->suggestValue(variable, value); }
 
 void Solver::updateVariables() { impl_->updateVariables(); }
+std::string Solver::checkInvariants() const { return impl_->checkInvariants(); }
 void Solver::reset() { impl_ = std::make_unique<SolverImpl>(); }
 
 }  // namespace layout

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "layout/Constraint.h"
 #include "layout/Errors.h"
@@ -97,6 +98,9 @@ public:
 
     // Forgets every constraint, edit variable and variable.
     void reset();
+
+    // Describes the first broken internal invariant, or returns an empty string; for tests.
+    std::string checkInvariants() const;
 
 private:
     std::unique_ptr<SolverImpl> impl_;

@@ -1,5 +1,6 @@
 #include "layout/SolverImpl.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "layout/Errors.h"
@@ -52,7 +53,7 @@ void SolverImpl::addConstraint(const Constraint& constraint) {
     constraints_.emplace(constraint.key(), std::move(tag));
 
     // 4. Re-minimise the errors of the preferences.
-    optimize(tableau_.objective());
+    optimize(tableau_.objective(), objectiveTolerance());
     tableau_.infeasible().clear();
 }
 
@@ -82,6 +83,7 @@ SolverImpl::Tag SolverImpl::buildRow(const Constraint& constraint) {
 
     const Strength strength = constraint.strength();
     Objective& objective = tableau_.objective();
+    largestWeight_ = std::max(largestWeight_, strength.weight());
     if (constraint.relation() == Relation::Equal) {
         if (strength.isRequired()) {
             tag.marker = tableau_.newSymbol(SymbolKind::Dummy);
@@ -147,7 +149,7 @@ bool SolverImpl::addWithArtificialVariable() {
     tableau_.artificial().addRow(pending_, 1.0);
     tableau_.addBasicRow(artificial, pending_);
     tableau_.startRecording();
-    optimize(tableau_.artificial());
+    optimize(tableau_.artificial(), kEpsilon);
     tableau_.stopRecording();
 
     if (!nearZero(tableau_.artificial().constant())) {
@@ -201,8 +203,12 @@ void SolverImpl::removeConstraint(const Constraint& constraint) {
         if (leaving != kNoSymbol) tableau_.pivot(tag.marker, leaving);
     }
     if (tableau_.isBasic(tag.marker)) tableau_.eraseRow(tag.marker);
+    // Without its row, the constraint's other error is mentioned nowhere; clear any rounding
+    // residue so that it can never be chosen to enter the basis.
+    if (tag.other != kNoSymbol && !tableau_.isBasic(tag.other)) tableau_.eliminate(tag.other);
+    if (!tableau_.isBasic(tag.marker)) tableau_.eliminate(tag.marker);
     // 3. Preferences it held back may now be met better.
-    optimize(tableau_.objective());
+    optimize(tableau_.objective(), objectiveTolerance());
     tableau_.infeasible().clear();
 }
 
@@ -330,11 +336,17 @@ void SolverImpl::updateVariables() {
 
 // ---- simplex ----------------------------------------------------------------------------------
 
-void SolverImpl::optimize(Objective& objective) {
+double SolverImpl::objectiveTolerance() const {
+    // Objective coefficients are sums of weights up to ~1e11, whose rounding leaves residues far
+    // above 1e-8; a reduced cost this small relative to the largest weight is treated as zero.
+    return std::max(kEpsilon, largestWeight_ * 1e-12);
+}
+
+void SolverImpl::optimize(Objective& objective, double tolerance) {
     // Primal simplex with Bland's rule. The bound only guards against rounding trouble.
     const std::size_t limit = 64 * tableau_.symbolCount() + 1024;
     for (std::size_t iteration = 0; iteration < limit; ++iteration) {
-        const Symbol entering = objective.enteringSymbol(tableau_.kinds());
+        const Symbol entering = objective.enteringSymbol(tableau_.kinds(), tolerance);
         if (entering == kNoSymbol) return;
         Symbol leaving = kNoSymbol;
         double best = kInfinity;

@@ -45,6 +45,7 @@ public:
     void suggestValue(const Variable& variable, double value);
 
     void updateVariables();
+    std::string checkInvariants() const { return tableau_.checkInvariants(); }
 
 private:
     struct Tag {
@@ -65,7 +66,8 @@ private:
     void removeErrorTerms(const Tag& tag);
     Symbol markerLeavingRow(Symbol marker) const;
     bool shiftMarker(const Tag& tag, double shift);
-    void optimize(Objective& objective);
+    void optimize(Objective& objective, double tolerance);
+    double objectiveTolerance() const;
     bool dualOptimize();
 
     Tableau tableau_;
@@ -77,6 +79,7 @@ private:
     std::unordered_map<std::uint64_t, Symbol> symbolOfVariable_;
     std::vector<std::pair<Variable, Symbol>> variables_;  // in registration order
     std::unordered_map<std::uint64_t, Edit> edits_;
+    double largestWeight_ = 1.0;
 };
 
 }  // namespace layout

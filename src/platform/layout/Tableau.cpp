@@ -135,4 +135,35 @@ void Tableau::undoRecordedPivots() {
     recorded_.clear();
 }
 
+std::string Tableau::checkInvariants() const {
+    auto name = [](Symbol s) { return std::to_string(s); };
+    std::vector<std::vector<std::uint32_t>> expected(columns_.size());
+    for (std::uint32_t slot = 0; slot < slots_.size(); ++slot) {
+        const Slot& entry = slots_[slot];
+        if (entry.basic == kNoSymbol) continue;
+        if (slotOf_[entry.basic] != slot) return "slot of " + name(entry.basic) + " is stale";
+        if (entry.row.constant < -1e-6 && isRestricted(entry.basic))
+            return "row " + name(entry.basic) + " is infeasible";
+        Symbol previous = kNoSymbol;
+        for (const Cell& cell : entry.row.cells) {
+            if (cell.symbol <= previous) return "row " + name(entry.basic) + " is unsorted";
+            previous = cell.symbol;
+            if (isBasic(cell.symbol))
+                return "row " + name(entry.basic) + " mentions basic " + name(cell.symbol);
+            if (nearZero(cell.coefficient)) return "row " + name(entry.basic) + " keeps a zero cell";
+            expected[cell.symbol].push_back(slot);
+        }
+    }
+    for (std::size_t symbol = 0; symbol < columns_.size(); ++symbol) {
+        std::vector<std::uint32_t> actual = columns_[symbol];
+        std::sort(actual.begin(), actual.end());
+        if (actual != expected[symbol]) return "column of " + name(static_cast<Symbol>(symbol)) + " is wrong";
+        if (isBasic(static_cast<Symbol>(symbol)) &&
+            objective_.coefficientFor(static_cast<Symbol>(symbol)) != 0.0) {
+            return "objective mentions basic " + name(static_cast<Symbol>(symbol));
+        }
+    }
+    return {};
+}
+
 }  // namespace layout

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -59,6 +60,9 @@ public:
     void startRecording();
     void stopRecording() { recording_ = false; }
     void undoRecordedPivots();
+
+    // Describes the first broken invariant (empty when sound); for tests and debugging.
+    std::string checkInvariants() const;
 
 private:
     static constexpr std::uint32_t kNoSlot = UINT32_MAX;
