@@ -23,7 +23,7 @@ bool onlyDummies(const Row& row, const Tableau& tableau) {
 void SolverImpl::addConstraint(const Constraint& constraint) {
     if (constraint.isNull()) throw UnknownConstraint(constraint);
     if (constraints_.count(constraint.key()) != 0) throw DuplicateConstraint(constraint);
-    const std::size_t symbolMark = tableau_.symbolCount();
+    const Tableau::Checkpoint checkpoint = tableau_.checkpoint();
     const std::size_t variableMark = variables_.size();
 
     // 1. The constraint as a row over parametric symbols, with its slack, error or dummy.
@@ -34,7 +34,7 @@ void SolverImpl::addConstraint(const Constraint& constraint) {
     Symbol subject = chooseSubject(tag);
     if (subject == kNoSymbol && onlyDummies(pending_, tableau_)) {
         if (!nearZero(pending_.constant)) {
-            forgetSymbolsFrom(symbolMark, variableMark);
+            rollback(checkpoint, variableMark);
             throw UnsatisfiableConstraint(constraint);
         }
         subject = tag.marker;
@@ -43,7 +43,7 @@ void SolverImpl::addConstraint(const Constraint& constraint) {
     // 3. Enter the row, through phase one when no subject keeps the tableau feasible.
     if (subject == kNoSymbol) {
         if (!addWithArtificialVariable()) {
-            forgetSymbolsFrom(symbolMark, variableMark);
+            rollback(checkpoint, variableMark);
             throw UnsatisfiableConstraint(constraint);
         }
     } else {
@@ -51,6 +51,7 @@ void SolverImpl::addConstraint(const Constraint& constraint) {
         tableau_.addBasicRow(subject, pending_);
     }
     constraints_.emplace(constraint.key(), std::move(tag));
+    countUses(constraint, +1);
 
     // 4. Re-minimise the errors of the preferences.
     optimize(tableau_.objective(), objectiveTolerance());
@@ -58,12 +59,27 @@ void SolverImpl::addConstraint(const Constraint& constraint) {
 }
 
 Symbol SolverImpl::symbolFor(const Variable& variable) {
-    auto [it, inserted] = symbolOfVariable_.try_emplace(variable.id(), kNoSymbol);
-    if (inserted) {
-        it->second = tableau_.newSymbol(SymbolKind::External);
-        variables_.emplace_back(variable, it->second);
+    auto [it, inserted] = indexOfVariable_.try_emplace(variable.id(), variables_.size());
+    if (inserted) variables_.push_back(KnownVariable{variable, tableau_.newSymbol(SymbolKind::External), 0});
+    return variables_[it->second].symbol;
+}
+
+void SolverImpl::countUses(const Constraint& constraint, int delta) {
+    for (const Term& term : constraint.expression().terms()) {
+        if (term.coefficient == 0.0) continue;
+        const std::size_t index = indexOfVariable_.at(term.variable.id());
+        KnownVariable& known = variables_[index];
+        known.uses += delta;
+        // In exact arithmetic an unused variable is parametric and mentioned nowhere.
+        if (known.uses != 0 || tableau_.isBasic(known.symbol)) continue;
+        tableau_.releaseSymbol(known.symbol);
+        indexOfVariable_.erase(term.variable.id());
+        if (index + 1 != variables_.size()) {
+            variables_[index] = std::move(variables_.back());
+            indexOfVariable_[variables_[index].variable.id()] = index;
+        }
+        variables_.pop_back();
     }
-    return it->second;
 }
 
 SolverImpl::Tag SolverImpl::buildRow(const Constraint& constraint) {
@@ -175,17 +191,17 @@ bool SolverImpl::addWithArtificialVariable() {
             tableau_.pivot(entering, artificial);
         }
     }
-    tableau_.eliminate(artificial);
     tableau_.setArtificialActive(false);
+    tableau_.releaseSymbol(artificial);
     return true;
 }
 
-void SolverImpl::forgetSymbolsFrom(std::size_t symbolCount, std::size_t variableCount) {
+void SolverImpl::rollback(Tableau::Checkpoint checkpoint, std::size_t variableCount) {
     for (std::size_t i = variableCount; i < variables_.size(); ++i) {
-        symbolOfVariable_.erase(variables_[i].first.id());
+        indexOfVariable_.erase(variables_[i].variable.id());
     }
     variables_.resize(variableCount);
-    tableau_.truncate(symbolCount);
+    tableau_.rollback(checkpoint);
 }
 
 void SolverImpl::removeConstraint(const Constraint& constraint) {
@@ -203,13 +219,14 @@ void SolverImpl::removeConstraint(const Constraint& constraint) {
         if (leaving != kNoSymbol) tableau_.pivot(tag.marker, leaving);
     }
     if (tableau_.isBasic(tag.marker)) tableau_.eraseRow(tag.marker);
-    // Without its row, the constraint's other error is mentioned nowhere; clear any rounding
-    // residue so that it can never be chosen to enter the basis.
-    if (tag.other != kNoSymbol && !tableau_.isBasic(tag.other)) tableau_.eliminate(tag.other);
-    if (!tableau_.isBasic(tag.marker)) tableau_.eliminate(tag.marker);
+    // Without its row, the constraint's other error is mentioned nowhere; releasing it also
+    // clears rounding residue, which could otherwise be chosen to enter the basis.
+    if (tag.other != kNoSymbol && !tableau_.isBasic(tag.other)) tableau_.releaseSymbol(tag.other);
+    if (!tableau_.isBasic(tag.marker)) tableau_.releaseSymbol(tag.marker);
     // 3. Preferences it held back may now be met better.
     optimize(tableau_.objective(), objectiveTolerance());
     tableau_.infeasible().clear();
+    countUses(tag.constraint, -1);
 }
 
 bool SolverImpl::hasConstraint(const Constraint& constraint) const {
@@ -331,7 +348,7 @@ void SolverImpl::suggestValue(const Variable& variable, double value) {
 }
 
 void SolverImpl::updateVariables() {
-    for (auto& [variable, symbol] : variables_) variable.setValue(tableau_.valueOf(symbol));
+    for (KnownVariable& known : variables_) known.variable.setValue(tableau_.valueOf(known.symbol));
 }
 
 // ---- simplex ----------------------------------------------------------------------------------

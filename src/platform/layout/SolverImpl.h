@@ -20,6 +20,7 @@ namespace layout {
 //     weighted sum is the objective; a required equality gets a dummy symbol. The first of these
 //     is the constraint's "marker": it identifies the row when the constraint is removed and
 //     carries changes of the constant.
+//   - Symbols of removed constraints and forgotten variables are recycled.
 //   - Adding: express the constraint in parametric symbols, pick a subject to make basic (a
 //     caller's variable if any; else a new slack or error that keeps the row feasible); failing
 //     that, run phase one with an artificial variable. Then re-minimise the objective (primal
@@ -62,7 +63,8 @@ private:
     Tag buildRow(const Constraint& constraint);
     Symbol chooseSubject(const Tag& tag) const;
     bool addWithArtificialVariable();
-    void forgetSymbolsFrom(std::size_t symbolCount, std::size_t variableCount);
+    void rollback(Tableau::Checkpoint checkpoint, std::size_t variableCount);
+    void countUses(const Constraint& constraint, int delta);
     void removeErrorTerms(const Tag& tag);
     Symbol markerLeavingRow(Symbol marker) const;
     bool shiftMarker(const Tag& tag, double shift);
@@ -76,8 +78,15 @@ private:
     std::vector<std::pair<Symbol, double>> previousConstants_;  // rows touched by a constant shift
     std::vector<std::pair<Symbol, double>> markerRows_;         // basic symbol, marker coefficient
     std::unordered_map<const void*, Tag> constraints_;
-    std::unordered_map<std::uint64_t, Symbol> symbolOfVariable_;
-    std::vector<std::pair<Variable, Symbol>> variables_;  // in registration order
+    // The caller's variables that some constraint mentions. A variable is forgotten (its symbol
+    // released) when the last constraint mentioning it is removed.
+    struct KnownVariable {
+        Variable variable;
+        Symbol symbol = kNoSymbol;
+        int uses = 0;
+    };
+    std::unordered_map<std::uint64_t, std::size_t> indexOfVariable_;  // into variables_
+    std::vector<KnownVariable> variables_;
     std::unordered_map<std::uint64_t, Edit> edits_;
     double largestWeight_ = 1.0;
 };

@@ -5,6 +5,11 @@
 namespace layout {
 
 Symbol Tableau::newSymbol(SymbolKind kind) {
+    if (freeCount_ > 0) {
+        const Symbol symbol = freeSymbols_[--freeCount_];
+        kinds_[symbol] = kind;
+        return symbol;
+    }
     const auto symbol = static_cast<Symbol>(kinds_.size());
     kinds_.push_back(kind);
     slotOf_.push_back(kNoSlot);
@@ -111,17 +116,32 @@ void Tableau::eliminate(Symbol symbol) {
     if (artificialActive_) artificial_.drop(symbol);
 }
 
-void Tableau::truncate(std::size_t count) {
-    for (std::size_t symbol = count; symbol < kinds_.size(); ++symbol) {
-        const auto s = static_cast<Symbol>(symbol);
-        if (isBasic(s)) eraseRow(s);
-        eliminate(s);  // clears rounding residue, if any
+void Tableau::releaseSymbol(Symbol symbol) {
+    eliminate(symbol);
+    if (freeCount_ < freeSymbols_.size()) {
+        freeSymbols_[freeCount_] = symbol;
+    } else {
+        freeSymbols_.push_back(symbol);
     }
-    kinds_.resize(count);
-    slotOf_.resize(count);
-    columns_.resize(count);
-    objective_.resize(count);
-    artificial_.resize(count);
+    ++freeCount_;
+}
+
+void Tableau::rollback(Checkpoint checkpoint) {
+    auto clear = [&](Symbol symbol) {
+        if (isBasic(symbol)) eraseRow(symbol);
+        eliminate(symbol);  // clears rounding residue, if any
+    };
+    // Reused numbers go back on the free list in the order they came off it.
+    for (std::size_t i = freeCount_; i < checkpoint.freeCount; ++i) clear(freeSymbols_[i]);
+    freeCount_ = checkpoint.freeCount;
+    for (std::size_t symbol = checkpoint.symbolCount; symbol < kinds_.size(); ++symbol) {
+        clear(static_cast<Symbol>(symbol));
+    }
+    kinds_.resize(checkpoint.symbolCount);
+    slotOf_.resize(checkpoint.symbolCount);
+    columns_.resize(checkpoint.symbolCount);
+    objective_.resize(checkpoint.symbolCount);
+    artificial_.resize(checkpoint.symbolCount);
 }
 
 void Tableau::startRecording() {

@@ -18,8 +18,20 @@ namespace layout {
 // pivot rule breaks ties by symbol number.
 class Tableau {
 public:
+    // New symbols reuse the numbers of released ones (latest released first), so a solver whose
+    // constraints come and go keeps a tableau the size of what it holds.
     Symbol newSymbol(SymbolKind kind);
+    // Returns a parametric symbol that nothing needs any more (rounding residue is cleared).
+    void releaseSymbol(Symbol symbol);
     std::size_t symbolCount() const { return kinds_.size(); }
+
+    // Symbols handed out after a checkpoint can be taken back, restoring the numbering exactly.
+    struct Checkpoint {
+        std::size_t symbolCount;
+        std::size_t freeCount;
+    };
+    Checkpoint checkpoint() const { return {kinds_.size(), freeCount_}; }
+    void rollback(Checkpoint checkpoint);
     SymbolKind kindOf(Symbol symbol) const { return kinds_[symbol]; }
     const std::vector<SymbolKind>& kinds() const { return kinds_; }
     bool isRestricted(Symbol symbol) const { return kinds_[symbol] != SymbolKind::External; }
@@ -49,8 +61,6 @@ public:
     void setConstant(Symbol basic, double constant);
     // Deletes a parametric symbol from every row and objective (it is fixed at 0 from now on).
     void eliminate(Symbol symbol);
-    // Forgets every symbol numbered `count` or above (they must be parametric).
-    void truncate(std::size_t count);
 
     // Restricted basic symbols whose row went negative during substitutions; the dual simplex
     // consumes them.
@@ -80,6 +90,8 @@ private:
     std::vector<SymbolKind> kinds_{SymbolKind::Dummy};  // symbol 0 is never used
     std::vector<std::uint32_t> slotOf_{kNoSlot};
     std::vector<std::vector<std::uint32_t>> columns_{{}};
+    std::vector<Symbol> freeSymbols_;  // the first freeCount_ entries are free
+    std::size_t freeCount_ = 0;
     std::vector<Slot> slots_;
     std::vector<std::uint32_t> freeSlots_;
     Objective objective_;

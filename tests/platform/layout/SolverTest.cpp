@@ -210,6 +210,29 @@ TEST(Solver, MisuseIsReportedByNamedErrors) {
     EXPECT_EQ(solver.constraintCount(), 0u);
 }
 
+TEST(Solver, ConstraintChurnRecyclesVariablesAndSymbols) {
+    // Cells scrolled in and out: the same shape added and removed many times.
+    Variable container;
+    Solver solver;
+    solver.addConstraint(container == 320);
+    for (int round = 0; round < 200; ++round) {
+        Variable left, width;
+        const Constraint constraints[] = {left == container * 0.25, (width == 100 + round).withPriority(500),
+                                          left + width <= container, width >= 0};
+        for (const Constraint& constraint : constraints) solver.addConstraint(constraint);
+        solver.updateVariables();
+        ASSERT_NEAR(width.value(), std::min(100.0 + round, 240.0), 1e-9) << round;
+        for (const Constraint& constraint : constraints) solver.removeConstraint(constraint);
+        // Forgotten: the solver writes values only into variables it still uses.
+        left.setValue(-1);
+        solver.updateVariables();
+        ASSERT_EQ(left.value(), -1);
+        ASSERT_EQ(solver.checkInvariants(), "");
+    }
+    solver.updateVariables();
+    EXPECT_EQ(container.value(), 320);
+}
+
 TEST(Solver, ResetForgetsEverything) {
     Variable x;
     Solver solver;
