@@ -246,14 +246,20 @@ void SolverImpl::removeErrorTerms(const Tag& tag) {
 }
 
 Symbol SolverImpl::markerLeavingRow(Symbol marker) const {
-    // Prefer the restricted row that the pivot keeps feasible (smallest ratio among negative
+    // First the row of a basic dummy (a redundant required equality that mentions this one):
+    // its constant is 0, so the pivot moves no value and the redundant constraint takes over.
+    // Then the restricted row that the pivot keeps feasible (smallest ratio among negative
     // coefficients), then the restricted row with the smallest ratio among positive ones, then
     // any row of a caller's variable. Ties go to the lower symbol.
-    Symbol negative = kNoSymbol, positive = kNoSymbol, unrestricted = kNoSymbol;
+    Symbol dummy = kNoSymbol, negative = kNoSymbol, positive = kNoSymbol, unrestricted = kNoSymbol;
     double negativeRatio = kInfinity, positiveRatio = kInfinity;
     tableau_.forEachRowWith(marker, [&](Symbol basic, const Row& row) {
         if (!tableau_.isRestricted(basic)) {
             if (unrestricted == kNoSymbol || basic < unrestricted) unrestricted = basic;
+            return;
+        }
+        if (tableau_.kindOf(basic) == SymbolKind::Dummy) {
+            if (dummy == kNoSymbol || basic < dummy) dummy = basic;
             return;
         }
         const double coefficient = row.coefficientFor(marker);
@@ -271,6 +277,7 @@ Symbol SolverImpl::markerLeavingRow(Symbol marker) const {
             }
         }
     });
+    if (dummy != kNoSymbol) return dummy;
     if (negative != kNoSymbol) return negative;
     if (positive != kNoSymbol) return positive;
     return unrestricted;

@@ -183,6 +183,19 @@ TEST(Solver, RedundantRequiredConstraintsCanBeAddedAndRemoved) {
     EXPECT_NEAR(b.value(), 20, 1e-9);
 }
 
+TEST(Solver, RedundantEqualityTakesOverWhileAPreferencePullsAway) {
+    Variable x;
+    Solver solver;
+    const Constraint first = x == -512;
+    solver.addConstraint(first);
+    solver.addConstraint(x == -512);
+    solver.addConstraint((x >= -508).withPriority(988));
+    solver.removeConstraint(first);
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), -512, 1e-9);
+    EXPECT_EQ(solver.checkInvariants(), "");
+}
+
 TEST(Solver, MisuseIsReportedByNamedErrors) {
     Variable x;
     Solver solver;
