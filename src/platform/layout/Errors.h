@@ -27,7 +27,7 @@ private:
     Constraint constraint_;
 };
 
-// The constraint is already in the solver (or, for `addConstraint`, is null).
+// The constraint is already in the solver.
 class DuplicateConstraint : public Error {
 public:
     explicit DuplicateConstraint(Constraint constraint)
@@ -38,7 +38,7 @@ private:
     Constraint constraint_;
 };
 
-// The constraint is not in the solver.
+// The constraint is not in the solver, or is a null handle.
 class UnknownConstraint : public Error {
 public:
     explicit UnknownConstraint(Constraint constraint)

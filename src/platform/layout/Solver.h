@@ -62,7 +62,9 @@
 //     order give the same values, run after run.
 //   - An edit variable starts at the variable's current value(); suggestValue moves it.
 //   - Not thread-safe: one solver belongs to one thread (the main thread, for the views).
-//   - A variable stays known to the solver once used; the solver keeps a handle to it.
+//   - A moved-from solver may only be assigned to or destroyed.
+//   - The solver holds a handle to every variable its constraints mention and forgets it when
+//     the last such constraint is removed; a forgotten variable keeps its last value.
 namespace layout {
 
 class SolverImpl;

@@ -23,8 +23,10 @@ namespace layout {
 // and one at 250 outweighs about 170 at priority 1. Neighbouring priorities differ by about
 // 2 %, so 251 still beats a single opposing 250. The multiplier (default 1, clamped to
 // [0.01, 100]) breaks ties inside one priority: of two opposing constraints at the same
-// priority, the one with the larger multiplier wins. Weights stay at or below ~1e11 so the
-// solver's tolerances (1e-8) remain meaningful.
+// priority, the one with the larger multiplier wins. Weights stay at or below ~1e11: the
+// solver treats a reduced cost below 1e-12 of the largest weight it has seen as zero (rounding of
+// sums of large weights), so preferences whose weights differ by more than ~1e11 (a
+// multiplier of 0.01 at priority 1 against 100 at 999) do not influence each other reliably.
 //
 // Priorities are clamped into [1, 1000]; anything at or above 1000 is required. A NaN priority
 // counts as 1.

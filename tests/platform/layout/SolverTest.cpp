@@ -246,18 +246,4 @@ TEST(Solver, ConstraintChurnRecyclesVariablesAndSymbols) {
     EXPECT_EQ(container.value(), 320);
 }
 
-TEST(Solver, ResetForgetsEverything) {
-    Variable x;
-    Solver solver;
-    const Constraint constraint = x == 1;
-    solver.addConstraint(constraint);
-    solver.addEditVariable(x, Strength::priority(10));
-    solver.reset();
-    EXPECT_FALSE(solver.hasConstraint(constraint));
-    EXPECT_FALSE(solver.hasEditVariable(x));
-    solver.addConstraint(constraint);
-    solver.updateVariables();
-    EXPECT_EQ(x.value(), 1);
-}
-
 }  // namespace
