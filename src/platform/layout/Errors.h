@@ -71,6 +71,12 @@ private:
     Variable variable_;
 };
 
+// A coefficient, constant or suggested value is infinite or NaN; nothing is changed.
+class NonFiniteValue : public Error {
+public:
+    NonFiniteValue() : Error("layout: constraint numbers and suggestions must be finite") {}
+};
+
 // Edit variables take suggestions, which must be able to give way: a required strength is refused.
 class BadRequiredStrength : public Error {
 public:

@@ -47,13 +47,15 @@
 //   layout::Error; a call that throws leaves the solver as it was (values, basis and all
 //   constraints, up to floating-point rounding of rows it had to pivot back):
 //     addConstraint       DuplicateConstraint (already added), UnknownConstraint (null handle),
-//                         UnsatisfiableConstraint (a required constraint that conflicts)
+//                         UnsatisfiableConstraint (a required constraint that conflicts),
+//                         NonFiniteValue (an infinite or NaN coefficient or constant)
 //     removeConstraint    UnknownConstraint
 //     setConstant         UnknownConstraint, UnsatisfiableConstraint (required constraint whose
-//                         new constant conflicts; the old constant stays)
-//     addEditVariable     DuplicateEditVariable, BadRequiredStrength
+//                         new constant conflicts; the old constant stays), NonFiniteValue
+//     addEditVariable     DuplicateEditVariable, BadRequiredStrength, NonFiniteValue (the
+//                         variable's current value, where the edit starts, is not finite)
 //     removeEditVariable  UnknownEditVariable
-//     suggestValue        UnknownEditVariable
+//     suggestValue        UnknownEditVariable, NonFiniteValue
 //   InternalSolverError signals a broken invariant (a bug, or magnitudes beyond ~1e12).
 //
 // What to watch out for

@@ -1,6 +1,7 @@
 #include "layout/SolverImpl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "layout/Errors.h"
@@ -9,6 +10,14 @@ namespace layout {
 
 namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+bool isFinite(const Expression& expression) {
+    if (!std::isfinite(expression.constant())) return false;
+    for (const Term& term : expression.terms()) {
+        if (!std::isfinite(term.coefficient)) return false;
+    }
+    return true;
+}
 
 bool onlyDummies(const Row& row, const Tableau& tableau) {
     for (const Cell& cell : row.cells) {
@@ -23,6 +32,7 @@ bool onlyDummies(const Row& row, const Tableau& tableau) {
 void SolverImpl::addConstraint(const Constraint& constraint) {
     if (constraint.isNull()) throw UnknownConstraint(constraint);
     if (constraints_.count(constraint.key()) != 0) throw DuplicateConstraint(constraint);
+    if (!isFinite(constraint.expression())) throw NonFiniteValue();
     const Tableau::Checkpoint checkpoint = tableau_.checkpoint();
     const std::size_t variableMark = variables_.size();
 
@@ -288,6 +298,7 @@ Symbol SolverImpl::markerLeavingRow(Symbol marker) const {
 void SolverImpl::setConstant(const Constraint& constraint, double constant) {
     auto it = constraint.isNull() ? constraints_.end() : constraints_.find(constraint.key());
     if (it == constraints_.end()) throw UnknownConstraint(constraint);
+    if (!std::isfinite(constant)) throw NonFiniteValue();
     const Tag& tag = it->second;
     const double delta = constant - constraint.constant();
     if (delta == 0.0) return;

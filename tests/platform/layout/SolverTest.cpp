@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "layout/Solver.h"
@@ -206,12 +207,16 @@ TEST(Solver, MisuseIsReportedByNamedErrors) {
     EXPECT_THROW(solver.addConstraint(Constraint()), layout::UnknownConstraint);
     EXPECT_THROW(solver.removeConstraint(Constraint()), layout::UnknownConstraint);
     EXPECT_THROW(solver.setConstant(x == 1, 3), layout::UnknownConstraint);
+    EXPECT_THROW(solver.addConstraint(x == INFINITY), layout::NonFiniteValue);
+    EXPECT_THROW(solver.addConstraint(NAN * x == 2), layout::NonFiniteValue);
+    EXPECT_THROW(solver.setConstant(constraint, NAN), layout::NonFiniteValue);
 
     EXPECT_THROW(solver.addEditVariable(x, Strength::required()), layout::BadRequiredStrength);
     EXPECT_THROW(solver.addEditVariable(x, Strength::priority(1000)), layout::BadRequiredStrength);
     EXPECT_FALSE(solver.hasEditVariable(x));
     solver.addEditVariable(x, Strength::priority(500));
     EXPECT_THROW(solver.addEditVariable(x, Strength::priority(400)), layout::DuplicateEditVariable);
+    EXPECT_THROW(solver.suggestValue(x, INFINITY), layout::NonFiniteValue);
     Variable other;
     EXPECT_THROW(solver.suggestValue(other, 1), layout::UnknownEditVariable);
     EXPECT_THROW(solver.removeEditVariable(other), layout::UnknownEditVariable);
@@ -221,6 +226,7 @@ TEST(Solver, MisuseIsReportedByNamedErrors) {
     solver.removeEditVariable(x);
     EXPECT_THROW(solver.suggestValue(x, 1), layout::UnknownEditVariable);
     EXPECT_EQ(solver.constraintCount(), 0u);
+    EXPECT_EQ(solver.checkInvariants(), "");
 }
 
 TEST(Solver, ConstraintChurnRecyclesVariablesAndSymbols) {
