@@ -86,6 +86,8 @@ Value everyType() {
         {"empty string", Value("")},
         {"data", Value(Data{0x00, 0xFF, 0x10, 0x80})},
         {"empty data", Value(Data{})},
+        {"long data", Value(Data(300, 0xA5))},
+        {"long non-ascii", Value("\u00fcber-l\u00e4ngliche Zeichenkette \U0001F680 mit Umlauten")},
         {"reference date", Value(Date(0))},
         {"before 1933", Value(Date(-3e9))},
         {"after 2069", Value(Date(3e9))},
