@@ -13,3 +13,4 @@ vk_target_defaults(gfx_leak_probe)
 add_dependencies(${suite} gfx_leak_probe)
 target_compile_definitions(${suite} PRIVATE GFX_LEAK_PROBE="$<TARGET_FILE:gfx_leak_probe>"
   GFX_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp")
+target_compile_definitions(${suite} PRIVATE VK_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
