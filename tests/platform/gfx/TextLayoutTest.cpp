@@ -66,6 +66,21 @@ TEST(TextLayout, LineLimitTruncatesWithAnEllipsis) {
     EXPECT_TRUE(oneLine.isTruncated());
 }
 
+TEST(TextLayout, RememberedMeasurementsMatchFreshOnes) {
+    Font font = Font::system(15);
+    std::string sentence = "The quick brown fox jumps over the lazy dog";
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(TextLayout::measure(sentence, font), TextLayout::measureUncached(sentence, font));
+        EXPECT_EQ(TextLayout::measure(sentence, font, 90.0, 2),
+                  TextLayout::measureUncached(sentence, font, 90.0, 2));
+        // Same text, other font or width: not confused with the remembered answer.
+        EXPECT_EQ(TextLayout::measure(sentence, Font::system(15, FontWeight::Bold)),
+                  TextLayout::measureUncached(sentence, Font::system(15, FontWeight::Bold)));
+        EXPECT_EQ(TextLayout::measure(sentence, font, 200.0),
+                  TextLayout::measureUncached(sentence, font, 200.0));
+    }
+}
+
 TEST(TextLayout, InvalidUtf8IsRepairedNotRejected) {
     TextLayout layout(std::string("ok \xff\xfe bytes"), Font::system(12));
     EXPECT_GT(layout.size().width, widthOf("ok  bytes", Font::system(12)));
