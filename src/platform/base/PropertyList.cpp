@@ -2,6 +2,7 @@
 
 #include <plist/plist.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -126,14 +127,27 @@ std::string binaryDate(double seconds) {
 }
 
 Node dateNode(Date date) {
-    const std::string bytes = binaryDate(date.timeIntervalSinceReferenceDate());
+    const double seconds = date.timeIntervalSinceReferenceDate();
+    // Whole seconds in the accessor's range are exact through it, and much cheaper.
+    if (seconds == std::trunc(seconds) && std::fabs(seconds) <= std::numeric_limits<std::int32_t>::max()) {
+        return Node(plist_new_date(std::int32_t(seconds), 0));
+    }
+    const std::string bytes = binaryDate(seconds);
     plist_t node = nullptr;
     plist_from_bin(bytes.data(), std::uint32_t(bytes.size()), &node);
     return Node(node);
 }
 
-// The exact date of a date node, read back from its binary form.
+// The exact date of a date node. Whole seconds come from the accessor when a node made
+// from them compares equal (the comparison is bitwise); anything else is read back from the
+// node's binary form.
 Date dateOf(plist_t node) {
+    std::int32_t seconds = 0, microseconds = 0;
+    plist_get_date_val(node, &seconds, &microseconds);
+    if (microseconds == 0 && seconds != std::numeric_limits<std::int32_t>::min()) {
+        Node probe(plist_new_date(seconds, 0));
+        if (plist_compare_node_value(node, probe.get())) return Date(seconds);
+    }
     char* bytes = nullptr;
     std::uint32_t length = 0;
     plist_to_bin(node, &bytes, &length);
@@ -143,14 +157,11 @@ Date dateOf(plist_t node) {
         std::uint64_t bits = 0;
         for (std::size_t i = 1; i <= 8; ++i)
             bits = (bits << 8) | static_cast<unsigned char>(bytes[object + i]);
-        double seconds;
-        std::memcpy(&seconds, &bits, sizeof seconds);
-        return Date(seconds);
+        double exact;
+        std::memcpy(&exact, &bits, sizeof exact);
+        return Date(exact);
     }
-    // Not expected; the accessor is right to the microsecond inside its range.
-    std::int32_t seconds = 0, microseconds = 0;
-    plist_get_date_val(node, &seconds, &microseconds);
-    return Date(seconds + microseconds / 1e6);
+    return Date(seconds);  // not expected
 }
 
 // --- Integers ---
@@ -257,18 +268,22 @@ private:
             if (!item) break;
             Value value = read(item, depth + 1);
             if (!error_.empty()) break;
-            // Files are usually written with sorted keys: the hint makes each insert O(1).
-            // A repeated key keeps its last value.
-            std::string name = validUtf8(key ? key : "");
-            auto slot = dictionary.lower_bound(name);
-            if (slot != dictionary.end() && slot->first == name) {
-                slot->second = std::move(value);
-            } else {
-                dictionary.emplace_hint(slot, std::move(name), std::move(value));
-            }
+            std::string name = key ? key : "";
+            if (!isValidUtf8(name)) name = validUtf8(name);
+            insert(dictionary, std::move(name), std::move(value));
         }
         std::free(iterator);
         return Value(std::move(dictionary));
+    }
+
+    // Files are usually written with sorted keys, which go in at the end in constant time.
+    // A repeated key keeps its last value.
+    static void insert(Value::Dictionary& dictionary, std::string&& name, Value&& value) {
+        if (dictionary.empty() || dictionary.rbegin()->first < name) {
+            dictionary.emplace_hint(dictionary.end(), std::move(name), std::move(value));
+            return;
+        }
+        dictionary.insert_or_assign(std::move(name), std::move(value));
     }
 
     std::string error_;
@@ -292,9 +307,9 @@ public:
             case Value::Type::Real:
                 return Node(plist_new_real(value.doubleValue()));
             case Value::Type::String: {
-                std::string text;
-                if (!cString(*value.asString(), text)) return Node();
-                return Node(plist_new_string(text.c_str()));
+                std::string scratch;
+                const char* text = cString(*value.asString(), scratch);
+                return text ? Node(plist_new_string(text)) : Node();
             }
             case Value::Type::Data: {
                 static const char kNothing = 0;
@@ -321,13 +336,15 @@ private:
     }
 
     // libplist takes C strings: a NUL inside would silently cut the text, so it is refused.
-    bool cString(const std::string& text, std::string& out) {
+    // Ill-formed UTF-8 is repaired into `scratch`; the result stays valid until the next call.
+    const char* cString(const std::string& text, std::string& scratch) {
         if (text.find('\0') != std::string::npos) {
             fail("a string contains a NUL character");
-            return false;
+            return nullptr;
         }
-        out = validUtf8(text);
-        return true;
+        if (isValidUtf8(text)) return text.c_str();
+        scratch = validUtf8(text);
+        return scratch.c_str();
     }
 
     Node writeArray(const Value::Array& array, std::size_t depth) {
@@ -342,12 +359,15 @@ private:
 
     Node writeDictionary(const Value::Dictionary& dictionary, std::size_t depth) {
         Node node(plist_new_dict());
-        std::string key;
+        std::string scratch;
         for (const auto& [name, element] : dictionary) {
-            if (!cString(name, key)) return Node();
+            const char* key = cString(name, scratch);
+            if (!key) return Node();
             Node child = write(element, depth + 1);
             if (!child) return Node();
-            plist_dict_set_item(node.get(), key.c_str(), child.release());
+            // libplist 2.2 searches the keys already there on every insert; there is no
+            // public way to append a key known to be new.
+            plist_dict_set_item(node.get(), key, child.release());
         }
         return node;
     }
