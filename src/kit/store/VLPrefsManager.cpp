@@ -1,0 +1,100 @@
+#include "store/VLPrefsManager.h"
+
+#include <mutex>
+
+#include "base/Log.h"
+#include "store/VLPrefsFileStore.h"
+#include "store/VLPrefsPaths.h"
+
+namespace {
+
+// A present identifier that is safe to use as a file name; logs the refusal otherwise.
+bool isUsable(const VLPrefsManager::Identifier& id) {
+    if (!id) return false;
+    if (VLPrefsPaths::isSafeSegment(*id)) return true;
+    std::string line = "VLPrefsManager: refusing the preference identifier \"";
+    for (char c : *id) line += c == '\0' ? std::string("\\0") : std::string(1, c);
+    line += "\"";
+    base::Log::line(line);
+    return false;
+}
+
+}  // namespace
+
+VLPrefsManager& VLPrefsManager::sharedInstance() {
+    static std::once_flag once;
+    static VLPrefsManager* instance = nullptr;
+    // Never destroyed: tweaks may read settings from other static destructors.
+    std::call_once(once, [] { instance = new VLPrefsManager(); });
+    return *instance;
+}
+
+VLPrefsManager::VLPrefsManager() : files_(std::make_unique<VLPrefsFileStore>()) {}
+VLPrefsManager::~VLPrefsManager() = default;
+
+base::Value VLPrefsManager::storedValue(std::string_view key, Identifier id) {
+    if (!isUsable(id)) return {};
+    return files_->entries(*id)[key];
+}
+
+void VLPrefsManager::store(std::string_view key, const base::Value& value, Identifier id) {
+    if (!isUsable(id)) return;
+    files_->update(*id, key, value);
+}
+
+void VLPrefsManager::setBool(bool value, std::string_view key, Identifier id) { store(key, value, id); }
+void VLPrefsManager::setInt(std::int32_t value, std::string_view key, Identifier id) {
+    store(key, value, id);
+}
+void VLPrefsManager::setInteger(std::int64_t value, std::string_view key, Identifier id) {
+    store(key, static_cast<long long>(value), id);
+}
+void VLPrefsManager::setFloat(std::int64_t value, std::string_view key, Identifier id) {
+    store(key, static_cast<long long>(value), id);
+}
+void VLPrefsManager::setObject(const base::Value& value, std::string_view key, Identifier id) {
+    store(key, value, id);
+}
+void VLPrefsManager::removeObjectForKey(std::string_view key, Identifier id) {
+    store(key, base::Value(), id);
+}
+
+bool VLPrefsManager::boolForKey(std::string_view key, bool defaultValue, Identifier id) {
+    base::Value value = storedValue(key, id);
+    return value.isAbsent() ? defaultValue : value.boolValue();
+}
+
+base::Value VLPrefsManager::objectForKey(std::string_view key, const base::Value& defaultValue,
+                                         Identifier id) {
+    base::Value value = storedValue(key, id);
+    return value.isAbsent() ? defaultValue : value;
+}
+
+std::int64_t VLPrefsManager::floatForKey(std::string_view key, std::int64_t defaultValue, Identifier id) {
+    std::int64_t reading = storedValue(key, id).longLongValue();
+    return reading == 0 ? defaultValue : reading;
+}
+
+std::int32_t VLPrefsManager::intForKey(std::string_view key, std::int32_t defaultValue, Identifier id) {
+    std::int32_t reading = storedValue(key, id).intValue();
+    return reading == 0 ? defaultValue : reading;
+}
+
+std::int64_t VLPrefsManager::integerForKey(std::string_view key, std::int64_t defaultValue, Identifier id) {
+    std::int64_t reading = storedValue(key, id).longLongValue();
+    return reading == 0 ? defaultValue : reading;
+}
+
+bool VLPrefsManager::boolForKey(std::string_view key, Identifier id) {
+    return storedValue(key, id).boolValue();
+}
+base::Value VLPrefsManager::objectForKey(std::string_view key, Identifier id) { return storedValue(key, id); }
+std::int64_t VLPrefsManager::floatForKey(std::string_view key, Identifier id) {
+    return storedValue(key, id).longLongValue();
+}
+std::int32_t VLPrefsManager::intForKey(std::string_view key, Identifier id) {
+    return storedValue(key, id).intValue();
+}
+std::int64_t VLPrefsManager::integerForKey(std::string_view key, Identifier id) {
+    return storedValue(key, id).longLongValue();
+}
