@@ -1,0 +1,153 @@
+// vellium prefs: read, write, list and watch a tweak's preference file from scripts and
+// from a tweak's own process, through the same store the settings screens use.
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "ArgumentList.h"
+#include "Command.h"
+#include "PrefsValueText.h"
+#include "base/Files.h"
+#include "store/VLPrefsManager.h"
+#include "store/VLPrefsPaths.h"
+#include "store/VLStorableValue.h"
+
+namespace {
+
+std::string checkedIdentifier(ArgumentList& arguments) {
+    std::string id = arguments.takePositional("ID");
+    if (!VLPrefsPaths::isSafeSegment(id)) throw UsageError("not a usable preference identifier: \"" + id + "\"");
+    return id;
+}
+
+std::string checkedKey(ArgumentList& arguments) {
+    std::string key = arguments.takePositional("KEY");
+    if (!VLStorableValue::isStorableString(key)) throw UsageError("not a usable key: \"" + key + "\"");
+    return key;
+}
+
+template <typename T>
+T orUsageError(std::optional<T> parsed, const std::string& error) {
+    if (!parsed) throw UsageError(error);
+    return std::move(*parsed);
+}
+
+std::string changeNotificationName(const std::string& id) { return id + "/PrefsChanged"; }
+
+void postChange(const std::string& id);
+
+base::Data dataArgument(const std::string& text) {
+    std::string error;
+    if (!text.starts_with('@')) return orUsageError(PrefsValueText::parseHex(text, error), error);
+    auto bytes = base::Files::readAll(text.substr(1));
+    if (!bytes) throw UsageError("cannot read " + text.substr(1) + ": " + bytes.error().description);
+    return std::move(bytes).value();
+}
+
+// Stores VALUE with the store operation its type names.
+void storeTyped(VLPrefsManager& prefs, const std::string& id, const std::string& key, const std::string& type,
+                const std::string& text) {
+    std::string error;
+    if (type == "bool") {
+        prefs.setBool(orUsageError(PrefsValueText::parseBool(text, error), error), key, id);
+    } else if (type == "int") {
+        auto value = PrefsValueText::parseInteger(text, INT32_MIN, INT32_MAX, error);
+        prefs.setInt(static_cast<std::int32_t>(orUsageError(value, error)), key, id);
+    } else if (type == "integer") {
+        prefs.setInteger(orUsageError(PrefsValueText::parseInteger(text, INT64_MIN, INT64_MAX, error), error), key,
+                         id);
+    } else if (type == "float") {
+        prefs.setFloat(orUsageError(PrefsValueText::parseWholeNumber(text, error), error), key, id);
+    } else if (type == "string") {
+        if (!VLStorableValue::isStorableString(text)) throw UsageError("the text cannot be stored");
+        prefs.setObject(text, key, id);
+    } else if (type == "date") {
+        prefs.setObject(orUsageError(PrefsValueText::parseDate(text, error), error), key, id);
+    } else if (type == "data") {
+        prefs.setObject(dataArgument(text), key, id);
+    } else if (type == "colour" || type == "color") {
+        prefs.setObject(orUsageError(PrefsValueText::parseColour(text, error), error), key, id);
+    } else {
+        throw UsageError("unknown type " + type + " (bool, int, integer, float, string, date, data, colour)");
+    }
+}
+
+int runGet(ArgumentList& arguments) {
+    std::string id = checkedIdentifier(arguments);
+    std::string key = checkedKey(arguments);
+    arguments.expectEnd();
+    base::Value value = VLPrefsManager::sharedInstance().objectForKey(key, id);
+    if (value.isAbsent()) return 1;
+    std::cout << PrefsValueText::format(value) << "\n";
+    return 0;
+}
+
+int runSet(ArgumentList& arguments) {
+    bool notify = !arguments.takeFlag("no-notify");
+    std::optional<std::string> type = arguments.takeOption("type");
+    std::optional<std::string> json = arguments.takeOption("json");
+    std::string id = checkedIdentifier(arguments);
+    std::string key = checkedKey(arguments);
+    VLPrefsManager& prefs = VLPrefsManager::sharedInstance();
+    if (json) {
+        if (type) throw UsageError("--json and --type exclude each other");
+        arguments.expectEnd();
+        std::string error;
+        base::Value value = orUsageError(PrefsValueText::parseJson(*json, error), error);
+        if (!VLStorableValue::isStorable(value)) throw UsageError("the value cannot be stored");
+        prefs.setObject(value, key, id);
+    } else {
+        std::string text = arguments.takePositional("VALUE");
+        arguments.expectEnd();
+        storeTyped(prefs, id, key, type.value_or("string"), text);
+    }
+    if (notify) postChange(id);
+    return 0;
+}
+
+int runDelete(ArgumentList& arguments) {
+    bool notify = !arguments.takeFlag("no-notify");
+    std::string id = checkedIdentifier(arguments);
+    std::string key = checkedKey(arguments);
+    arguments.expectEnd();
+    VLPrefsManager::sharedInstance().removeObjectForKey(key, id);
+    if (notify) postChange(id);
+    return 0;
+}
+
+int runList(ArgumentList& arguments) {
+    bool json = arguments.takeFlag("json");
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+    base::Value entries = VLPrefsManager::sharedInstance().entries(id);
+    if (json) {
+        std::cout << PrefsValueText::toJson(entries.isAbsent() ? base::Value(base::Value::Dictionary{}) : entries, true)
+                  << "\n";
+    } else if (const auto* dictionary = entries.asDictionary()) {
+        for (const auto& [key, value] : *dictionary) std::cout << key << " = " << PrefsValueText::format(value) << "\n";
+    }
+    return 0;
+}
+
+int runNotifyChange(ArgumentList& arguments) {
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+    postChange(id);
+    return 0;
+}
+
+int runWatch(ArgumentList& arguments);
+
+}  // namespace
+
+int runPrefs(std::span<const std::string> words) {
+    ArgumentList arguments(words);
+    std::string action = arguments.takePositional("ACTION");
+    if (action == "get") return runGet(arguments);
+    if (action == "set") return runSet(arguments);
+    if (action == "delete") return runDelete(arguments);
+    if (action == "list") return runList(arguments);
+    if (action == "watch") return runWatch(arguments);
+    if (action == "notify") return runNotifyChange(arguments);
+    throw UsageError("unknown prefs action " + action);
+}
