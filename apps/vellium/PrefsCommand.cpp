@@ -1,13 +1,15 @@
 // vellium prefs: read, write, list and watch a tweak's preference file from scripts and
 // from a tweak's own process, through the same store the settings screens use.
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 
 #include "ArgumentList.h"
 #include "Command.h"
 #include "PrefsValueText.h"
-#include "base/Files.h"
+#include "store/VLColourString.h"
 #include "store/VLPrefsManager.h"
 #include "store/VLPrefsPaths.h"
 #include "store/VLStorableValue.h"
@@ -16,7 +18,8 @@ namespace {
 
 std::string checkedIdentifier(ArgumentList& arguments) {
     std::string id = arguments.takePositional("ID");
-    if (!VLPrefsPaths::isSafeSegment(id)) throw UsageError("not a usable preference identifier: \"" + id + "\"");
+    if (!VLPrefsPaths::isSafeSegment(id))
+        throw UsageError("not a usable preference identifier: \"" + id + "\"");
     return id;
 }
 
@@ -34,14 +37,17 @@ T orUsageError(std::optional<T> parsed, const std::string& error) {
 
 std::string changeNotificationName(const std::string& id) { return id + "/PrefsChanged"; }
 
-void postChange(const std::string& id);
+// Until the system-wide notification centre is in: posting is not available yet.
+void postChange(const std::string& id) {
+    throw UsageError("cannot post " + changeNotificationName(id) + " yet");
+}
 
 base::Data dataArgument(const std::string& text) {
     std::string error;
     if (!text.starts_with('@')) return orUsageError(PrefsValueText::parseHex(text, error), error);
-    auto bytes = base::Files::readAll(text.substr(1));
-    if (!bytes) throw UsageError("cannot read " + text.substr(1) + ": " + bytes.error().description);
-    return std::move(bytes).value();
+    std::ifstream file(text.substr(1), std::ios::binary);
+    if (!file) throw UsageError("cannot read " + text.substr(1));
+    return base::Data(std::istreambuf_iterator<char>(file), {});
 }
 
 // Stores VALUE with the store operation its type names.
@@ -54,8 +60,8 @@ void storeTyped(VLPrefsManager& prefs, const std::string& id, const std::string&
         auto value = PrefsValueText::parseInteger(text, INT32_MIN, INT32_MAX, error);
         prefs.setInt(static_cast<std::int32_t>(orUsageError(value, error)), key, id);
     } else if (type == "integer") {
-        prefs.setInteger(orUsageError(PrefsValueText::parseInteger(text, INT64_MIN, INT64_MAX, error), error), key,
-                         id);
+        prefs.setInteger(orUsageError(PrefsValueText::parseInteger(text, INT64_MIN, INT64_MAX, error), error),
+                         key, id);
     } else if (type == "float") {
         prefs.setFloat(orUsageError(PrefsValueText::parseWholeNumber(text, error), error), key, id);
     } else if (type == "string") {
@@ -66,7 +72,9 @@ void storeTyped(VLPrefsManager& prefs, const std::string& id, const std::string&
     } else if (type == "data") {
         prefs.setObject(dataArgument(text), key, id);
     } else if (type == "colour" || type == "color") {
-        prefs.setObject(orUsageError(PrefsValueText::parseColour(text, error), error), key, id);
+        auto colour = VLColourString::parseHexString(text);
+        if (!colour) throw UsageError("not a colour string (six hexadecimal digits such as FF8000): " + text);
+        prefs.setObject(VLColourString::hexStringFromColor(*colour), key, id);
     } else {
         throw UsageError("unknown type " + type + " (bool, int, integer, float, string, date, data, colour)");
     }
@@ -119,12 +127,14 @@ int runList(ArgumentList& arguments) {
     bool json = arguments.takeFlag("json");
     std::string id = checkedIdentifier(arguments);
     arguments.expectEnd();
-    base::Value entries = VLPrefsManager::sharedInstance().entries(id);
+    base::Value entries = VLPrefsManager::sharedInstance().allEntries(id);
     if (json) {
-        std::cout << PrefsValueText::toJson(entries.isAbsent() ? base::Value(base::Value::Dictionary{}) : entries, true)
+        std::cout << PrefsValueText::toJson(
+                         entries.isAbsent() ? base::Value(base::Value::Dictionary{}) : entries, true)
                   << "\n";
     } else if (const auto* dictionary = entries.asDictionary()) {
-        for (const auto& [key, value] : *dictionary) std::cout << key << " = " << PrefsValueText::format(value) << "\n";
+        for (const auto& [key, value] : *dictionary)
+            std::cout << key << " = " << PrefsValueText::format(value) << "\n";
     }
     return 0;
 }
@@ -136,7 +146,7 @@ int runNotifyChange(ArgumentList& arguments) {
     return 0;
 }
 
-int runWatch(ArgumentList& arguments);
+int runWatch(ArgumentList&) { throw UsageError("prefs watch is not available yet"); }
 
 }  // namespace
 

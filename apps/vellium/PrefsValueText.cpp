@@ -79,15 +79,21 @@ std::optional<base::Value> fromJson(const nlohmann::json& json, int depth, std::
 
 nlohmann::json toJsonValue(const base::Value& value) {
     switch (value.type()) {
-        case base::Value::Type::Absent: return nullptr;
-        case base::Value::Type::Boolean: return *value.asBoolean();
+        case base::Value::Type::Absent:
+            return nullptr;
+        case base::Value::Type::Boolean:
+            return *value.asBoolean();
         case base::Value::Type::Integer:
             if (value.isUnsignedInteger()) return value.unsignedIntegerValue();
             return value.longLongValue();
-        case base::Value::Type::Real: return value.doubleValue();
-        case base::Value::Type::String: return *value.asString();
-        case base::Value::Type::Date: return formatDate(*value.asDate());
-        case base::Value::Type::Data: return format(value);
+        case base::Value::Type::Real:
+            return value.doubleValue();
+        case base::Value::Type::String:
+            return *value.asString();
+        case base::Value::Type::Date:
+            return formatDate(*value.asDate());
+        case base::Value::Type::Data:
+            return format(value);
         case base::Value::Type::Array: {
             nlohmann::json array = nlohmann::json::array();
             for (const base::Value& element : *value.asArray()) array.push_back(toJsonValue(element));
@@ -154,7 +160,8 @@ std::optional<base::Date> parseDate(std::string_view text, std::string& error) {
     std::size_t at = 10;
     if (at < text.size()) {
         if (text[at] != 'T' && text[at] != 't' && text[at] != ' ') return std::nullopt;
-        auto hour = digits(text, at + 1, 2), minute = digits(text, at + 4, 2), second = digits(text, at + 7, 2);
+        auto hour = digits(text, at + 1, 2), minute = digits(text, at + 4, 2),
+             second = digits(text, at + 7, 2);
         if (!hour || !minute || !second || text[at + 3] != ':' || text[at + 6] != ':') return std::nullopt;
         if (*hour > 23 || *minute > 59 || *second > 60) return std::nullopt;
         fields.tm_hour = *hour;
@@ -173,7 +180,8 @@ std::optional<base::Date> parseDate(std::string_view text, std::string& error) {
             auto offsetHours = digits(text, at + 1, 2);
             std::size_t minutesAt = at + 3 < text.size() && text[at + 3] == ':' ? at + 4 : at + 3;
             auto offsetMinutes = digits(text, minutesAt, 2);
-            if (!offsetHours || !offsetMinutes || *offsetHours > 23 || *offsetMinutes > 59) return std::nullopt;
+            if (!offsetHours || !offsetMinutes || *offsetHours > 23 || *offsetMinutes > 59)
+                return std::nullopt;
             offsetSeconds = (text[at] == '-' ? -1 : 1) * (*offsetHours * 3600L + *offsetMinutes * 60L);
             at = minutesAt + 2;
         }
@@ -234,9 +242,12 @@ std::string formatDate(base::Date date) {
 
 std::string format(const base::Value& value) {
     switch (value.type()) {
-        case base::Value::Type::String: return *value.asString();
-        case base::Value::Type::Boolean: return *value.asBoolean() ? "true" : "false";
-        case base::Value::Type::Date: return formatDate(*value.asDate());
+        case base::Value::Type::String:
+            return *value.asString();
+        case base::Value::Type::Boolean:
+            return *value.asBoolean() ? "true" : "false";
+        case base::Value::Type::Date:
+            return formatDate(*value.asDate());
         case base::Value::Type::Data: {
             static constexpr char kDigits[] = "0123456789abcdef";
             std::string hex;
@@ -246,7 +257,8 @@ std::string format(const base::Value& value) {
             }
             return hex;
         }
-        default: return toJson(value, false);
+        default:
+            return toJson(value, false);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "base/Log.h"
+#include "store/VLColourString.h"
 #include "store/VLPrefsFileStore.h"
 #include "store/VLPrefsPaths.h"
 
@@ -97,4 +98,20 @@ std::int32_t VLPrefsManager::intForKey(std::string_view key, Identifier id) {
 }
 std::int64_t VLPrefsManager::integerForKey(std::string_view key, Identifier id) {
     return storedValue(key, id).longLongValue();
+}
+
+gfx::Color VLPrefsManager::colourForKey(std::string_view key, std::string_view defaultColour, Identifier id) {
+    base::Value value = storedValue(key, id);
+    if (value.isAbsent()) return VLColourString::colorWithHexString(defaultColour);
+    const std::string* text = value.asString();
+    return text ? VLColourString::colorWithHexString(*text) : gfx::Color::gray();
+}
+
+gfx::Color VLPrefsManager::colorWithHexString(std::string_view text) {
+    return VLColourString::colorWithHexString(text);
+}
+
+base::Value VLPrefsManager::allEntries(Identifier id) {
+    if (!isUsable(id)) return {};
+    return files_->entries(*id);
 }

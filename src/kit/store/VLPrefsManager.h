@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/Value.h"
+#include "gfx/Color.h"
 
 class VLPrefsFileStore;
 
@@ -67,6 +68,16 @@ public:
     std::int64_t floatForKey(std::string_view key, Identifier id);
     std::int32_t intForKey(std::string_view key, Identifier id);
     std::int64_t integerForKey(std::string_view key, Identifier id);
+
+    // Colours: the stored colour string decoded by the hexadecimal rule (VLColourString);
+    // when nothing is stored, `defaultColour` decoded the same way (so a colour word such as
+    // "red" gives grey here). A stored value that is not a string is grey.
+    gfx::Color colourForKey(std::string_view key, std::string_view defaultColour, Identifier id);
+    static gfx::Color colorWithHexString(std::string_view text);
+
+    // Every entry of the file (a dictionary), for tools that show or copy the whole file;
+    // an absent value when there is no usable file.
+    base::Value allEntries(Identifier id);
 
 private:
     // The stored value, absent when there is none (or the identifier is absent or refused).
