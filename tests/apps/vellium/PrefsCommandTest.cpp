@@ -35,7 +35,7 @@ protected:
 
     // Runs `vellium --root ROOT prefs ARGS...`, collecting standard output.
     Outcome prefs(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), {VK_VELLIUM_PATH, "--root", root_.string(), "prefs"});
+        arguments.insert(arguments.begin(), {VK_VELLIUM, "--root", root_.string(), "prefs"});
         int pipeFds[2];
         if (::pipe(pipeFds) != 0) return {};
         pid_t child = ::fork();

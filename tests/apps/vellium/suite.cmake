@@ -1,3 +1,3 @@
-# The suite runs the built `vellium` program, found through VK_VELLIUM_PATH.
+# The tool's tests run the real `vellium` program.
 add_dependencies(${suite} vellium)
-target_compile_definitions(${suite} PRIVATE VK_VELLIUM_PATH="$<TARGET_FILE:vellium>")
+target_compile_definitions(${suite} PRIVATE VK_VELLIUM="$<TARGET_FILE:vellium>")
