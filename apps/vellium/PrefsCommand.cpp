@@ -1,5 +1,10 @@
 // vellium prefs: read, write, list and watch a tweak's preference file from scripts and
 // from a tweak's own process, through the same store the settings screens use.
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <climits>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -9,6 +14,8 @@
 #include "ArgumentList.h"
 #include "Command.h"
 #include "PrefsValueText.h"
+#include "base/DistributedNotificationCenter.h"
+#include "base/RunLoop.h"
 #include "store/VLColourString.h"
 #include "store/VLPrefsManager.h"
 #include "store/VLPrefsPaths.h"
@@ -146,7 +153,67 @@ int runNotifyChange(ArgumentList& arguments) {
     return 0;
 }
 
-int runWatch(ArgumentList&) { throw UsageError("prefs watch is not available yet"); }
+// SIGINT and SIGTERM end the watch through the run loop, so it returns normally.
+int terminationSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &signals, nullptr);
+    return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
+// The entries that differ between two readings of a file, one line each.
+void printChanges(const base::Value& before, const base::Value& after) {
+    static const base::Value::Dictionary kEmpty;
+    const auto& old = before.asDictionary() ? *before.asDictionary() : kEmpty;
+    const auto& now = after.asDictionary() ? *after.asDictionary() : kEmpty;
+    for (const auto& [key, value] : now) {
+        if (before[key] != value) std::cout << "  " << key << " = " << PrefsValueText::format(value) << "\n";
+    }
+    for (const auto& [key, value] : old) {
+        if (after[key].isAbsent()) std::cout << "  " << key << " removed\n";
+    }
+}
+
+int runWatch(ArgumentList& arguments) {
+    bool values = arguments.takeFlag("values");
+    long long remaining = -1;  // until interrupted
+    if (auto count = arguments.takeOption("count")) {
+        std::string error;
+        remaining =
+            orUsageError(PrefsValueText::parseInteger(*count, 1, LLONG_MAX, error), "--count: " + error);
+    }
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+
+    VLPrefsManager& prefs = VLPrefsManager::sharedInstance();
+    base::Value entries = prefs.allEntries(id);
+    base::RunLoop& loop = base::RunLoop::main();
+    std::string name = changeNotificationName(id);
+    auto observation = base::DistributedNotificationCenter::defaultCenter().addObserver(
+        name, [&](const base::Notification& notification) {
+            std::cout << notification.name << "\n";
+            if (values) {
+                base::Value now = prefs.allEntries(id);
+                printChanges(entries, now);
+                entries = std::move(now);
+            }
+            std::cout << std::flush;
+            if (remaining > 0 && --remaining == 0) loop.stop();
+        });
+    if (!observation) {
+        std::cerr << "vellium: " << observation.error().description << "\n";
+        return 1;
+    }
+    std::cerr << "vellium: watching " << name << std::endl;
+    int signals = terminationSignals();
+    auto signalWatch = signals >= 0 ? loop.watchReadable(signals, [&] { loop.stop(); }) : 0;
+    loop.run();
+    loop.cancel(signalWatch);
+    if (signals >= 0) ::close(signals);
+    return 0;
+}
 
 }  // namespace
 

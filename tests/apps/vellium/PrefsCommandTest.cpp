@@ -83,7 +83,7 @@ TEST_F(PrefsCommandTest, TypedValuesAreStoredWithTheirPropertyListTypes) {
         {{"big", "4294967296", "--type", "integer"}, 4294967296LL},
         {{"level", "3.0", "--type", "float"}, 3},
         {{"name", "Hello world"}, "Hello world"},
-        {{"when", "2024-05-01T12:30:00.5+02:00", "--type", "date"}, base::Date::fromUnixTime(1714559400.5)},
+        {{"when", "2024-05-01T12:30:00+02:00", "--type", "date"}, base::Date::fromUnixTime(1714559400)},
         {{"day", "2001-01-01", "--type", "date"}, base::Date(0)},
         {{"hex", "0x00ff10", "--type", "data"}, base::Data{0x00, 0xff, 0x10}},
         {{"file", "@" + (root_ / "blob.bin").string(), "--type", "data"}, base::Data{1, 2, 255}},

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 
 #include "PrefsTestRoot.h"
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr const char* kID = "com.example.watched";
-constexpr int kRewrites = 1500;
+constexpr int kRewrites = 1000;
 
 class VLPrefsChangeDetectionTest : public PrefsTestRoot {
 protected:
@@ -46,8 +47,11 @@ protected:
                     base::Value::Dictionary{{"n", n}, {"padding", std::string(n % 7 * 100, 'p')}};
                 if (inPlace) {
                     writeInPlace(preferenceFile(kID), content);
-                } else if (!base::PropertyList::writeFile(content, preferenceFile(kID)).ok()) {
-                    ::_exit(1);
+                } else {
+                    // Replace by rename, as atomic writers do, without waiting for the disk.
+                    std::filesystem::path temporary = preferenceFile(kID).string() + ".new";
+                    writeInPlace(temporary, content);
+                    if (::rename(temporary.c_str(), preferenceFile(kID).c_str()) != 0) ::_exit(1);
                 }
                 completed_->store(n, std::memory_order_release);
             }

@@ -50,7 +50,7 @@ TEST_F(VLPrefsConcurrencyTest, TwoProcessesWritingDistinctKeysLoseNothing) {
 }
 
 TEST_F(VLPrefsConcurrencyTest, TwoThreadsOfOneProcessLoseNothing) {
-    constexpr int kEach = 200;
+    constexpr int kEach = 50;
     VLPrefsManager& prefs = VLPrefsManager::sharedInstance();
     auto writeKeys = [&prefs](char prefix) {
         for (int i = 0; i < kEach; ++i) prefs.setBool(true, prefix + std::to_string(i), kID);
@@ -60,7 +60,7 @@ TEST_F(VLPrefsConcurrencyTest, TwoThreadsOfOneProcessLoseNothing) {
     first.join();
     second.join();
     EXPECT_EQ(fileContent(kID).count(), std::size_t(2 * kEach));
-    EXPECT_EQ(prefs.objectForKey("y199", kID), base::Value(true));
+    EXPECT_EQ(prefs.objectForKey("y49", kID), base::Value(true));
 }
 
 TEST_F(VLPrefsConcurrencyTest, AWriterKilledMidWriteLeavesAParseableFile) {

@@ -65,7 +65,7 @@ TEST_F(VLPrefsManagerTest, SixtyFourBitIntegersReadBackAsWritten) {
 TEST_F(VLPrefsManagerTest, FileHoldsTypedEntriesAndKeepsForeignOnesUnchanged) {
     base::Value foreign = base::Value::Dictionary{{"nested", base::Value::Array{1, "two", 3.5}}};
     writeFile(kID, base::Value::Dictionary{{"Foreign", foreign},
-                                           {"When", base::Date(12345.5)},
+                                           {"When", base::Date(12345.0)},
                                            {"Blob", base::Data{0, 1, 255}},
                                            {"Ratio", 0.25}});
     prefs_.setBool(true, "flag", kID);
@@ -83,7 +83,7 @@ TEST_F(VLPrefsManagerTest, FileHoldsTypedEntriesAndKeepsForeignOnesUnchanged) {
     EXPECT_EQ(*file["date"].asDate(), base::Date(100.0));
     EXPECT_EQ(file["apps"].count(), 2u);
     EXPECT_EQ(file["Foreign"], foreign);
-    EXPECT_EQ(*file["When"].asDate(), base::Date(12345.5));
+    EXPECT_EQ(*file["When"].asDate(), base::Date(12345.0));
     EXPECT_EQ(*file["Blob"].asData(), (base::Data{0, 1, 255}));
     EXPECT_EQ(file["Ratio"].doubleValue(), 0.25);
     std::ifstream raw(preferenceFile(kID));
