@@ -44,9 +44,10 @@ T orUsageError(std::optional<T> parsed, const std::string& error) {
 
 std::string changeNotificationName(const std::string& id) { return id + "/PrefsChanged"; }
 
-// Until the system-wide notification centre is in: posting is not available yet.
+// Tells the tweak's running code to re-read its file. Without a session bus the centre
+// logs one line and the value stays written.
 void postChange(const std::string& id) {
-    throw UsageError("cannot post " + changeNotificationName(id) + " yet");
+    base::DistributedNotificationCenter::defaultCenter().post(changeNotificationName(id));
 }
 
 base::Data dataArgument(const std::string& text) {

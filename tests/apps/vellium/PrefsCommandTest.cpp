@@ -2,11 +2,15 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -151,6 +155,58 @@ TEST_F(PrefsCommandTest, BadIdentifiersKeysAndValuesAreUsageErrorsThatWriteNothi
     }
     EXPECT_TRUE(std::filesystem::is_empty(root_ / "var/mobile/Library/Preferences"));
     EXPECT_FALSE(std::filesystem::exists(root_ / "var/mobile/Library/escape.plist"));
+}
+
+// Reads from `fd` until `done` holds for what was read or the descriptor closes; gives up
+// after a generous grace so a lost notification fails the test instead of hanging it.
+std::string readUntil(int fd, const std::function<bool(const std::string&)>& done) {
+    std::string text;
+    char buffer[1024];
+    while (!done(text)) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, 60'000) <= 0) break;
+        ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count <= 0) break;
+        text.append(buffer, std::size_t(count));
+    }
+    return text;
+}
+
+TEST_F(PrefsCommandTest, WatchSeesChangesPostedByOtherProcesses) {
+    if (!std::getenv("DBUS_SESSION_BUS_ADDRESS")) GTEST_SKIP() << "needs a session bus (dbus-run-session)";
+    ASSERT_EQ(prefs({"set", "--no-notify", kID, "other", "1", "--type", "int"}).status, 0);
+
+    int out[2], err[2];
+    ASSERT_EQ(::pipe(out), 0);
+    ASSERT_EQ(::pipe(err), 0);
+    pid_t watcher = ::fork();
+    ASSERT_GE(watcher, 0);
+    if (watcher == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::dup2(err[1], STDERR_FILENO);
+        ::close(out[0]);
+        ::close(err[0]);
+        ::execl(VK_VELLIUM, VK_VELLIUM, "--root", root_.c_str(), "prefs", "watch", kID, "--values", "--count",
+                "3", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    std::string said = readUntil(
+        err[0], [](const std::string& text) { return text.find("/PrefsChanged\n") != std::string::npos; });
+    ASSERT_NE(said.find("watching " + std::string(kID) + "/PrefsChanged"), std::string::npos) << said;
+
+    EXPECT_EQ(prefs({"set", kID, "key", "hello"}).status, 0);
+    EXPECT_EQ(prefs({"delete", kID, "other"}).status, 0);
+    EXPECT_EQ(prefs({"notify", kID}).status, 0);
+    std::string seen = readUntil(out[0], [](const std::string&) { return false; });  // until it exits
+    int status = 0;
+    ::kill(watcher, SIGTERM);  // a no-op when it has already stopped after three
+    ::waitpid(watcher, &status, 0);
+    ::close(out[0]);
+    ::close(err[0]);
+    const std::string name = std::string(kID) + "/PrefsChanged\n";
+    EXPECT_EQ(seen, name + "  key = hello\n" + name + "  other removed\n" + name);
 }
 
 }  // namespace
