@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -7,6 +8,9 @@
 
 #include "base/Value.h"
 #include "gfx/Color.h"
+#include "gfx/Font.h"
+#include "gfx/FontDescriptor.h"
+#include "gfx/Image.h"
 
 class VLPrefsFileStore;
 
@@ -51,6 +55,13 @@ public:
     void setFloat(std::int64_t value, std::string_view key, Identifier id);
     // Any property-list value; an absent value removes the entry.
     void setObject(const base::Value& value, std::string_view key, Identifier id);
+    // A font row's value: the keyed archive of the descriptor, as data. (A template only so
+    // that text, which a descriptor can also be made from, always goes to the overload above.)
+    template <typename Descriptor>
+    requires std::same_as<Descriptor, gfx::FontDescriptor>
+    void setObject(const Descriptor& descriptor, std::string_view key, Identifier id) {
+        setFontDescriptor(descriptor, key, id);
+    }
     // Removes the entry; the file is written even when it had no such entry (or no file).
     void removeObjectForKey(std::string_view key, Identifier id);
 
@@ -75,11 +86,32 @@ public:
     gfx::Color colourForKey(std::string_view key, std::string_view defaultColour, Identifier id);
     static gfx::Color colorWithHexString(std::string_view text);
 
+    // The stored font descriptor at `fontSize` points; the system font of that size when the
+    // entry is absent, is not a descriptor archive or names a family the kit does not have.
+    gfx::Font fontForKey(std::string_view key, std::int64_t fontSize, Identifier id);
+
+    // Images inside the preference file: JPEG data at quality 0.7. A null image (or one that
+    // cannot be encoded) writes nothing and logs one line.
+    void setImage(const gfx::Image& image, std::string_view key, Identifier id);
+    // The stored image; the system symbol `defaultImage` when the entry is absent; a null
+    // image when the stored entry does not decode.
+    gfx::Image imageForKey(std::string_view key, std::string_view defaultImage, Identifier id);
+
+    // Image files: "/var/QZN/Vellium/Thumbnails/ID_KEY.png" under the filesystem root, the
+    // whole image as PNG. The new file replaces the old one atomically, so a failed write
+    // keeps the previous image. The directory must exist; an absent identifier, or an
+    // identifier or key that could leave the directory, writes nothing and logs one line.
+    void setThumbnailImage(const gfx::Image& image, std::string_view key, Identifier id);
+    // The image file's image when the file exists (a null image when it does not decode);
+    // otherwise the system symbol `defaultImage`.
+    gfx::Image thumbnailImageForKey(std::string_view key, std::string_view defaultImage, Identifier id);
+
     // Every entry of the file (a dictionary), for tools that show or copy the whole file;
     // an absent value when there is no usable file.
     base::Value allEntries(Identifier id);
 
 private:
+    void setFontDescriptor(const gfx::FontDescriptor& descriptor, std::string_view key, Identifier id);
     // The stored value, absent when there is none (or the identifier is absent or refused).
     base::Value storedValue(std::string_view key, Identifier id);
     void store(std::string_view key, const base::Value& value, Identifier id);
