@@ -2,7 +2,9 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,12 @@
 // descriptor are made on the same directory. The monitor belongs to the process that set
 // it up; after a fork the child's `isWatching` is false, so it never drains (steals) the
 // parent's events.
+//
+// The path must also go on naming the watched directory. Every directory above it is
+// watched for its next path component being moved, deleted or created, opened one below
+// the other with each parent's watch in place first, so no rename along the path goes
+// unseen. Where a component is a symbolic link (whose target's own path is not watched),
+// `isWatching` compares the path's directory with the watched one on every call instead.
 class VLPrefsChangeMonitor {
 public:
     VLPrefsChangeMonitor() = default;
@@ -44,10 +52,17 @@ public:
     Changes drain();
 
 private:
+    bool watchAlongPath(const std::filesystem::path& directory, int inotifyFd);
+    bool watchByPath(const std::filesystem::path& directory, int inotifyFd);
+    bool isAncestorEvent(int watch, std::uint32_t mask, const char* name) const;
+
     int inotifyFd_ = -1;
     int directoryFd_ = -1;
     std::filesystem::path directory_;
     dev_t device_ = 0;
     ino_t inode_ = 0;
-    pid_t owner_ = 0;
+    unsigned forkGeneration_ = 0;
+    bool checkPathOnEveryCall_ = false;
+    int directoryWatch_ = -1;
+    std::map<int, std::string> ancestorWatches_;  // watch -> the path component below it
 };

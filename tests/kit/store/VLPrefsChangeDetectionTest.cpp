@@ -114,6 +114,19 @@ TEST_F(VLPrefsChangeDetectionTest, CreationDeletionAndReplacementOfTheDirectoryA
     EXPECT_EQ(prefs_.intForKey("n", kID), 4);
 }
 
+TEST_F(VLPrefsChangeDetectionTest, ADirectoryReachedThroughALinkIsStillFollowed) {
+    // A symbolic link in the root: the tree behind it is replaced without a word to the link.
+    std::filesystem::create_directory_symlink(root_, root_.string() + "-link");
+    base::FileSystemRoot::set(root_.string() + "-link");
+    writeFile(kID, base::Value::Dictionary{{"n", 1}});
+    EXPECT_EQ(prefs_.intForKey("n", kID), 1);
+    std::filesystem::rename(root_ / "var", root_ / "old-var");
+    std::filesystem::create_directories(preferenceDirectory());
+    writeFile(kID, base::Value::Dictionary{{"n", 2}});
+    EXPECT_EQ(prefs_.intForKey("n", kID), 2);
+    std::filesystem::remove(root_.string() + "-link");
+}
+
 TEST_F(VLPrefsChangeDetectionTest, FilesReachedThroughLinksAreReadAfresh) {
     // A symbolic link to a file outside the directory, rewritten in place there.
     std::filesystem::path target = root_ / "elsewhere.plist";

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "PrefsTestRoot.h"
+#include "../PrefsTestRoot.h"
 #include "base/Files.h"
 #include "gfx/SymbolImage.h"
 #include "store/VLPrefsManager.h"
