@@ -5,7 +5,6 @@
 #include <climits>
 #include <csignal>
 #include <fstream>
-#include <thread>
 
 #include "PrefsTestRoot.h"
 #include "store/VLPrefsManager.h"
@@ -193,14 +192,6 @@ TEST_F(VLPrefsManagerTest, AFailedWriteLeavesTheOldFileAndLogsOneLine) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failure is logged once";
     EXPECT_EQ(fileContent(kID), before);
     EXPECT_EQ(prefs_.objectForKey("a", kID), base::Value("old"));
-}
-
-TEST_F(VLPrefsManagerTest, SharedInstanceIsOneObjectForEveryThread) {
-    VLPrefsManager* seen[4] = {};
-    std::vector<std::thread> threads;
-    for (auto& slot : seen) threads.emplace_back([&slot] { slot = &VLPrefsManager::sharedInstance(); });
-    for (auto& thread : threads) thread.join();
-    for (auto* instance : seen) EXPECT_EQ(instance, &VLPrefsManager::sharedInstance());
 }
 
 }  // namespace
