@@ -17,11 +17,6 @@ VLPrefsSnapshot VLPrefsReadCache::read(const std::filesystem::path& directory, c
     return std::move(loaded.snapshot);
 }
 
-void VLPrefsReadCache::clear() {
-    std::lock_guard lock(mutex_);
-    files_.clear();
-}
-
 bool VLPrefsReadCache::ensureWatching(const std::filesystem::path& directory) {
     if (monitor_.isWatching(directory)) return true;
     files_.clear();

@@ -21,9 +21,6 @@ class VLPrefsReadCache {
 public:
     VLPrefsSnapshot read(const std::filesystem::path& directory, const std::string& fileName);
 
-    // Drops every kept file; the next read of each goes to the disk.
-    void clear();
-
 private:
     // Watches `directory` if it is not already; false when it cannot be watched.
     bool ensureWatching(const std::filesystem::path& directory);
