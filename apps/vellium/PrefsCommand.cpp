@@ -1,0 +1,231 @@
+// vellium prefs: read, write, list and watch a tweak's preference file from scripts and
+// from a tweak's own process, through the same store the settings screens use.
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <climits>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "ArgumentList.h"
+#include "Command.h"
+#include "PrefsValueText.h"
+#include "base/DistributedNotificationCenter.h"
+#include "base/RunLoop.h"
+#include "store/VLColourString.h"
+#include "store/VLPrefsManager.h"
+#include "store/VLPrefsPaths.h"
+#include "store/VLStorableValue.h"
+
+namespace {
+
+std::string checkedIdentifier(ArgumentList& arguments) {
+    std::string id = arguments.takePositional("ID");
+    if (!VLPrefsPaths::isSafeSegment(id))
+        throw UsageError("not a usable preference identifier: \"" + id + "\"");
+    return id;
+}
+
+std::string checkedKey(ArgumentList& arguments) {
+    std::string key = arguments.takePositional("KEY");
+    if (!VLStorableValue::isStorableString(key)) throw UsageError("not a usable key: \"" + key + "\"");
+    return key;
+}
+
+template <typename T>
+T orUsageError(std::optional<T> parsed, const std::string& error) {
+    if (!parsed) throw UsageError(error);
+    return std::move(*parsed);
+}
+
+std::string changeNotificationName(const std::string& id) { return id + "/PrefsChanged"; }
+
+// Tells the tweak's running code to re-read its file. Without a session bus the centre
+// logs one line and the value stays written.
+void postChange(const std::string& id) {
+    base::DistributedNotificationCenter::defaultCenter().post(changeNotificationName(id));
+}
+
+base::Data dataArgument(const std::string& text) {
+    std::string error;
+    if (!text.starts_with('@')) return orUsageError(PrefsValueText::parseHex(text, error), error);
+    std::ifstream file(text.substr(1), std::ios::binary);
+    if (!file) throw UsageError("cannot read " + text.substr(1));
+    return base::Data(std::istreambuf_iterator<char>(file), {});
+}
+
+// Stores VALUE with the store operation its type names.
+void storeTyped(VLPrefsManager& prefs, const std::string& id, const std::string& key, const std::string& type,
+                const std::string& text) {
+    std::string error;
+    if (type == "bool") {
+        prefs.setBool(orUsageError(PrefsValueText::parseBool(text, error), error), key, id);
+    } else if (type == "int") {
+        auto value = PrefsValueText::parseInteger(text, INT32_MIN, INT32_MAX, error);
+        prefs.setInt(static_cast<std::int32_t>(orUsageError(value, error)), key, id);
+    } else if (type == "integer") {
+        prefs.setInteger(orUsageError(PrefsValueText::parseInteger(text, INT64_MIN, INT64_MAX, error), error),
+                         key, id);
+    } else if (type == "float") {
+        prefs.setFloat(orUsageError(PrefsValueText::parseWholeNumber(text, error), error), key, id);
+    } else if (type == "string") {
+        if (!VLStorableValue::isStorableString(text)) throw UsageError("the text cannot be stored");
+        prefs.setObject(text, key, id);
+    } else if (type == "date") {
+        prefs.setObject(orUsageError(PrefsValueText::parseDate(text, error), error), key, id);
+    } else if (type == "data") {
+        prefs.setObject(dataArgument(text), key, id);
+    } else if (type == "colour" || type == "color") {
+        auto colour = VLColourString::parseHexString(text);
+        if (!colour) throw UsageError("not a colour string (six hexadecimal digits such as FF8000): " + text);
+        prefs.setObject(VLColourString::hexStringFromColor(*colour), key, id);
+    } else {
+        throw UsageError("unknown type " + type + " (bool, int, integer, float, string, date, data, colour)");
+    }
+}
+
+int runGet(ArgumentList& arguments) {
+    std::string id = checkedIdentifier(arguments);
+    std::string key = checkedKey(arguments);
+    arguments.expectEnd();
+    base::Value value = VLPrefsManager::sharedInstance().objectForKey(key, id);
+    if (value.isAbsent()) return 1;
+    std::cout << PrefsValueText::format(value) << "\n";
+    return 0;
+}
+
+int runSet(ArgumentList& arguments) {
+    bool notify = !arguments.takeFlag("no-notify");
+    std::optional<std::string> type = arguments.takeOption("type");
+    std::optional<std::string> json = arguments.takeOption("json");
+    std::string id = checkedIdentifier(arguments);
+    std::string key = checkedKey(arguments);
+    VLPrefsManager& prefs = VLPrefsManager::sharedInstance();
+    if (json) {
+        if (type) throw UsageError("--json and --type exclude each other");
+        arguments.expectEnd();
+        std::string error;
+        base::Value value = orUsageError(PrefsValueText::parseJson(*json, error), error);
+        if (!VLStorableValue::isStorable(value)) throw UsageError("the value cannot be stored");
+        prefs.setObject(value, key, id);
+    } else {
+        std::string text = arguments.takePositional("VALUE");
+        arguments.expectEnd();
+        storeTyped(prefs, id, key, type.value_or("string"), text);
+    }
+    if (notify) postChange(id);
+    return 0;
+}
+
+int runDelete(ArgumentList& arguments) {
+    bool notify = !arguments.takeFlag("no-notify");
+    std::string id = checkedIdentifier(arguments);
+    std::string key = checkedKey(arguments);
+    arguments.expectEnd();
+    VLPrefsManager::sharedInstance().removeObjectForKey(key, id);
+    if (notify) postChange(id);
+    return 0;
+}
+
+int runList(ArgumentList& arguments) {
+    bool json = arguments.takeFlag("json");
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+    base::Value entries = VLPrefsManager::sharedInstance().allEntries(id);
+    if (json) {
+        std::cout << PrefsValueText::toJson(
+                         entries.isAbsent() ? base::Value(base::Value::Dictionary{}) : entries, true)
+                  << "\n";
+    } else if (const auto* dictionary = entries.asDictionary()) {
+        for (const auto& [key, value] : *dictionary)
+            std::cout << key << " = " << PrefsValueText::format(value) << "\n";
+    }
+    return 0;
+}
+
+int runNotifyChange(ArgumentList& arguments) {
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+    postChange(id);
+    return 0;
+}
+
+// SIGINT and SIGTERM end the watch through the run loop, so it returns normally.
+int terminationSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &signals, nullptr);
+    return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
+// The entries that differ between two readings of a file, one line each.
+void printChanges(const base::Value& before, const base::Value& after) {
+    static const base::Value::Dictionary kEmpty;
+    const auto& old = before.asDictionary() ? *before.asDictionary() : kEmpty;
+    const auto& now = after.asDictionary() ? *after.asDictionary() : kEmpty;
+    for (const auto& [key, value] : now) {
+        if (before[key] != value) std::cout << "  " << key << " = " << PrefsValueText::format(value) << "\n";
+    }
+    for (const auto& [key, value] : old) {
+        if (after[key].isAbsent()) std::cout << "  " << key << " removed\n";
+    }
+}
+
+int runWatch(ArgumentList& arguments) {
+    bool values = arguments.takeFlag("values");
+    long long remaining = -1;  // until interrupted
+    if (auto count = arguments.takeOption("count")) {
+        std::string error;
+        remaining =
+            orUsageError(PrefsValueText::parseInteger(*count, 1, LLONG_MAX, error), "--count: " + error);
+    }
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+
+    VLPrefsManager& prefs = VLPrefsManager::sharedInstance();
+    base::Value entries = prefs.allEntries(id);
+    base::RunLoop& loop = base::RunLoop::main();
+    std::string name = changeNotificationName(id);
+    auto observation = base::DistributedNotificationCenter::defaultCenter().addObserver(
+        name, [&](const base::Notification& notification) {
+            std::cout << notification.name << "\n";
+            if (values) {
+                base::Value now = prefs.allEntries(id);
+                printChanges(entries, now);
+                entries = std::move(now);
+            }
+            std::cout << std::flush;
+            if (remaining > 0 && --remaining == 0) loop.stop();
+        });
+    if (!observation) {
+        std::cerr << "vellium: " << observation.error().description << "\n";
+        return 1;
+    }
+    std::cerr << "vellium: watching " << name << std::endl;
+    int signals = terminationSignals();
+    auto signalWatch = signals >= 0 ? loop.watchReadable(signals, [&] { loop.stop(); }) : 0;
+    loop.run();
+    loop.cancel(signalWatch);
+    if (signals >= 0) ::close(signals);
+    return 0;
+}
+
+}  // namespace
+
+int runPrefs(std::span<const std::string> words) {
+    ArgumentList arguments(words);
+    std::string action = arguments.takePositional("ACTION");
+    if (action == "get") return runGet(arguments);
+    if (action == "set") return runSet(arguments);
+    if (action == "delete") return runDelete(arguments);
+    if (action == "list") return runList(arguments);
+    if (action == "watch") return runWatch(arguments);
+    if (action == "notify") return runNotifyChange(arguments);
+    throw UsageError("unknown prefs action " + action);
+}

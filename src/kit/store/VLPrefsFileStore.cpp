@@ -1,0 +1,53 @@
+#include "store/VLPrefsFileStore.h"
+
+#include "base/Log.h"
+#include "base/PropertyList.h"
+#include "store/VLPrefsDirectoryLock.h"
+#include "store/VLPrefsPaths.h"
+#include "store/VLStorableValue.h"
+
+namespace {
+
+void logFailure(std::string_view identifier, std::string_view reason) {
+    std::string line = "VLPrefsManager: not writing preferences of ";
+    line += identifier;
+    line += ": ";
+    line += reason;
+    base::Log::line(line);
+}
+
+}  // namespace
+
+base::Value VLPrefsFileStore::entries(std::string_view identifier) {
+    VLPrefsSnapshot snapshot =
+        cache_.read(VLPrefsPaths::preferenceDirectory(), VLPrefsPaths::preferenceFileName(identifier));
+    if (snapshot.state != VLPrefsSnapshot::State::Dictionary) return base::Value();
+    return std::move(snapshot.dictionary);
+}
+
+void VLPrefsFileStore::update(std::string_view identifier, std::string_view key, const base::Value& value) {
+    if (!VLStorableValue::isStorableString(key)) return logFailure(identifier, "the key is not valid text");
+    if (!value.isAbsent() && !VLStorableValue::isStorable(value)) {
+        return logFailure(identifier, "the value is not a property-list value");
+    }
+
+    // 1. Exclude every other writer of the store until this write is done.
+    std::filesystem::path directory = VLPrefsPaths::preferenceDirectory();
+    std::string fileName = VLPrefsPaths::preferenceFileName(identifier);
+    VLPrefsDirectoryLock lock(directory);
+
+    // 2. Read the current entries; an unusable file is kept rather than replaced.
+    VLPrefsSnapshot snapshot = cache_.read(directory, fileName);
+    if (snapshot.state == VLPrefsSnapshot::State::Unusable) {
+        return logFailure(identifier, "the existing file cannot be used (" + snapshot.problem + ")");
+    }
+    base::Value entries = snapshot.state == VLPrefsSnapshot::State::Dictionary
+                              ? std::move(snapshot.dictionary)
+                              : base::Value(base::Value::Dictionary{});
+
+    // 3. Change the one entry and write the whole dictionary back atomically.
+    entries.set(key, value);
+    auto written =
+        base::PropertyList::writeFile(entries, directory / fileName, base::PropertyList::Format::Xml);
+    if (!written) return logFailure(identifier, written.error().description);
+}

@@ -1,0 +1,212 @@
+// `vellium prefs` driven as a script would drive it: a separate process on a private root.
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/PropertyList.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+struct Outcome {
+    int status = -1;
+    std::string output;
+};
+
+class PrefsCommandTest : public ::testing::Test {
+protected:
+    static constexpr const char* kID = "com.example.cli";
+
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vk-prefs-cli-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        std::filesystem::create_directories(root_ / "var/mobile/Library/Preferences");
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    // Runs `vellium --root ROOT prefs ARGS...`, collecting standard output.
+    Outcome prefs(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), {VK_VELLIUM, "--root", root_.string(), "prefs"});
+        int pipeFds[2];
+        if (::pipe(pipeFds) != 0) return {};
+        pid_t child = ::fork();
+        if (child == 0) {
+            ::dup2(pipeFds[1], STDOUT_FILENO);
+            int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, STDERR_FILENO);
+            ::close(pipeFds[0]);
+            std::vector<char*> argv;
+            for (std::string& argument : arguments) argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::close(pipeFds[1]);
+        Outcome outcome;
+        char buffer[4096];
+        for (ssize_t count; (count = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+            outcome.output.append(buffer, count);
+        ::close(pipeFds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return outcome;
+    }
+
+    base::Value file() const {
+        auto parsed = base::PropertyList::readFile(root_ / "var/mobile/Library/Preferences" /
+                                                   (std::string(kID) + ".plist"));
+        return parsed ? parsed.value() : base::Value();
+    }
+
+    std::filesystem::path root_;
+};
+
+TEST_F(PrefsCommandTest, TypedValuesAreStoredWithTheirPropertyListTypes) {
+    std::ofstream(root_ / "blob.bin", std::ios::binary) << std::string("\x01\x02\xff", 3);
+    struct Case {
+        std::vector<std::string> words;
+        base::Value stored;
+    } cases[] = {
+        {{"flag", "yes", "--type", "bool"}, true},
+        {{"off", "0", "--type=bool"}, false},
+        {{"small", "-7", "--type", "int"}, -7},
+        {{"big", "4294967296", "--type", "integer"}, 4294967296LL},
+        {{"level", "3.0", "--type", "float"}, 3},
+        {{"name", "Hello world"}, "Hello world"},
+        {{"when", "2024-05-01T12:30:00+02:00", "--type", "date"}, base::Date::fromUnixTime(1714559400)},
+        {{"day", "2001-01-01", "--type", "date"}, base::Date(0)},
+        {{"hex", "0x00ff10", "--type", "data"}, base::Data{0x00, 0xff, 0x10}},
+        {{"file", "@" + (root_ / "blob.bin").string(), "--type", "data"}, base::Data{1, 2, 255}},
+        {{"tint", " 0xff8000\n", "--type", "colour"}, "FF8000"},
+        {{"apps", "--json", R"(["com.a", "com.b"])"}, base::Value::Array{"com.a", "com.b"}},
+        {{"map", "--json", R"({"a": 1, "b": [true, 2.5]})"},
+         base::Value::Dictionary{{"a", 1}, {"b", base::Value::Array{true, 2.5}}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> words = {"set", "--no-notify", kID};
+        words.insert(words.end(), c.words.begin(), c.words.end());
+        ASSERT_EQ(prefs(words).status, 0) << c.words[0];
+        EXPECT_EQ(file()[c.words[0]], c.stored) << c.words[0];
+        EXPECT_EQ(file()[c.words[0]].type(), c.stored.type()) << c.words[0];
+    }
+    EXPECT_EQ(file().count(), std::size(cases));
+}
+
+TEST_F(PrefsCommandTest, GetPrintsValuesAndFailsWhenAbsent) {
+    ASSERT_EQ(prefs({"set", "--no-notify", kID, "name", "Hello"}).status, 0);
+    ASSERT_EQ(prefs({"set", "--no-notify", kID, "when", "2024-05-01T12:30:00Z", "--type", "date"}).status, 0);
+    ASSERT_EQ(prefs({"set", "--no-notify", kID, "apps", "--json", R"(["x"])"}).status, 0);
+    Outcome name = prefs({"get", kID, "name"});
+    EXPECT_EQ(name.status, 0);
+    EXPECT_EQ(name.output, "Hello\n");
+    EXPECT_EQ(prefs({"get", kID, "when"}).output, "2024-05-01T12:30:00Z\n");
+    EXPECT_EQ(prefs({"get", kID, "apps"}).output, "[\"x\"]\n");
+    EXPECT_EQ(prefs({"get", kID, "missing"}).status, 1);
+    EXPECT_EQ(prefs({"get", "com.example.none", "name"}).status, 1);
+}
+
+TEST_F(PrefsCommandTest, ListAndDeleteShowAndRemoveEntries) {
+    ASSERT_EQ(prefs({"set", "--no-notify", kID, "b", "2", "--type", "int"}).status, 0);
+    ASSERT_EQ(prefs({"set", "--no-notify", kID, "a", "true", "--type", "bool"}).status, 0);
+    EXPECT_EQ(prefs({"list", kID}).output, "a = true\nb = 2\n");
+    EXPECT_THAT(prefs({"list", kID, "--json"}).output, HasSubstr("\"b\": 2"));
+    ASSERT_EQ(prefs({"delete", "--no-notify", kID, "a"}).status, 0);
+    EXPECT_EQ(prefs({"list", kID}).output, "b = 2\n");
+    EXPECT_EQ(prefs({"list", "com.example.none", "--json"}).output, "{}\n");
+}
+
+TEST_F(PrefsCommandTest, BadIdentifiersKeysAndValuesAreUsageErrorsThatWriteNothing) {
+    const std::vector<std::vector<std::string>> rejected = {
+        {"set", "--no-notify", "../escape", "k", "v"},
+        {"set", "--no-notify", "a/b", "k", "v"},
+        {"set", "--no-notify", "..", "k", "v"},
+        {"set", "--no-notify", kID, "k", "maybe", "--type", "bool"},
+        {"set", "--no-notify", kID, "k", "2147483648", "--type", "int"},
+        {"set", "--no-notify", kID, "k", "9223372036854775808", "--type", "integer"},
+        {"set", "--no-notify", kID, "k", "0.5", "--type", "float"},
+        {"set", "--no-notify", kID, "k", "2023-02-30", "--type", "date"},
+        {"set", "--no-notify", kID, "k", "12:00", "--type", "date"},
+        {"set", "--no-notify", kID, "k", "abc", "--type", "data"},
+        {"set", "--no-notify", kID, "k", "#FF8000", "--type", "colour"},
+        {"set", "--no-notify", kID, "k", "v", "--type", "number"},
+        {"set", "--no-notify", kID, "k", "--json", "[1, null]"},
+        {"set", "--no-notify", kID, "k", "--json", "{\"a\": "},
+        {"set", "--no-notify", kID, "k", "bell\x07"},
+        {"set", "--no-notify", kID, "bad\xff", "v"},
+        {"get", kID},
+        {"frobnicate", kID},
+    };
+    for (const auto& words : rejected) {
+        EXPECT_EQ(prefs(words).status, 2) << ::testing::PrintToString(words);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(root_ / "var/mobile/Library/Preferences"));
+    EXPECT_FALSE(std::filesystem::exists(root_ / "var/mobile/Library/escape.plist"));
+}
+
+// Reads from `fd` until `done` holds for what was read or the descriptor closes; gives up
+// after a generous grace so a lost notification fails the test instead of hanging it.
+std::string readUntil(int fd, const std::function<bool(const std::string&)>& done) {
+    std::string text;
+    char buffer[1024];
+    while (!done(text)) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, 60'000) <= 0) break;
+        ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count <= 0) break;
+        text.append(buffer, std::size_t(count));
+    }
+    return text;
+}
+
+TEST_F(PrefsCommandTest, WatchSeesChangesPostedByOtherProcesses) {
+    if (!std::getenv("DBUS_SESSION_BUS_ADDRESS")) GTEST_SKIP() << "needs a session bus (dbus-run-session)";
+    ASSERT_EQ(prefs({"set", "--no-notify", kID, "other", "1", "--type", "int"}).status, 0);
+
+    int out[2], err[2];
+    ASSERT_EQ(::pipe(out), 0);
+    ASSERT_EQ(::pipe(err), 0);
+    pid_t watcher = ::fork();
+    ASSERT_GE(watcher, 0);
+    if (watcher == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::dup2(err[1], STDERR_FILENO);
+        ::close(out[0]);
+        ::close(err[0]);
+        ::execl(VK_VELLIUM, VK_VELLIUM, "--root", root_.c_str(), "prefs", "watch", kID, "--values", "--count",
+                "3", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    std::string said = readUntil(
+        err[0], [](const std::string& text) { return text.find("/PrefsChanged\n") != std::string::npos; });
+    ASSERT_NE(said.find("watching " + std::string(kID) + "/PrefsChanged"), std::string::npos) << said;
+
+    EXPECT_EQ(prefs({"set", kID, "key", "hello"}).status, 0);
+    EXPECT_EQ(prefs({"delete", kID, "other"}).status, 0);
+    EXPECT_EQ(prefs({"notify", kID}).status, 0);
+    std::string seen = readUntil(out[0], [](const std::string&) { return false; });  // until it exits
+    int status = 0;
+    ::kill(watcher, SIGTERM);  // a no-op when it has already stopped after three
+    ::waitpid(watcher, &status, 0);
+    ::close(out[0]);
+    ::close(err[0]);
+    const std::string name = std::string(kID) + "/PrefsChanged\n";
+    EXPECT_EQ(seen, name + "  key = hello\n" + name + "  other removed\n" + name);
+}
+
+}  // namespace
