@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -60,9 +61,29 @@ std::optional<double> batteryCharge(const std::filesystem::path& supply) {
 
 }  // namespace
 
-std::shared_ptr<Device> Device::currentDevice() {
-    static const std::shared_ptr<Device> device(new Device("/"));
+namespace {
+
+std::mutex& currentMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::shared_ptr<Device>& installedDevice() {
+    static std::shared_ptr<Device> device;
     return device;
+}
+
+}  // namespace
+
+std::shared_ptr<Device> Device::currentDevice() {
+    std::lock_guard lock(currentMutex());
+    if (!installedDevice()) installedDevice() = create("/");
+    return installedDevice();
+}
+
+void Device::setCurrentDevice(std::shared_ptr<Device> device) {
+    std::lock_guard lock(currentMutex());
+    installedDevice() = std::move(device);
 }
 
 std::shared_ptr<Device> Device::create(std::filesystem::path rootDirectory) {

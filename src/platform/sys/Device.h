@@ -10,7 +10,10 @@ namespace sys {
 // below a root directory ("/" for the machine itself; tests point it at a fixture tree).
 class Device {
 public:
+    // The device the process reports on: this machine unless a host or test installs
+    // another with `setCurrentDevice` (an empty pointer restores this machine).
     static std::shared_ptr<Device> currentDevice();
+    static void setCurrentDevice(std::shared_ptr<Device> device);
     static std::shared_ptr<Device> create(std::filesystem::path rootDirectory);
 
     // VERSION_ID of os-release, else the kernel release.

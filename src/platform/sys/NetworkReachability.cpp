@@ -95,6 +95,8 @@ NetworkReachability::NetworkReachability(std::unique_ptr<NetlinkRoute> routes,
                                          std::optional<sockaddr_storage> address, std::string hostName)
     : routes_(std::move(routes)), address_(address), hostName_(std::move(hostName)) {}
 
+NetworkReachability::NetworkReachability() = default;
+
 NetworkReachability::~NetworkReachability() { stopWatching(); }
 
 void NetworkReachability::setNetworkDeviceDirectory(std::filesystem::path directory) {
@@ -103,6 +105,7 @@ void NetworkReachability::setNetworkDeviceDirectory(std::filesystem::path direct
 }
 
 std::optional<NetworkReachability::Flags> NetworkReachability::flags() const {
+    if (!routes_) return std::nullopt;
     if (address_) return flagsForAddress(reinterpret_cast<const sockaddr&>(*address_));
 
     addrinfo hints{};

@@ -59,22 +59,31 @@ public:
     // Empty for an empty name or when no netlink socket can be opened.
     static std::shared_ptr<NetworkReachability> createWithName(std::string hostName);
 
-    ~NetworkReachability();
+    virtual ~NetworkReachability();
     NetworkReachability(const NetworkReachability&) = delete;
     NetworkReachability& operator=(const NetworkReachability&) = delete;
 
-    // The current flags, or nothing when the routing tables cannot be read.
-    std::optional<Flags> flags() const;
+    // The target: an address, or else a host name.
+    const std::optional<sockaddr_storage>& address() const { return address_; }
+    const std::string& hostName() const { return hostName_; }
 
-    // An empty callback removes it (and stops watching).
-    bool setCallback(Callback callback);
+    // The current flags, or nothing when the routing tables cannot be read.
+    virtual std::optional<Flags> flags() const;
+
+    // The callback for changes; an empty callback removes it.
+    virtual bool setCallback(Callback callback);
     // Starts watching on `queue`; an empty queue stops watching. False when the change
     // events cannot be subscribed to or no callback is set.
-    bool setDispatchQueue(std::shared_ptr<base::SerialQueue> queue);
+    virtual bool setDispatchQueue(std::shared_ptr<base::SerialQueue> queue);
 
     // Where network devices are described (for the cellular test); "/sys/class/net" unless
     // tests point it elsewhere.
     static void setNetworkDeviceDirectory(std::filesystem::path directory);
+
+protected:
+    // For stand-ins that report flags of their own (tests of the code above this layer);
+    // such a target overrides the three operations above.
+    NetworkReachability();
 
 private:
     NetworkReachability(std::unique_ptr<NetlinkRoute> routes, std::optional<sockaddr_storage> address,

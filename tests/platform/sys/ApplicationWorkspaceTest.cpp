@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+
+#include "DesktopEntryFixture.h"
+#include "sys/ApplicationWorkspace.h"
+
+namespace {
+
+using sys::ApplicationWorkspace;
+using sys::InstalledApplication;
+
+std::optional<InstalledApplication> find(const std::vector<InstalledApplication>& all,
+                                         const std::string& id) {
+    const auto found =
+        std::find_if(all.begin(), all.end(), [&](const auto& a) { return a.bundleIdentifier == id; });
+    if (found == all.end()) return std::nullopt;
+    return *found;
+}
+
+TEST(ApplicationWorkspaceTest, ListsApplicationEntriesByDesktopFileID) {
+    desktopEntryFixture();
+    ::unsetenv("LANGUAGE");
+    const auto all = ApplicationWorkspace::allApplications();
+
+    EXPECT_EQ(find(all, "org.example.Alpha.desktop"),
+              (InstalledApplication{"org.example.Alpha.desktop", "Alpha"}));
+    // The user's directory comes before the system's, an earlier system directory before
+    // a later one, and each ID is listed once.
+    EXPECT_EQ(find(all, "org.example.Beta.desktop")->localizedName, "Beta from the user");
+    EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                            [](const auto& a) { return a.bundleIdentifier == "org.example.Alpha.desktop"; }),
+              1);
+    // Entries in subdirectories get the directory as an ID prefix.
+    EXPECT_EQ(find(all, "vendor-tool.desktop")->localizedName, "Vendor Tool");
+}
+
+TEST(ApplicationWorkspaceTest, LeavesOutHiddenAndNonApplicationEntries) {
+    desktopEntryFixture();
+    const auto all = ApplicationWorkspace::allApplications();
+    EXPECT_FALSE(find(all, "org.example.Deleted.desktop"));
+    EXPECT_FALSE(find(all, "org.example.Handler.desktop"));
+    EXPECT_FALSE(find(all, "org.example.Link.desktop"));
+}
+
+TEST(ApplicationWorkspaceTest, AnEntryWithoutANameHasNoDisplayName) {
+    desktopEntryFixture();
+    const auto nameless = find(ApplicationWorkspace::allApplications(), "org.example.Nameless.desktop");
+    ASSERT_TRUE(nameless);
+    EXPECT_EQ(nameless->localizedName, std::nullopt);
+}
+
+TEST(ApplicationWorkspaceTest, NamesFollowTheCurrentLanguage) {
+    desktopEntryFixture();
+    ::setenv("LANGUAGE", "de", 1);
+    const auto alpha = find(ApplicationWorkspace::allApplications(), "org.example.Alpha.desktop");
+    ::unsetenv("LANGUAGE");
+    EXPECT_EQ(alpha->localizedName, "Alfa");
+}
+
+}  // namespace
