@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,10 +44,14 @@ public:
     Value(Date date);
     Value(Array array);
     Value(Dictionary dictionary);
+    // An absent value, for functions that return references to values they may not have.
+    static const Value& absent();
 
     Type type() const;
     bool isAbsent() const { return type() == Type::Absent; }
-    bool isNumber() const { return type() == Type::Integer || type() == Type::Real || type() == Type::Boolean; }
+    bool isNumber() const {
+        return type() == Type::Integer || type() == Type::Real || type() == Type::Boolean;
+    }
 
     // Typed access: null when the value is of another type.
     const bool* asBoolean() const;
@@ -72,13 +77,20 @@ public:
     const Value& operator[](std::size_t index) const;
     std::size_t count() const;  // elements of an array or dictionary, 0 otherwise
 
+    // The type's name ("integer", "dictionary", ...), for messages.
+    static const char* typeName(Type type);
+
     // Modification (copy-on-write). `set` turns an absent value into a dictionary; an
     // absent `value` removes the key. `append` turns an absent value into an array.
     void set(std::string_view key, Value value);
     void remove(std::string_view key);
     void append(Value value);
 
+    // Same type and same contents (an integer never equals a real or a boolean).
     bool operator==(const Value& other) const;
+
+    // A one-line, JSON-like text of the value for logs and test failures.
+    std::string description() const;
 
 private:
     struct Integer {
@@ -89,7 +101,13 @@ private:
     using Storage = std::variant<std::monostate, bool, Integer, double, std::shared_ptr<const std::string>,
                                  std::shared_ptr<const Data>, Date, std::shared_ptr<const Array>,
                                  std::shared_ptr<const Dictionary>>;
+    Array& mutableArray();
+    Dictionary& mutableDictionary();
+
     Storage storage_;
 };
+
+// Lets GoogleTest and logs print values.
+std::ostream& operator<<(std::ostream& stream, const Value& value);
 
 }  // namespace base

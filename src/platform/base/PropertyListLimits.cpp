@@ -1,0 +1,196 @@
+#include "base/PropertyListLimits.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace base {
+namespace {
+
+// --- XML ---
+
+std::string_view asText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// The position just past `terminator` at or after `from`, or npos.
+std::size_t skipPast(std::string_view text, std::size_t from, std::string_view terminator) {
+    const std::size_t found = text.find(terminator, from);
+    return found == std::string_view::npos ? found : found + terminator.size();
+}
+
+// --- Binary ---
+//
+// A binary property list is "bplist00", the objects, a table of object offsets and a
+// 32-byte trailer: 6 unused bytes, the size of an offset, the size of an object reference,
+// then three 64-bit big-endian numbers: object count, root object, offset-table position.
+// Arrays (0xA_), sets (0xC_) and dictionaries (0xD_) hold a count (0xF in the low nibble:
+// an integer object follows) and then references: one per element, two per dictionary
+// entry (keys, then values).
+
+constexpr std::size_t kHeaderSize = 8;
+constexpr std::size_t kTrailerSize = 32;
+
+std::uint64_t readBigEndian(const std::uint8_t* bytes, std::size_t size) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < size; ++i) value = (value << 8) | bytes[i];
+    return value;
+}
+
+class BinaryObjectGraph {
+public:
+    explicit BinaryObjectGraph(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    bool withinLimits() {
+        if (!readTrailer()) return false;
+        nodes_.assign(objectCount_, Node{});
+        return walkFrom(rootObject_);
+    }
+
+private:
+    struct Node {
+        std::uint64_t expandedSize = 0;  // nodes of the tree this object expands to
+        std::uint8_t state = 0;          // 0 not seen, 1 on the walk's path, 2 done
+    };
+    // The references held by one container object.
+    struct References {
+        std::size_t start = 0;
+        std::uint64_t count = 0;
+    };
+
+    bool readTrailer() {
+        if (bytes_.size() < kHeaderSize + kTrailerSize) return false;
+        objectsEnd_ = bytes_.size() - kTrailerSize;
+        const std::uint8_t* trailer = bytes_.data() + objectsEnd_;
+        offsetSize_ = trailer[6];
+        referenceSize_ = trailer[7];
+        objectCount_ = readBigEndian(trailer + 8, 8);
+        rootObject_ = readBigEndian(trailer + 16, 8);
+        offsetTable_ = readBigEndian(trailer + 24, 8);
+        if (offsetSize_ < 1 || offsetSize_ > 8 || referenceSize_ < 1 || referenceSize_ > 8) return false;
+        if (objectCount_ == 0 || rootObject_ >= objectCount_) return false;
+        if (offsetTable_ < kHeaderSize || offsetTable_ > objectsEnd_) return false;
+        return objectCount_ <= (objectsEnd_ - offsetTable_) / offsetSize_;
+    }
+
+    std::optional<std::size_t> offsetOf(std::uint64_t object) const {
+        const std::uint64_t offset =
+            readBigEndian(bytes_.data() + offsetTable_ + object * offsetSize_, offsetSize_);
+        if (offset < kHeaderSize || offset >= objectsEnd_) return std::nullopt;
+        return std::size_t(offset);
+    }
+
+    // The references of a container object (none for other objects); nullopt when the
+    // object runs past the object area.
+    std::optional<References> referencesOf(std::uint64_t object) const {
+        const std::optional<std::size_t> offset = offsetOf(object);
+        if (!offset) return std::nullopt;
+        const std::uint8_t marker = bytes_[*offset];
+        const std::uint8_t kind = marker >> 4;
+        if (kind != 0xA && kind != 0xC && kind != 0xD) return References{};
+        std::size_t position = *offset + 1;
+        std::uint64_t count = marker & 0x0F;
+        if (count == 0x0F) {
+            if (position >= objectsEnd_ || (bytes_[position] >> 4) != 0x1) return std::nullopt;
+            const std::size_t countSize = std::size_t(1) << (bytes_[position] & 0x0F);
+            ++position;
+            if (countSize > 8 || countSize > objectsEnd_ - position) return std::nullopt;
+            count = readBigEndian(bytes_.data() + position, countSize);
+            position += countSize;
+        }
+        if (kind == 0xD) {
+            if (count > (objectsEnd_ - position) / 2) return std::nullopt;
+            count *= 2;
+        }
+        if (count > (objectsEnd_ - position) / referenceSize_) return std::nullopt;
+        return References{position, count};
+    }
+
+    std::uint64_t reference(const References& references, std::uint64_t index) const {
+        return readBigEndian(bytes_.data() + references.start + index * referenceSize_, referenceSize_);
+    }
+
+    std::uint64_t expansionLimit() const { return 2 * std::uint64_t(bytes_.size()) + 64; }
+
+    // A depth-first walk with an explicit stack (the input may be deep, our stack is not).
+    bool walkFrom(std::uint64_t root) {
+        struct Frame {
+            std::uint64_t object;
+            References references;
+            std::uint64_t nextChild;
+        };
+        std::vector<Frame> path;
+        auto enter = [&](std::uint64_t object) {
+            const std::optional<References> references = referencesOf(object);
+            if (!references || path.size() >= PropertyListLimits::kMaxDepth) return false;
+            nodes_[object].state = 1;
+            path.push_back(Frame{object, *references, 0});
+            return true;
+        };
+        if (!enter(root)) return false;
+        while (!path.empty()) {
+            Frame& frame = path.back();
+            if (frame.nextChild < frame.references.count) {
+                const std::uint64_t child = reference(frame.references, frame.nextChild++);
+                if (child >= objectCount_ || nodes_[child].state == 1)
+                    return false;  // out of range or a cycle
+                if (nodes_[child].state == 0 && !enter(child)) return false;
+                continue;
+            }
+            std::uint64_t size = 1;
+            for (std::uint64_t i = 0; i < frame.references.count; ++i) {
+                size = std::min(size + nodes_[reference(frame.references, i)].expandedSize,
+                                expansionLimit() + 1);
+            }
+            if (size > expansionLimit()) return false;
+            nodes_[frame.object] = Node{size, 2};
+            path.pop_back();
+        }
+        return true;
+    }
+
+    std::span<const std::uint8_t> bytes_;
+    std::size_t objectsEnd_ = 0;
+    std::size_t offsetSize_ = 0;
+    std::size_t referenceSize_ = 0;
+    std::uint64_t objectCount_ = 0;
+    std::uint64_t rootObject_ = 0;
+    std::uint64_t offsetTable_ = 0;
+    std::vector<Node> nodes_;
+};
+
+}  // namespace
+
+bool PropertyListLimits::xmlWithinLimits(std::span<const std::uint8_t> xml) {
+    const std::string_view text = asText(xml);
+    std::size_t depth = 0;
+    std::size_t position = 0;
+    while ((position = text.find('<', position)) != std::string_view::npos) {
+        const std::string_view rest = text.substr(position);
+        if (rest.starts_with("<!--")) {
+            position = skipPast(text, position + 4, "-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            position = skipPast(text, position + 9, "]]>");
+        } else if (rest.starts_with("<?") || rest.starts_with("<!")) {
+            position = skipPast(text, position + 2, ">");
+        } else if (rest.starts_with("</")) {
+            if (depth > 0) --depth;
+            position = skipPast(text, position + 2, ">");
+        } else {
+            const std::size_t end = text.find('>', position + 1);
+            if (end == std::string_view::npos) break;
+            if (text[end - 1] != '/' && ++depth > kMaxDepth) return false;
+            position = end + 1;
+        }
+        if (position == std::string_view::npos) break;  // unterminated: the parser refuses it
+    }
+    return true;
+}
+
+bool PropertyListLimits::binaryWithinLimits(std::span<const std::uint8_t> binary) {
+    return BinaryObjectGraph(binary).withinLimits();
+}
+
+}  // namespace base
