@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "gfx/Image.h"
+#include "gfx/ImageContext.h"
+
+namespace {
+
+using gfx::Color;
+using gfx::Image;
+
+// A 40 x 30 image with an opaque gradient on the left half and translucent red on the right.
+Image testImage() {
+    std::vector<std::uint32_t> pixels(40 * 30);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            std::uint32_t word;
+            if (x < 20) {
+                word = 0xff000000u | (std::uint32_t(x * 12) << 16) | (std::uint32_t(y * 8) << 8) | 0x40;
+            } else {
+                word = 0x80800000u;  // red at alpha 0.5, premultiplied
+            }
+            pixels[std::size_t(y) * 40 + x] = word;
+        }
+    }
+    return Image(40, 30, std::move(pixels), 2.0);
+}
+
+TEST(Image, SizeIsInPointsAtItsScale) {
+    Image image = testImage();
+    EXPECT_EQ(image.pixelWidth(), 40);
+    EXPECT_EQ(image.size().width, 20);
+    EXPECT_EQ(image.size().height, 15);
+    EXPECT_EQ(image.withScale(1).size().width, 40);
+    EXPECT_TRUE(Image().isNull());
+    EXPECT_TRUE(Image(3, 3, std::vector<std::uint32_t>(4)).isNull());  // wrong pixel count
+    EXPECT_EQ(image.pixelAt(25, 5), (gfx::PremultipliedPixel{0x80, 0, 0, 0x80}));
+    EXPECT_TRUE(image.colorAt(25, 5).isApproximately({1, 0, 0, 0x80 / 255.0}, 1e-9));
+}
+
+TEST(Image, PngRoundTripKeepsEveryPixelIncludingAlpha) {
+    Image image = testImage();
+    auto png = image.encodePng();
+    ASSERT_TRUE(png.ok());
+    auto decoded = Image::decode(png.value(), 2.0);
+    ASSERT_TRUE(decoded.ok()) << decoded.error().description;
+    ASSERT_EQ(decoded.value().pixelWidth(), 40);
+    ASSERT_EQ(decoded.value().pixelHeight(), 30);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(decoded.value().pixelAt(x, y), image.pixelAt(x, y)) << x << "," << y;
+    }
+}
+
+TEST(Image, JpegRoundTripStaysWithinTolerance) {
+    std::vector<std::uint32_t> pixels(64 * 48);
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            pixels[std::size_t(y) * 64 + x] =
+                0xff000000u | (std::uint32_t(x * 4) << 16) | (std::uint32_t(y * 5) << 8) | 0x80;
+        }
+    }
+    Image image(64, 48, std::move(pixels));
+    auto jpeg = image.encodeJpeg(0.7);
+    ASSERT_TRUE(jpeg.ok());
+    EXPECT_LT(jpeg.value().size(), 64u * 48 * 3);
+    auto decoded = Image::decode(jpeg.value());
+    ASSERT_TRUE(decoded.ok());
+    ASSERT_EQ(decoded.value().pixelWidth(), 64);
+    int worst = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            auto a = image.pixelAt(x, y), b = decoded.value().pixelAt(x, y);
+            worst = std::max(
+                {worst, std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
+            ASSERT_EQ(b.alpha, 255);
+        }
+    }
+    EXPECT_LE(worst, 12);
+    // Lower quality gives smaller data.
+    EXPECT_LT(image.encodeJpeg(0.1).value().size(), image.encodeJpeg(1.0).value().size());
+}
+
+TEST(Image, BadDataIsAnErrorNotACrash) {
+    EXPECT_FALSE(Image::decode(std::vector<std::uint8_t>{}).ok());
+    EXPECT_FALSE(Image::decode(std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a'}).ok());
+    auto png = testImage().encodePng().value();
+    std::vector<std::uint8_t> truncated(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2));
+    EXPECT_FALSE(Image::decode(truncated).ok());
+    std::vector<std::uint8_t> jpegHeaderOnly{0xff, 0xd8, 0xff, 0xe0, 0, 0x10};
+    EXPECT_FALSE(Image::decode(jpegHeaderOnly).ok());
+    EXPECT_FALSE(Image::fromFile("/nonexistent/picture.png").ok());
+    EXPECT_FALSE(Image().encodePng().ok());
+}
+
+TEST(Image, ReadsFromAFile) {
+    auto path = std::filesystem::temp_directory_path() / ("vk-image-" + std::to_string(::getpid()) + ".png");
+    auto png = testImage().encodePng().value();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+    auto image = Image::fromFile(path, 2.0);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(image.ok());
+    EXPECT_EQ(image.value().size().width, 20);
+}
+
+TEST(ImageContext, DrawsAtItsScaleAndReturnsAnImage) {
+    gfx::ImageContext context({10, 5}, 3.0);
+    context.painter().fillRect({0, 0, 5, 5}, Color::blackColor());
+    Image image = context.image();
+    EXPECT_EQ(image.pixelWidth(), 30);
+    EXPECT_EQ(image.pixelHeight(), 15);
+    EXPECT_EQ(image.scale(), 3.0);
+    EXPECT_EQ(image.pixelAt(14, 7).alpha, 255);
+    EXPECT_EQ(image.pixelAt(15, 7).alpha, 0);
+}
+
+}  // namespace
