@@ -12,7 +12,11 @@ std::optional<InstalledApplication> applicationFrom(GAppInfo* info) {
         return std::nullopt;
     const char* id = g_app_info_get_id(info);
     if (!id || !*id) return std::nullopt;
-    InstalledApplication application{id, std::nullopt};
+    std::string_view bundleID = id;
+    if (bundleID.ends_with(ApplicationWorkspace::kDesktopFileEnding)) {
+        bundleID.remove_suffix(ApplicationWorkspace::kDesktopFileEnding.size());
+    }
+    InstalledApplication application{std::string(bundleID), std::nullopt};
     // g_app_info_get_name would make up "Unnamed" for an entry without a name.
     if (char* name = g_desktop_app_info_get_locale_string(desktop, G_KEY_FILE_DESKTOP_KEY_NAME)) {
         application.localizedName = name;
@@ -22,6 +26,11 @@ std::optional<InstalledApplication> applicationFrom(GAppInfo* info) {
 }
 
 }  // namespace
+
+std::string ApplicationWorkspace::desktopFileID(std::string_view bundleID) {
+    if (bundleID.ends_with(kDesktopFileEnding)) return std::string(bundleID);
+    return std::string(bundleID) + std::string(kDesktopFileEnding);
+}
 
 std::vector<InstalledApplication> ApplicationWorkspace::allApplications() {
     std::vector<InstalledApplication> applications;

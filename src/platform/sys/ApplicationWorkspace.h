@@ -2,13 +2,16 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sys {
 
-// One installed application: its bundle identifier (the desktop-file ID of its entry, such
-// as "org.gnome.Calculator.desktop") and its display name in the current locale, absent
-// when the entry has none.
+// One installed application: its bundle identifier and its display name in the current
+// locale (absent when the entry has none). The bundle identifier is the desktop-file ID of
+// its entry without the ".desktop" ending: "org.gnome.Calculator" for
+// "org.gnome.Calculator.desktop", "vendor-tool" for "vendor/tool.desktop" (the application
+// ID of the desktop-entry conventions, and the reverse-DNS form bundle identifiers have).
 struct InstalledApplication {
     std::string bundleIdentifier;
     std::optional<std::string> localizedName;
@@ -23,6 +26,11 @@ struct InstalledApplication {
 // pickers) are left out, and GIO itself only admits entries of type Application.
 class ApplicationWorkspace {
 public:
+    static constexpr std::string_view kDesktopFileEnding = ".desktop";
+    // The desktop-file ID of a bundle identifier (one that already ends in ".desktop" is
+    // taken as it is).
+    static std::string desktopFileID(std::string_view bundleID);
+
     // In the order the directories list them; each call reads the entries afresh.
     static std::vector<InstalledApplication> allApplications();
 };

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "base/Log.h"
+#include "sys/ApplicationWorkspace.h"
 
 namespace sys {
 namespace {
@@ -25,7 +26,9 @@ void rememberLaunchedProcess(GDesktopAppInfo*, GPid pid, gpointer data) { *stati
 }  // namespace
 
 bool Launcher::launch(const std::string& bundleID, Spawn::ExitHandler exited) {
-    GDesktopAppInfo* info = g_desktop_app_info_new(bundleID.c_str());
+    // A path would make GIO read a file of the caller's choosing rather than look up an ID.
+    if (bundleID.empty() || bundleID.find('/') != std::string::npos) return false;
+    GDesktopAppInfo* info = g_desktop_app_info_new(ApplicationWorkspace::desktopFileID(bundleID).c_str());
     if (!info) {
         base::Log::line("Launcher: no application " + bundleID);
         return false;

@@ -16,7 +16,8 @@ namespace sys {
 // called on a thread of its own once it ends.
 class Launcher {
 public:
-    // False when no application has the desktop-file ID `bundleID` or it cannot start.
+    // False when no application has the bundle identifier `bundleID` (see
+    // ApplicationWorkspace) or it cannot start.
     // (An application started over D-Bus activation has no process of ours to wait for,
     // so `exited` is not called for it.)
     static bool launch(const std::string& bundleID, Spawn::ExitHandler exited = {});

@@ -19,34 +19,33 @@ std::optional<InstalledApplication> find(const std::vector<InstalledApplication>
     return *found;
 }
 
-TEST(ApplicationWorkspaceTest, ListsApplicationEntriesByDesktopFileID) {
+TEST(ApplicationWorkspaceTest, ListsApplicationEntriesByBundleIdentifier) {
     desktopEntryFixture();
     ::unsetenv("LANGUAGE");
     const auto all = ApplicationWorkspace::allApplications();
 
-    EXPECT_EQ(find(all, "org.example.Alpha.desktop"),
-              (InstalledApplication{"org.example.Alpha.desktop", "Alpha"}));
+    EXPECT_EQ(find(all, "org.example.Alpha"), (InstalledApplication{"org.example.Alpha", "Alpha"}));
     // The user's directory comes before the system's, an earlier system directory before
     // a later one, and each ID is listed once.
-    EXPECT_EQ(find(all, "org.example.Beta.desktop")->localizedName, "Beta from the user");
+    EXPECT_EQ(find(all, "org.example.Beta")->localizedName, "Beta from the user");
     EXPECT_EQ(std::count_if(all.begin(), all.end(),
-                            [](const auto& a) { return a.bundleIdentifier == "org.example.Alpha.desktop"; }),
+                            [](const auto& a) { return a.bundleIdentifier == "org.example.Alpha"; }),
               1);
     // Entries in subdirectories get the directory as an ID prefix.
-    EXPECT_EQ(find(all, "vendor-tool.desktop")->localizedName, "Vendor Tool");
+    EXPECT_EQ(find(all, "vendor-tool")->localizedName, "Vendor Tool");
 }
 
 TEST(ApplicationWorkspaceTest, LeavesOutHiddenAndNonApplicationEntries) {
     desktopEntryFixture();
     const auto all = ApplicationWorkspace::allApplications();
-    EXPECT_FALSE(find(all, "org.example.Deleted.desktop"));
-    EXPECT_FALSE(find(all, "org.example.Handler.desktop"));
-    EXPECT_FALSE(find(all, "org.example.Link.desktop"));
+    EXPECT_FALSE(find(all, "org.example.Deleted"));
+    EXPECT_FALSE(find(all, "org.example.Handler"));
+    EXPECT_FALSE(find(all, "org.example.Link"));
 }
 
 TEST(ApplicationWorkspaceTest, AnEntryWithoutANameHasNoDisplayName) {
     desktopEntryFixture();
-    const auto nameless = find(ApplicationWorkspace::allApplications(), "org.example.Nameless.desktop");
+    const auto nameless = find(ApplicationWorkspace::allApplications(), "org.example.Nameless");
     ASSERT_TRUE(nameless);
     EXPECT_EQ(nameless->localizedName, std::nullopt);
 }
@@ -54,7 +53,7 @@ TEST(ApplicationWorkspaceTest, AnEntryWithoutANameHasNoDisplayName) {
 TEST(ApplicationWorkspaceTest, NamesFollowTheCurrentLanguage) {
     desktopEntryFixture();
     ::setenv("LANGUAGE", "de", 1);
-    const auto alpha = find(ApplicationWorkspace::allApplications(), "org.example.Alpha.desktop");
+    const auto alpha = find(ApplicationWorkspace::allApplications(), "org.example.Alpha");
     ::unsetenv("LANGUAGE");
     EXPECT_EQ(alpha->localizedName, "Alfa");
 }

@@ -28,12 +28,15 @@ struct ExitWaiter {
 TEST(LauncherTest, LaunchRunsTheEntrysCommand) {
     const auto& fixture = desktopEntryFixture();
     ExitWaiter exited;
-    ASSERT_TRUE(Launcher::launch("org.example.Recorder.desktop", exited.handler()));
+    ASSERT_TRUE(Launcher::launch("org.example.Recorder", exited.handler()));
     const int status = exited.wait();
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(readFile(fixture.path() / "launched"), "launched --from-entry\n");
 
-    EXPECT_FALSE(Launcher::launch("org.example.Missing.desktop"));
+    EXPECT_FALSE(Launcher::launch("org.example.Missing"));
+    EXPECT_FALSE(Launcher::launch(""));
+    EXPECT_FALSE(
+        Launcher::launch((fixture.path() / "system/applications/org.example.Recorder.desktop").string()));
 }
 
 class URLOpenerTest : public ::testing::Test {
