@@ -16,6 +16,12 @@ inline void writeDesktopEntries(const testsupport::TemporaryDirectory& d) {
     d.write("system/applications/org.example.Link.desktop",
             "[Desktop Entry]\nType=Link\nName=Link\nURL=https://example.org/\n");
     d.write("system/applications/vendor/tool.desktop", entry + "Name=Vendor Tool\n");
+    d.write("system/applications/org.example.Bitmap.desktop", entry + "Name=Bitmap\nIcon=example-bitmap\n");
+    d.write("system/applications/org.example.Vector.desktop",
+            entry + "Name=Vector\nIcon=example-vector.svg\n");
+    d.write("system/applications/org.example.OwnFile.desktop",
+            entry + "Name=Own File\nIcon=" + (d.path() / "icons/own.svg").string() + "\n");
+    d.write("system/applications/org.example.Iconless.desktop", entry + "Name=Iconless\nIcon=no-such-icon\n");
     const auto marker = d.path() / "launched";
     const auto script =
         d.write("record-launch", "#!/bin/sh\necho \"launched $*\" > " + marker.string() + "\n", true);
