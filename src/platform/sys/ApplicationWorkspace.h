@@ -21,9 +21,14 @@ struct InstalledApplication {
 
 // The installed applications: every application desktop entry in the user's and the
 // system's application directories (XDG_DATA_HOME and XDG_DATA_DIRS, "applications"
-// below each), read through GIO; an entry in an earlier directory hides a same-named one
-// in a later directory. Entries marked Hidden (deleted) or NoDisplay (not for menus and
-// pickers) are left out, and GIO itself only admits entries of type Application.
+// below each, subdirectories included), each read through GIO; an entry in an earlier
+// directory hides the entry with the same desktop-file ID in a later directory. Entries
+// marked Hidden (deleted) or NoDisplay (not for menus and pickers) are left out, and GIO
+// itself only admits entries of type Application.
+//
+// What each file said is remembered, and a file is read again only when its modification
+// time or size has changed (or the language has), so listing a few thousand applications
+// again costs little more than looking at the directories.
 class ApplicationWorkspace {
 public:
     static constexpr std::string_view kDesktopFileEnding = ".desktop";
@@ -31,7 +36,7 @@ public:
     // taken as it is).
     static std::string desktopFileID(std::string_view bundleID);
 
-    // In the order the directories list them; each call reads the entries afresh.
+    // Directory by directory, each in order of ID; each call looks at the directories afresh.
     static std::vector<InstalledApplication> allApplications();
 };
 

@@ -59,3 +59,26 @@ TEST(ApplicationWorkspaceTest, NamesFollowTheCurrentLanguage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ApplicationWorkspaceTest, SeesEntriesAddedChangedAndRemoved) {
+    const auto& fixture = desktopEntryFixture();
+    const std::string entry = "[Desktop Entry]\nType=Application\nExec=true\n";
+    const auto file = fixture.write("home/applications/org.example.Fresh.desktop", entry + "Name=Fresh\n");
+    EXPECT_EQ(find(ApplicationWorkspace::allApplications(), "org.example.Fresh")->localizedName, "Fresh");
+
+    fixture.write("home/applications/org.example.Fresh.desktop", entry + "Name=Renamed\n");
+    EXPECT_EQ(find(ApplicationWorkspace::allApplications(), "org.example.Fresh")->localizedName, "Renamed");
+
+    // A user's entry marked Hidden removes the system's entry of the same ID.
+    fixture.write("home/applications/org.example.Alpha.desktop", entry + "Hidden=true\n");
+    EXPECT_FALSE(find(ApplicationWorkspace::allApplications(), "org.example.Alpha"));
+    std::filesystem::remove(fixture.path() / "home/applications/org.example.Alpha.desktop");
+    EXPECT_TRUE(find(ApplicationWorkspace::allApplications(), "org.example.Alpha"));
+
+    std::filesystem::remove(file);
+    EXPECT_FALSE(find(ApplicationWorkspace::allApplications(), "org.example.Fresh"));
+}
+
+}  // namespace
