@@ -21,9 +21,10 @@ namespace {
 std::mutex hapticMutex;
 std::shared_ptr<sys::ImpactFeedbackGenerator> currentHaptic;
 
-// Starts a tool with no environment and the given argument vector, then waits until it has
-// exited. (Waiting with WUNTRACED, as the device code did, fails here and would leave the
-// child a zombie; the wait blocks until the child is gone.)
+// Starts a tool with no environment and the given argument vector, then blocks until it
+// has exited. (waitpid with the options value 4, WEXITED, which Linux accepts only from
+// waitid, fails at once and would leave the child a zombie; this wait blocks until the
+// child has exited and is reaped.)
 void runTool(std::string_view devicePath, const std::vector<std::string>& arguments) {
     const auto child = sys::Spawn::start(base::FileSystemRoot::resolve(devicePath), arguments,
                                          sys::Spawn::Environment::Empty);
