@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
+#include <vector>
 
 #include "base/ManualClock.h"
 
@@ -132,15 +133,15 @@ void RunLoop::runUntil(std::optional<TimePoint> deadline) {
             dispatchReadyWatches();  // descriptors are not starved by a busy queue
             continue;
         }
-        TimePoint now;
+        std::shared_ptr<Clock> clock;
         std::optional<TimePoint> nextDue;
-        ManualClock* manualClock;
         {
             std::lock_guard lock(mutex_);
-            now = clockLocked()->now();
+            clock = clockLocked();
             if (!schedule_.empty()) nextDue = schedule_.begin()->first.first;
-            manualClock = manualClock_;
         }
+        const TimePoint now = clock->now();
+        auto* manualClock = dynamic_cast<ManualClock*>(clock.get());
         if (nextDue && *nextDue <= now) continue;  // posted meanwhile
         if (deadline && now >= *deadline) return;
         std::optional<TimePoint> wakeTime = deadline;
@@ -278,7 +279,6 @@ std::shared_ptr<Clock> RunLoop::clockLocked() {
         }
     }
     clock_ = std::move(wanted);
-    manualClock_ = dynamic_cast<ManualClock*>(clock_.get());
     return clock_;
 }
 

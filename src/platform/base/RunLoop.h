@@ -7,15 +7,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <unordered_map>
-#include <vector>
 
 #include "base/Clock.h"
 
 namespace base {
-
-class ManualClock;
 
 // An event loop: the main queue of a program. Tasks, delayed tasks, repeating timers and
 // file-descriptor watches are run one at a time on the thread that runs the loop.
@@ -31,7 +27,9 @@ class ManualClock;
 // descriptors) until the next timer is due or work arrives. With a `ManualClock` the loop
 // never sleeps on time: where it would wait for a timer it moves the clock forward to that
 // timer's due time instead, so `runFor(10s)` fires every timer of those ten seconds in
-// order, at its own due time, without any real waiting. Tests step the loop that way.
+// order, at its own due time, without any real waiting. Tests step the loop that way;
+// to drive `RunLoop::main()` they install one with `Clock::setCurrent`. (With nothing
+// scheduled, `run` on a manual clock waits for work posted from other threads.)
 //
 // Repeating timers fire every interval after they were scheduled (no drift). When a firing
 // comes so late that the next one is already due (a stalled program, or a manual clock moved
@@ -105,7 +103,6 @@ private:
 
     std::shared_ptr<Clock> fixedClock_;
     std::shared_ptr<Clock> clock_;  // the clock the due times were computed on
-    ManualClock* manualClock_ = nullptr;
 
     std::mutex mutex_;
     std::unordered_map<Token, Timer> timers_;

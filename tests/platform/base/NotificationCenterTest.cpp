@@ -86,7 +86,6 @@ TEST(NotificationCenter, ObservationsEndOnDestructionMoveAndAfterTheirCentre) {
     EXPECT_FALSE(kept.active());
 }
 
-#if 0  // TEMP
 TEST(NotificationCenter, CarriesUserInfoToTheObserver) {
     auto& center = base::NotificationCenter::defaultCenter();
     base::Value received;
@@ -99,5 +98,4 @@ TEST(NotificationCenter, CarriesUserInfoToTheObserver) {
     EXPECT_EQ(*received["key"].asString(), "value");
 }
 
-#endif
 }  // namespace

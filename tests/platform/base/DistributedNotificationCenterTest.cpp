@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/DistributedNotificationCenter.h"
+#include "base/Log.h"
+#include "helpers/EveryTypeUserInfo.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A child process whose standard output is read through a pipe.
+class ChildProcess {
+public:
+    explicit ChildProcess(std::vector<std::string> arguments) {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+        std::vector<char*> argv;
+        for (auto& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(pipeFds[1]);
+        output_ = pipeFds[0];
+    }
+    ~ChildProcess() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (output_ >= 0) close(output_);
+    }
+    bool started() const { return pid_ > 0; }
+
+    // The next line of output; empty at end of output.
+    std::string readLine() {
+        std::string line;
+        char c;
+        while (read(output_, &c, 1) == 1 && c != '\n') line += c;
+        return line;
+    }
+    int wait() {
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int output_ = -1;
+};
+
+class DistributedNotificationCenterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
+            GTEST_SKIP()
+                << "no D-Bus session bus (DBUS_SESSION_BUS_ADDRESS is not set); run under dbus-run-session";
+        }
+    }
+
+    // A name no other test process uses at the same time.
+    static std::string uniqueName(const std::string& base) {
+        return "com.vellium.tests/" + base + "." + std::to_string(getpid());
+    }
+
+    // Runs the loop until a callback stops it; false if nothing did within a generous guard
+    // (which only protects the suite from hanging; it measures nothing).
+    bool runUntilStopped() {
+        bool gaveUp = false;
+        const auto guard = loop.postDelayed(20s, [&] {
+            gaveUp = true;
+            loop.stop();
+        });
+        loop.run();
+        loop.cancel(guard);
+        return !gaveUp;
+    }
+
+    base::RunLoop loop{base::Clock::system()};
+    base::DistributedNotificationCenter center{loop};
+};
+
+TEST_F(DistributedNotificationCenterTest, AnotherProcessReceivesAndReturnsUserInfoOfEveryType) {
+    const std::string ping = uniqueName("Ping");
+    const std::string pong = uniqueName("Pong");
+    std::vector<base::Notification> received;
+    auto observation = center.addObserver(pong, [&](const base::Notification& notification) {
+        received.push_back(notification);
+        loop.stop();
+    });
+    ASSERT_TRUE(observation) << observation.error().description;
+
+    ChildProcess peer({VK_NOTIFICATION_PEER, "echo", ping, pong});
+    ASSERT_TRUE(peer.started());
+    ASSERT_EQ(peer.readLine(), "ready");
+    center.post(ping, testing_support::everyTypeUserInfo());
+
+    ASSERT_TRUE(runUntilStopped()) << "no reply from the other process";
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].name, pong);
+    EXPECT_EQ(received[0].object, nullptr);
+    EXPECT_TRUE(received[0].userInfo == testing_support::everyTypeUserInfoAsReceived());
+    EXPECT_EQ(peer.wait(), 0);
+}
+
+TEST_F(DistributedNotificationCenterTest, DeliversOnlyObservedNamesAndStopsAfterTheObservationEnds) {
+    const std::string first = uniqueName("First");
+    const std::string second = uniqueName("Second");
+    std::vector<std::string> calls;
+    auto firstObservation = center.addObserver(
+        first, [&](const base::Notification& n) { calls.push_back("first:" + *n.userInfo["n"].asString()); });
+    auto secondObservation = center.addObserver(second, [&](const base::Notification& n) {
+        calls.push_back("second:" + *n.userInfo["n"].asString());
+        loop.stop();
+    });
+    ASSERT_TRUE(firstObservation && secondObservation);
+
+    base::Value::Dictionary info;
+    info["n"] = base::Value("1");
+    center.post(first, base::Value(info));
+    center.post(uniqueName("Unobserved"));
+    center.post(second, base::Value(info));
+    ASSERT_TRUE(runUntilStopped());
+    EXPECT_EQ(calls, (std::vector<std::string>{"first:1", "second:1"}));
+
+    firstObservation.value().cancel();
+    info["n"] = base::Value("2");
+    center.post(first, base::Value(info));  // the bus keeps one sender's order: this would come first
+    center.post(second, base::Value(info));
+    ASSERT_TRUE(runUntilStopped());
+    EXPECT_EQ(calls, (std::vector<std::string>{"first:1", "second:1", "second:2"}));
+}
+
+TEST_F(DistributedNotificationCenterTest, RefusesUserInfoTheBusCannotCarryAndKeepsWorking) {
+    const std::string name = uniqueName("Refused");
+    std::vector<std::string> received;
+    auto observation = center.addObserver(name, [&](const base::Notification& n) {
+        received.push_back(*n.userInfo["text"].asString());
+        loop.stop();
+    });
+    ASSERT_TRUE(observation);
+    std::vector<std::string> lines;
+    base::Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+    base::Value notUtf8, withNul, notADictionary("text");
+    notUtf8.set("text", base::Value("\xFF\xFE"));
+    withNul.set("text", base::Value(std::string("a\0b", 3)));
+    EXPECT_FALSE(center.post(name, notUtf8));
+    EXPECT_FALSE(center.post(name, withNul));
+    EXPECT_FALSE(center.post(name, notADictionary));
+    base::Log::resetSink();
+    EXPECT_EQ(lines.size(), 3u);
+
+    base::Value fine;
+    fine.set("text", base::Value("fine"));
+    EXPECT_TRUE(center.post(name, fine));
+    ASSERT_TRUE(runUntilStopped());
+    EXPECT_EQ(received, std::vector<std::string>{"fine"});
+}
+
+TEST_F(DistributedNotificationCenterTest, ReceivesWhatAStockBusToolEmitsInTheDocumentedFormat) {
+    if (access("/usr/bin/busctl", X_OK) != 0) GTEST_SKIP() << "busctl is not installed";
+    const std::string name = uniqueName("FromBusctl");
+    base::Value userInfo;
+    auto observation = center.addObserver(name, [&](const base::Notification& n) {
+        userInfo = n.userInfo;
+        loop.stop();
+    });
+    ASSERT_TRUE(observation);
+    ChildProcess busctl({"/usr/bin/busctl", "--user", "emit",
+                         base::DistributedNotificationCenter::kObjectPath,
+                         base::DistributedNotificationCenter::kInterface, "Posted", "sa{sv}", name, "3",
+                         "count", "i", "7", "label", "s", "hi", "ratio", "d", "0.5"});
+    ASSERT_TRUE(busctl.started());
+    ASSERT_EQ(busctl.wait(), 0);
+    ASSERT_TRUE(runUntilStopped());
+    EXPECT_EQ(userInfo["count"].longLongValue(), 7);
+    EXPECT_EQ(*userInfo["label"].asString(), "hi");
+    EXPECT_EQ(userInfo["ratio"].doubleValue(), 0.5);
+}
+
+TEST(DistributedNotificationCenterWithoutBus, PostLogsOnceAndObservingReportsTheFailure) {
+    base::RunLoop loop(base::Clock::system());
+    base::DistributedNotificationCenter center(loop, "unix:path=/nonexistent/vellium-test-bus");
+    std::vector<std::string> lines;
+    base::Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+    EXPECT_FALSE(center.post("com.vellium.tests/Nobody"));
+    EXPECT_FALSE(center.post("com.vellium.tests/Nobody"));
+    base::Log::resetSink();
+    EXPECT_EQ(lines.size(), 1u);
+
+    auto observation = center.addObserver("com.vellium.tests/Nobody", [](const base::Notification&) {});
+    ASSERT_FALSE(observation);
+    EXPECT_EQ(observation.error().domain, base::DistributedNotificationCenter::kErrorDomain);
+    EXPECT_EQ(observation.error().code, base::DistributedNotificationCenter::kNoBus);
+    EXPECT_FALSE(center.connect());
+}
+
+}  // namespace
