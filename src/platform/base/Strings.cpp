@@ -212,7 +212,7 @@ std::optional<ByteRange> findCaseInsensitive(std::string_view haystack, std::str
 
 std::string firstComposedCharacter(std::string_view text) {
     if (text.empty()) return {};
-    const std::string valid = sanitized(text);
+    std::string valid = sanitized(text);
 
     thread_local std::unique_ptr<icu::BreakIterator> characters;
     UErrorCode status = U_ZERO_ERROR;

@@ -12,8 +12,9 @@ namespace base {
 // A time zone with its rules (ICU's zone database). Copies share one immutable zone.
 class TimeZone {
 public:
-    // The system's zone as a C program sees it: the TZ variable when set, else /etc/localtime.
-    // Read afresh on every call, so a changed TZ applies to zones made afterwards.
+    // The system's zone as a C program sees it: the TZ variable when set (a zone name, a POSIX
+    // rule such as "CET-1CEST,M3.5.0,M10.5.0/3", empty for UTC), else /etc/localtime. Read
+    // afresh on every call, so a changed TZ applies to zones made afterwards.
     static TimeZone local();
     static TimeZone utc();
     // A zone by identifier: an Olson name ("Europe/Berlin"), "UTC", or a custom offset

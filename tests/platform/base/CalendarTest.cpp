@@ -58,6 +58,25 @@ TEST(Calendar, LocalZoneFollowsTZ) {
     EXPECT_EQ(Calendar::components(Date(636527160))->hour, 0);  // 05:06 UTC is 00:06 EST
 }
 
+TEST(Calendar, LocalZoneReadsTZAsTheCLibraryDoes) {
+    const Date winter(636527160), summer(636527160 + 120 * 86400);
+    {
+        ScopedEnvironment env{{"TZ", "CET-1CEST,M3.5.0,M10.5.0/3"}};
+        const auto zone = TimeZone::local();
+        EXPECT_EQ(zone.secondsFromGMT(winter), 3600);
+        EXPECT_EQ(zone.secondsFromGMT(summer), 7200);
+    }
+    {
+        ScopedEnvironment env{{"TZ", "<+0530>-5:30"}};
+        EXPECT_EQ(TimeZone::local().secondsFromGMT(winter), 5 * 3600 + 1800);
+    }
+    {
+        ScopedEnvironment env{{"TZ", ""}};
+        EXPECT_EQ(TimeZone::local().secondsFromGMT(summer), 0);
+        EXPECT_NE(TimeZone::local().identifier(), "Etc/Unknown");
+    }
+}
+
 TEST(Calendar, UnknownZonesAndNonFiniteDates) {
     EXPECT_FALSE(TimeZone::named("Nowhere/City").has_value());
     EXPECT_FALSE(TimeZone::named("").has_value());

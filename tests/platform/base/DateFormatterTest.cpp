@@ -46,12 +46,6 @@ TEST(DateFormatter, DefaultsToTheProcessLocaleAndLocalTimeZone) {
     EXPECT_EQ(formatter.stringFromDate(kThursday4March2021At0506Utc), "März 14:06");
 }
 
-TEST(DateFormatter, PosixLocaleKeepsTwentyFourHourDigits) {
-    ScopedEnvironment env{{"LC_ALL", "C"}, {"TZ", "UTC"}};
-    DateFormatter formatter("HH:mm", Locale("en_US_POSIX"), TimeZone::local());
-    EXPECT_EQ(formatter.stringFromDate(kTuesday5March2024At1307Utc), "13:07");
-}
-
 TEST(DateFormatter, CopiesAreIndependent) {
     DateFormatter original("HH:mm", Locale("en_US_POSIX"), TimeZone::utc());
     EXPECT_EQ(original.stringFromDate(kThursday4March2021At0506Utc), "05:06");  // builds the cache
