@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include "base/FileDescriptor.h"
 
@@ -53,12 +54,16 @@ Result<std::vector<std::string>> Files::listDirectory(const std::filesystem::pat
 }
 
 Result<Data> Files::readFile(const std::filesystem::path& path, std::uint64_t limit) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that opening a FIFO does not wait for a writer; only regular files
+    // are read (regular files ignore the flag).
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) return error(errno, "could not open", path);
     struct stat info;
     if (::fstat(file.get(), &info) != 0) return error(errno, "could not inspect", path);
     if (S_ISDIR(info.st_mode)) return error(EISDIR, "could not read", path);
+    if (!S_ISREG(info.st_mode)) return error(EINVAL, "not a regular file:", path);
     if (std::uint64_t(info.st_size) > limit) return error(EFBIG, "could not read", path);
+    const std::uint64_t capacity = limit < std::numeric_limits<std::uint64_t>::max() ? limit + 1 : limit;
     // The size is a hint only: files in /proc report 0 and a file may grow while read.
     Data contents;
     contents.resize(std::max<std::size_t>(std::size_t(info.st_size) + 1, 4096));
@@ -66,11 +71,11 @@ Result<Data> Files::readFile(const std::filesystem::path& path, std::uint64_t li
     for (;;) {
         if (used == contents.size()) {
             if (contents.size() > limit) return error(EFBIG, "could not read", path);
-            contents.resize(std::min<std::uint64_t>(contents.size() * 2, limit + 1));
+            contents.resize(std::min<std::uint64_t>(contents.size() * 2, capacity));
         }
         const ssize_t count = ::read(file.get(), contents.data() + used, contents.size() - used);
         if (count < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR || errno == EAGAIN) continue;
             return error(errno, "could not read", path);
         }
         if (count == 0) break;

@@ -25,6 +25,7 @@ public:
     static Result<void> remove(const std::filesystem::path& path);
     // The names in a directory, sorted, without "." and "..".
     static Result<std::vector<std::string>> listDirectory(const std::filesystem::path& path);
+    // The whole contents of a regular file (others: EISDIR or EINVAL, never blocking).
     static Result<Data> readFile(const std::filesystem::path& path, std::uint64_t limit = kDefaultReadLimit);
     // Creates the directory and any missing parents; an existing directory is success.
     static Result<void> createDirectories(const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include <plist/plist.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -9,13 +10,17 @@
 #include <string>
 
 #include "base/AtomicFile.h"
+#include "base/BinaryPropertyListEncoder.h"
 #include "base/Files.h"
 #include "base/PropertyListLimits.h"
+#include "base/Utf8.h"
 
 // libplist 2.2 notes that shape this file:
 // - Its output functions leave their out-pointers alone on failure: they start at NULL.
+// - Values are written by encoding them as a binary property list and letting libplist
+//   parse that into its tree (see BinaryPropertyListEncoder for why).
 // - Integers are one 64-bit field plus a width: a value above INT64_MAX is negative when
-//   the width is 8 bytes and unsigned when it is 16. Only its parsers make 16-byte nodes.
+//   the width is 8 bytes and unsigned when it is 16.
 // - Dates are doubles inside, but the accessors pass int32 seconds (years 1933 to 2069) and
 //   lose the sign of dates in the second before 2001. Exact dates go through binary form.
 
@@ -38,102 +43,18 @@ Error unwritable(std::string description) {
     return Error{PropertyList::kErrorDomain, PropertyList::kUnwritable, std::move(description)};
 }
 
-// --- UTF-8 ---
-
-// The length of the well-formed UTF-8 sequence at `text[at]`, or 0 (overlong forms,
-// surrogates and code points above U+10FFFF are not well formed).
-std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) return 1;
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (text.size() - at < length) return 0;
-    if (byte(at + 1) < low || byte(at + 1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
-    }
-    return length;
-}
-
-bool isValidUtf8(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
-        // ASCII runs are the common case.
-        if (static_cast<unsigned char>(text[at]) < 0x80) {
-            ++at;
-            continue;
-        }
-        const std::size_t length = utf8SequenceLength(text, at);
-        if (length == 0) return false;
-        at += length;
-    }
-    return true;
-}
-
-// Strings are UTF-8: each ill-formed byte becomes U+FFFD.
-std::string validUtf8(std::string_view text) {
-    if (isValidUtf8(text)) return std::string(text);
-    std::string repaired;
-    repaired.reserve(text.size() + 8);
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = utf8SequenceLength(text, at);
-        if (length == 0) {
-            repaired += "\xEF\xBF\xBD";
-            ++at;
-        } else {
-            repaired.append(text, at, length);
-            at += length;
-        }
-    }
-    return repaired;
-}
-
 // --- Dates ---
 
-void appendBigEndian(std::string& out, std::uint64_t value, std::size_t size) {
-    for (std::size_t i = size; i-- > 0;) out.push_back(char((value >> (8 * i)) & 0xFF));
-}
-
-// A one-object binary property list holding `seconds` as a date: header, the object (0x33
-// and a big-endian double), the offset table and the trailer.
-std::string binaryDate(double seconds) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &seconds, sizeof bits);
-    std::string bytes(kBinaryMagic);
-    bytes.push_back(char(0x33));
-    appendBigEndian(bytes, bits, 8);
-    bytes.push_back(char(kBinaryMagic.size()));  // the offset table: object 0 at byte 8
-    bytes.append(6, '\0');
-    bytes.push_back(1);                                  // offset size
-    bytes.push_back(1);                                  // reference size
-    appendBigEndian(bytes, 1, 8);                        // objects
-    appendBigEndian(bytes, 0, 8);                        // root
-    appendBigEndian(bytes, kBinaryMagic.size() + 9, 8);  // offset table position
-    return bytes;
-}
-
-Node dateNode(Date date) {
-    const std::string bytes = binaryDate(date.timeIntervalSinceReferenceDate());
-    plist_t node = nullptr;
-    plist_from_bin(bytes.data(), std::uint32_t(bytes.size()), &node);
-    return Node(node);
-}
-
-// The exact date of a date node, read back from its binary form.
+// The exact date of a date node. Whole seconds come from the accessor when a node made
+// from them compares equal (the comparison is bitwise); anything else is read back from the
+// node's binary form.
 Date dateOf(plist_t node) {
+    std::int32_t seconds = 0, microseconds = 0;
+    plist_get_date_val(node, &seconds, &microseconds);
+    if (microseconds == 0 && seconds != std::numeric_limits<std::int32_t>::min()) {
+        Node probe(plist_new_date(seconds, 0));
+        if (plist_compare_node_value(node, probe.get())) return Date(seconds);
+    }
     char* bytes = nullptr;
     std::uint32_t length = 0;
     plist_to_bin(node, &bytes, &length);
@@ -143,25 +64,14 @@ Date dateOf(plist_t node) {
         std::uint64_t bits = 0;
         for (std::size_t i = 1; i <= 8; ++i)
             bits = (bits << 8) | static_cast<unsigned char>(bytes[object + i]);
-        double seconds;
-        std::memcpy(&seconds, &bits, sizeof seconds);
-        return Date(seconds);
+        double exact;
+        std::memcpy(&exact, &bits, sizeof exact);
+        return Date(exact);
     }
-    // Not expected; the accessor is right to the microsecond inside its range.
-    std::int32_t seconds = 0, microseconds = 0;
-    plist_get_date_val(node, &seconds, &microseconds);
-    return Date(seconds + microseconds / 1e6);
+    return Date(seconds);  // not expected
 }
 
 // --- Integers ---
-
-// An integer node holding `value` above INT64_MAX as unsigned: only the parser makes those.
-Node unsignedIntegerNode(std::uint64_t value) {
-    const std::string xml = "<plist><integer>" + std::to_string(value) + "</integer></plist>";
-    plist_t node = nullptr;
-    plist_from_xml(xml.data(), std::uint32_t(xml.size()), &node);
-    return Node(node);
-}
 
 Value integerOf(plist_t node) {
     std::uint64_t bits = 0;
@@ -197,7 +107,7 @@ public:
             case PLIST_STRING: {
                 std::uint64_t length = 0;
                 const char* text = plist_get_string_ptr(node, &length);
-                return Value(validUtf8(std::string_view(text ? text : "", text ? length : 0)));
+                return Value(Utf8::repaired(std::string_view(text ? text : "", text ? length : 0)));
             }
             case PLIST_DATA: {
                 std::uint64_t length = 0;
@@ -257,99 +167,22 @@ private:
             if (!item) break;
             Value value = read(item, depth + 1);
             if (!error_.empty()) break;
-            // Files are usually written with sorted keys: the hint makes each insert O(1).
-            // A repeated key keeps its last value.
-            std::string name = validUtf8(key ? key : "");
-            auto slot = dictionary.lower_bound(name);
-            if (slot != dictionary.end() && slot->first == name) {
-                slot->second = std::move(value);
-            } else {
-                dictionary.emplace_hint(slot, std::move(name), std::move(value));
-            }
+            std::string name = key ? key : "";
+            if (!Utf8::isValid(name)) name = Utf8::repaired(name);
+            insert(dictionary, std::move(name), std::move(value));
         }
         std::free(iterator);
         return Value(std::move(dictionary));
     }
 
-    std::string error_;
-};
-
-// --- Value to libplist tree ---
-
-class TreeWriter {
-public:
-    // Null with `error_` set on failure.
-    Node write(const Value& value, std::size_t depth) {
-        if (depth > PropertyListLimits::kMaxDepth) return fail("nested too deeply");
-        switch (value.type()) {
-            case Value::Type::Absent:
-                return fail("an absent value cannot be written");
-            case Value::Type::Boolean:
-                return Node(plist_new_bool(*value.asBoolean() ? 1 : 0));
-            case Value::Type::Integer:
-                if (value.isUnsignedInteger()) return unsignedIntegerNode(value.unsignedIntegerValue());
-                return Node(plist_new_uint(std::uint64_t(value.longLongValue())));
-            case Value::Type::Real:
-                return Node(plist_new_real(value.doubleValue()));
-            case Value::Type::String: {
-                std::string text;
-                if (!cString(*value.asString(), text)) return Node();
-                return Node(plist_new_string(text.c_str()));
-            }
-            case Value::Type::Data: {
-                static const char kNothing = 0;
-                const Data& data = *value.asData();
-                const char* bytes = data.empty() ? &kNothing : reinterpret_cast<const char*>(data.data());
-                return Node(plist_new_data(bytes, data.size()));
-            }
-            case Value::Type::Date:
-                return dateNode(*value.asDate());
-            case Value::Type::Array:
-                return writeArray(*value.asArray(), depth);
-            case Value::Type::Dictionary:
-                return writeDictionary(*value.asDictionary(), depth);
+    // Files are usually written with sorted keys, which go in at the end in constant time.
+    // A repeated key keeps its last value.
+    static void insert(Value::Dictionary& dictionary, std::string&& name, Value&& value) {
+        if (dictionary.empty() || dictionary.rbegin()->first < name) {
+            dictionary.emplace_hint(dictionary.end(), std::move(name), std::move(value));
+            return;
         }
-        return fail("unknown value type");
-    }
-
-    const std::string& error() const { return error_; }
-
-private:
-    Node fail(std::string message) {
-        if (error_.empty()) error_ = std::move(message);
-        return Node();
-    }
-
-    // libplist takes C strings: a NUL inside would silently cut the text, so it is refused.
-    bool cString(const std::string& text, std::string& out) {
-        if (text.find('\0') != std::string::npos) {
-            fail("a string contains a NUL character");
-            return false;
-        }
-        out = validUtf8(text);
-        return true;
-    }
-
-    Node writeArray(const Value::Array& array, std::size_t depth) {
-        Node node(plist_new_array());
-        for (const Value& element : array) {
-            Node child = write(element, depth + 1);
-            if (!child) return Node();
-            plist_array_append_item(node.get(), child.release());
-        }
-        return node;
-    }
-
-    Node writeDictionary(const Value::Dictionary& dictionary, std::size_t depth) {
-        Node node(plist_new_dict());
-        std::string key;
-        for (const auto& [name, element] : dictionary) {
-            if (!cString(name, key)) return Node();
-            Node child = write(element, depth + 1);
-            if (!child) return Node();
-            plist_dict_set_item(node.get(), key.c_str(), child.release());
-        }
-        return node;
+        dictionary.insert_or_assign(std::move(name), std::move(value));
     }
 
     std::string error_;
@@ -393,9 +226,14 @@ Result<Value> PropertyList::readFile(const std::filesystem::path& path) {
 }
 
 Result<Data> PropertyList::serialize(const Value& value, Format format) {
-    TreeWriter writer;
-    Node root = writer.write(value, 0);
-    if (!root) return unwritable(writer.error());
+    Data binary;
+    BinaryPropertyListEncoder encoder(PropertyListLimits::kMaxDepth);
+    if (!encoder.encode(value, binary)) return unwritable(encoder.error());
+    if (binary.size() > std::numeric_limits<std::uint32_t>::max()) return unwritable("larger than 4 GiB");
+    plist_t tree = nullptr;
+    plist_from_bin(reinterpret_cast<const char*>(binary.data()), std::uint32_t(binary.size()), &tree);
+    if (!tree) return unwritable("libplist could not take the encoded value");
+    Node root(tree);
     char* bytes = nullptr;  // libplist 2.2 leaves it untouched when it fails
     std::uint32_t length = 0;
     if (format == Format::Xml) {

@@ -53,11 +53,13 @@ private:
     struct Node {
         std::uint64_t expandedSize = 0;  // nodes of the tree this object expands to
         std::uint8_t state = 0;          // 0 not seen, 1 on the walk's path, 2 done
+        std::uint8_t key = 0;            // 0 not checked as a key, 1 valid key, 2 invalid
     };
     // The references held by one container object.
     struct References {
         std::size_t start = 0;
         std::uint64_t count = 0;
+        bool dictionary = false;  // the first half of the references are keys
     };
 
     bool readTrailer() {
@@ -82,16 +84,15 @@ private:
         return std::size_t(offset);
     }
 
-    // The references of a container object (none for other objects); nullopt when the
-    // object runs past the object area.
-    std::optional<References> referencesOf(std::uint64_t object) const {
-        const std::optional<std::size_t> offset = offsetOf(object);
-        if (!offset) return std::nullopt;
-        const std::uint8_t marker = bytes_[*offset];
-        const std::uint8_t kind = marker >> 4;
-        if (kind != 0xA && kind != 0xC && kind != 0xD) return References{};
-        std::size_t position = *offset + 1;
-        std::uint64_t count = marker & 0x0F;
+    // The element count (or string length) of the object at `offset`: the marker's low
+    // nibble, or with 0xF there an integer object (0x1_, 1 to 8 bytes) after the marker.
+    struct Length {
+        std::uint64_t count = 0;
+        std::size_t contentStart = 0;
+    };
+    std::optional<Length> lengthAt(std::size_t offset) const {
+        std::size_t position = offset + 1;
+        std::uint64_t count = bytes_[offset] & 0x0F;
         if (count == 0x0F) {
             if (position >= objectsEnd_ || (bytes_[position] >> 4) != 0x1) return std::nullopt;
             const std::size_t countSize = std::size_t(1) << (bytes_[position] & 0x0F);
@@ -100,12 +101,61 @@ private:
             count = readBigEndian(bytes_.data() + position, countSize);
             position += countSize;
         }
+        return Length{count, position};
+    }
+
+    // The references of a container object (none for other objects); nullopt when the
+    // object runs past the object area.
+    std::optional<References> referencesOf(std::uint64_t object) const {
+        const std::optional<std::size_t> offset = offsetOf(object);
+        if (!offset) return std::nullopt;
+        const std::uint8_t marker = bytes_[*offset];
+        const std::uint8_t kind = marker >> 4;
+        if (kind != 0xA && kind != 0xC && kind != 0xD) return References{};
+        const std::optional<Length> length = lengthAt(*offset);
+        if (!length) return std::nullopt;
+        std::size_t position = length->contentStart;
+        std::uint64_t count = length->count;
         if (kind == 0xD) {
             if (count > (objectsEnd_ - position) / 2) return std::nullopt;
             count *= 2;
         }
         if (count > (objectsEnd_ - position) / referenceSize_) return std::nullopt;
-        return References{position, count};
+        return References{position, count, kind == 0xD};
+    }
+
+    // Dictionary keys must be strings (ASCII 0x5_, UTF-16 0x6_ or UTF-8 0x7_) without a NUL
+    // character: libplist 2.2 aborts on an assertion when it meets a key holding NUL.
+    // Checked once per object: a long key may be shared by many entries.
+    bool isValidKey(std::uint64_t object) {
+        if (object >= objectCount_) return false;
+        if (nodes_[object].key == 0) nodes_[object].key = checkKey(object) ? 1 : 2;
+        return nodes_[object].key == 1;
+    }
+
+    bool checkKey(std::uint64_t object) const {
+        const std::optional<std::size_t> offset = offsetOf(object);
+        if (!offset) return false;
+        const std::uint8_t marker = bytes_[*offset];
+        const std::uint8_t kind = marker >> 4;
+        if (kind != 0x5 && kind != 0x6 && kind != 0x7) return false;
+        const std::optional<Length> length = lengthAt(*offset);
+        if (!length) return false;
+        const std::size_t position = length->contentStart;
+        const std::size_t unitSize = kind == 0x6 ? 2 : 1;
+        if (length->count > (objectsEnd_ - position) / unitSize) return false;
+        for (std::uint64_t i = 0; i < length->count; ++i) {
+            if (readBigEndian(bytes_.data() + position + i * unitSize, unitSize) == 0) return false;
+        }
+        return true;
+    }
+
+    bool keysAreValid(const References& references) {
+        if (!references.dictionary) return true;
+        for (std::uint64_t i = 0; i < references.count / 2; ++i) {
+            if (!isValidKey(reference(references, i))) return false;
+        }
+        return true;
     }
 
     std::uint64_t reference(const References& references, std::uint64_t index) const {
@@ -125,6 +175,7 @@ private:
         auto enter = [&](std::uint64_t object) {
             const std::optional<References> references = referencesOf(object);
             if (!references || path.size() >= PropertyListLimits::kMaxDepth) return false;
+            if (!keysAreValid(*references)) return false;
             nodes_[object].state = 1;
             path.push_back(Frame{object, *references, 0});
             return true;
@@ -145,7 +196,8 @@ private:
                                 expansionLimit() + 1);
             }
             if (size > expansionLimit()) return false;
-            nodes_[frame.object] = Node{size, 2};
+            nodes_[frame.object].expandedSize = size;
+            nodes_[frame.object].state = 2;
             path.pop_back();
         }
         return true;

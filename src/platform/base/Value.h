@@ -49,9 +49,7 @@ public:
 
     Type type() const;
     bool isAbsent() const { return type() == Type::Absent; }
-    bool isNumber() const {
-        return type() == Type::Integer || type() == Type::Real || type() == Type::Boolean;
-    }
+    bool isNumber() const { return type() == Type::Integer || type() == Type::Real || type() == Type::Boolean; }
 
     // Typed access: null when the value is of another type.
     const bool* asBoolean() const;
@@ -81,7 +79,8 @@ public:
     static const char* typeName(Type type);
 
     // Modification (copy-on-write). `set` turns an absent value into a dictionary; an
-    // absent `value` removes the key. `append` turns an absent value into an array.
+    // absent `value` removes the key. `append` turns an absent value into an array. Either
+    // on a value of another type is a programmer error: asserted, and ignored in release.
     void set(std::string_view key, Value value);
     void remove(std::string_view key);
     void append(Value value);

@@ -136,6 +136,8 @@ TEST_F(AtomicFileTest, FilesReportErrorsAsResults) {
     EXPECT_TRUE(Files::remove(directory_ / "a" / "z").ok());
     EXPECT_FALSE(Files::exists(directory_ / "a" / "z"));
     EXPECT_EQ(Files::remove(directory_ / "a" / "z").error().code, ENOENT);
+    ASSERT_EQ(::mkfifo((directory_ / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(Files::readFile(directory_ / "fifo").error().code, EINVAL);  // without waiting for a writer
     // Files whose size is unknown in advance are read whole.
     auto status = Files::readFile("/proc/self/status");
     ASSERT_TRUE(status.ok());

@@ -86,6 +86,8 @@ Value everyType() {
         {"empty string", Value("")},
         {"data", Value(Data{0x00, 0xFF, 0x10, 0x80})},
         {"empty data", Value(Data{})},
+        {"long data", Value(Data(300, 0xA5))},
+        {"long non-ascii", Value("\u00fcber-l\u00e4ngliche Zeichenkette \U0001F680 mit Umlauten")},
         {"reference date", Value(Date(0))},
         {"before 1933", Value(Date(-3e9))},
         {"after 2069", Value(Date(3e9))},
@@ -123,7 +125,8 @@ TEST(PropertyList, EveryTypeIsAValidRoot) {
 }
 
 TEST(PropertyList, BinaryDatesKeepFractionsAndXmlDatesWholeSeconds) {
-    for (double seconds : {-0.5, -1.25, 0.123456789, 7.5e8 + 0.001, 4e9 + 0.5}) {
+    for (double seconds :
+         {-0.5, -1.25, -86400.0, 1.5, 0.123456789, 12345.678901, 7.5e8 + 0.001, 4e9 + 0.5, -4e9}) {
         EXPECT_EQ(roundTrip(Value(Date(seconds)), Format::Binary), Value(Date(seconds))) << seconds;
     }
     EXPECT_EQ(roundTrip(Value(Date(7.5e8 + 0.75)), Format::Xml), Value(Date(7.5e8)));
@@ -182,6 +185,13 @@ TEST(PropertyList, MalformedInputIsAnError) {
         binaryPlist({arrayObject({0})}),                    // an array containing itself
         binaryPlist({arrayObject({1}), arrayObject({0})}),  // a longer cycle
         binaryPlist({arrayObject({5})}),                    // a reference past the last object
+        // A dictionary whose key holds NUL (libplist 2.2 aborts on it) and one keyed by a number.
+        binaryPlist({Data{0xD1, 0, 1, 0, 2},
+                     bytesOf(std::string("\x53"
+                                         "a\0b",
+                                         4)),
+                     Data{0x09}}),
+        binaryPlist({Data{0xD1, 0, 1, 0, 2}, Data{0x10, 0x01}, Data{0x09}}),
     };
     Data truncated = PropertyList::serialize(everyType(), Format::Binary).value();
     truncated.resize(truncated.size() / 2);
