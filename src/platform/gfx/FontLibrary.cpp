@@ -20,6 +20,32 @@ constexpr const char* kFixedFiles[] = {
     "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf",
 };
 
+// The colour emoji font is a bitmap font with one large strike. Bitmap faces get a matrix that
+// scales the strike to the requested pixel size (and the size is corrected to match), so
+// emoji sit in a line of text at its size rather than at the strike's.
+constexpr const char* kConfiguration = R"(<?xml version="1.0"?>
+<fontconfig>
+  <match target="font">
+    <test name="outline" compare="eq"><bool>false</bool></test>
+    <edit name="pixelsizefixupfactor" mode="assign">
+      <divide><name target="pattern">pixelsize</name><name target="font">pixelsize</name></divide>
+    </edit>
+  </match>
+  <match target="font">
+    <test name="outline" compare="eq"><bool>false</bool></test>
+    <test name="pixelsizefixupfactor" compare="not_eq"><double>1.0</double></test>
+    <edit name="matrix" mode="assign">
+      <times>
+        <name>matrix</name>
+        <matrix><name>pixelsizefixupfactor</name><double>0</double>
+                <double>0</double><name>pixelsizefixupfactor</name></matrix>
+      </times>
+    </edit>
+    <edit name="size" mode="assign"><divide><name>size</name><name>pixelsizefixupfactor</name></divide></edit>
+  </match>
+</fontconfig>
+)";
+
 std::vector<std::string> fontFiles() {
     std::vector<std::string> files;
     std::error_code error;
@@ -72,6 +98,9 @@ FontLibrary& FontLibrary::shared() {
 
 FontLibrary::FontLibrary() {
     FcConfig* config = FcConfigCreate();
+    if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kConfiguration), FcTrue)) {
+        base::Log::line("gfx: font configuration rejected; emoji will not scale");
+    }
     for (const std::string& file : fontFiles()) {
         if (FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file.c_str()))) {
             files_.push_back(file);

@@ -14,6 +14,8 @@ base::Error imageError(Image::ErrorCode code, std::string description) {
     return {Image::kErrorDomain, code, std::move(description)};
 }
 
+constexpr DecodeLimits kLimits{Image::kMaximumDimension, Image::kMaximumPixels};
+
 }  // namespace
 
 Image::Image(int pixelWidth, int pixelHeight, std::vector<std::uint32_t> pixels, double scale)
@@ -30,9 +32,9 @@ base::Result<Image> Image::decode(std::span<const std::uint8_t> bytes, double sc
     std::string error;
     bool ok = false;
     if (PngCodec::isPng(bytes)) {
-        ok = PngCodec::decode(bytes, kMaximumDimension, decoded, error);
+        ok = PngCodec::decode(bytes, kLimits, decoded, error);
     } else if (JpegCodec::isJpeg(bytes)) {
-        ok = JpegCodec::decode(bytes, kMaximumDimension, decoded, error);
+        ok = JpegCodec::decode(bytes, kLimits, decoded, error);
     } else {
         error = "neither PNG nor JPEG data";
     }

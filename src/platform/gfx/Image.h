@@ -30,8 +30,10 @@ class Image {
 public:
     static constexpr const char* kErrorDomain = "gfx.Image";
     enum ErrorCode : long { kUnreadable = 1, kUndecodable = 2, kUnencodable = 3, kTooLarge = 4 };
-    // Decoders refuse images larger than this many pixels in either direction.
+    // Decoders refuse images wider or taller than this, or with more pixels in all, before
+    // allocating anything: a hostile header cannot make them claim gigabytes.
     static constexpr int kMaximumDimension = 16384;
+    static constexpr long long kMaximumPixels = 64LL * 1024 * 1024;
 
     Image() = default;
     // `pixels` holds width * height words as described above.

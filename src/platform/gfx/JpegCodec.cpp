@@ -25,7 +25,7 @@ bool JpegCodec::isJpeg(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= 3 && bytes[0] == 0xff && bytes[1] == 0xd8 && bytes[2] == 0xff;
 }
 
-bool JpegCodec::decode(std::span<const std::uint8_t> bytes, int maximumDimension, DecodedPixels& out,
+bool JpegCodec::decode(std::span<const std::uint8_t> bytes, const DecodeLimits& limits, DecodedPixels& out,
                        std::string& error) {
     Handle handle(tjInitDecompress());
     if (!handle) {
@@ -38,7 +38,7 @@ bool JpegCodec::decode(std::span<const std::uint8_t> bytes, int maximumDimension
         error = tjGetErrorStr2(handle.get());
         return false;
     }
-    if (width <= 0 || height <= 0 || width > maximumDimension || height > maximumDimension) {
+    if (!limits.allows(width, height)) {
         error = "image dimensions out of range";
         return false;
     }

@@ -11,7 +11,7 @@ namespace gfx {
 class JpegCodec {
 public:
     static bool isJpeg(std::span<const std::uint8_t> bytes);
-    static bool decode(std::span<const std::uint8_t> bytes, int maximumDimension, DecodedPixels& out,
+    static bool decode(std::span<const std::uint8_t> bytes, const DecodeLimits& limits, DecodedPixels& out,
                        std::string& error);
     // Premultiplied pixels over black are exactly the stored colour bytes, so they are
     // compressed as they are. `quality` in 0..1.

@@ -64,7 +64,7 @@ bool PngCodec::isPng(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0;
 }
 
-bool PngCodec::decode(std::span<const std::uint8_t> bytes, int maximumDimension, DecodedPixels& out,
+bool PngCodec::decode(std::span<const std::uint8_t> bytes, const DecodeLimits& limits, DecodedPixels& out,
                       std::string& error) {
     png_image image;
     std::memset(&image, 0, sizeof image);
@@ -73,8 +73,7 @@ bool PngCodec::decode(std::span<const std::uint8_t> bytes, int maximumDimension,
         error = image.message;
         return false;
     }
-    if (image.width == 0 || image.height == 0 || image.width > png_uint_32(maximumDimension) ||
-        image.height > png_uint_32(maximumDimension)) {
+    if (!limits.allows(image.width, image.height)) {
         png_image_free(&image);
         error = "image dimensions out of range";
         return false;

@@ -2,6 +2,10 @@
 
 #include <glib.h>
 
+#include <map>
+#include <mutex>
+#include <tuple>
+
 #include "gfx/FontLibrary.h"
 #include "gfx/TextLayoutImpl.h"
 
@@ -109,8 +113,57 @@ double TextLayout::firstBaseline() const {
     return pango_layout_get_baseline(impl_->layout) / double(PANGO_SCALE);
 }
 
+namespace {
+
+// Tables and lists measure the same short strings again and again; shaping dominates the
+// cost, so one-shot measurements are remembered. Bounded: the memo starts over when full.
+class MeasureMemo {
+public:
+    using Key = std::tuple<std::string, std::string, double, int>;
+    static constexpr std::size_t kCapacity = 4096;
+
+    static Key keyFor(const std::string& text, const Font& font, std::optional<double> width,
+                      int maximumLines) {
+        char* description = pango_font_description_to_string(font.resolved().description);
+        Key key{text, description, width.value_or(-1), maximumLines};
+        g_free(description);
+        return key;
+    }
+    std::optional<Size> find(const Key& key) {
+        std::lock_guard lock(mutex_);
+        auto found = sizes_.find(key);
+        if (found == sizes_.end()) return std::nullopt;
+        return found->second;
+    }
+    void insert(Key key, Size size) {
+        std::lock_guard lock(mutex_);
+        if (sizes_.size() >= kCapacity) sizes_.clear();
+        sizes_.emplace(std::move(key), size);
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<Key, Size> sizes_;
+};
+
+MeasureMemo& measureMemo() {
+    static MeasureMemo* memo = new MeasureMemo();  // lives as long as the process
+    return *memo;
+}
+
+}  // namespace
+
 Size TextLayout::measure(const std::string& text, const Font& font, std::optional<double> width,
                          int maximumLines) {
+    auto key = MeasureMemo::keyFor(text, font, width, maximumLines);
+    if (auto size = measureMemo().find(key)) return *size;
+    Size size = measureUncached(text, font, width, maximumLines);
+    measureMemo().insert(std::move(key), size);
+    return size;
+}
+
+Size TextLayout::measureUncached(const std::string& text, const Font& font, std::optional<double> width,
+                                 int maximumLines) {
     TextLayout layout(text, font);
     if (width || maximumLines > 0) {
         layout.impl_->width = width;

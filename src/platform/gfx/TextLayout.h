@@ -42,9 +42,11 @@ public:
     bool isTruncated() const;
     double firstBaseline() const;
 
-    // One-shot measurement.
+    // One-shot measurement, remembered for repeated questions.
     static Size measure(const std::string& text, const Font& font, std::optional<double> width = std::nullopt,
                         int maximumLines = 0);
+    static Size measureUncached(const std::string& text, const Font& font,
+                                std::optional<double> width = std::nullopt, int maximumLines = 0);
 
     struct Impl;
     Impl& impl() const { return *impl_; }

@@ -96,6 +96,40 @@ TEST(Image, BadDataIsAnErrorNotACrash) {
     EXPECT_FALSE(Image().encodePng().ok());
 }
 
+std::uint32_t crc32(const std::uint8_t* bytes, std::size_t length) {
+    std::uint32_t crc = 0xffffffffu;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+// A PNG whose header claims another size, with a correct checksum: the pixel data no longer
+// matches, but a decoder that trusted the header would allocate for the claim first.
+std::vector<std::uint8_t> pngClaiming(std::uint32_t width, std::uint32_t height) {
+    auto png = testImage().encodePng().value();
+    // Signature (8), chunk length (4), "IHDR" (4), then width and height, big-endian.
+    for (int i = 0; i < 4; ++i) {
+        png[16 + i] = std::uint8_t(width >> (24 - 8 * i));
+        png[20 + i] = std::uint8_t(height >> (24 - 8 * i));
+    }
+    std::uint32_t crc = crc32(&png[12], 17);
+    for (int i = 0; i < 4; ++i) png[29 + i] = std::uint8_t(crc >> (24 - 8 * i));
+    return png;
+}
+
+TEST(Image, OversizedHeadersAreRefusedBeforeDecoding) {
+    for (auto [width, height] :
+         {std::pair<std::uint32_t, std::uint32_t>{20000, 10}, {10, 20000}, {10000, 10000}}) {
+        auto result = Image::decode(pngClaiming(width, height));
+        ASSERT_FALSE(result.ok());
+        EXPECT_NE(result.error().description.find("dimensions"), std::string::npos) << width << "x" << height;
+    }
+    // The same patching to the true size still decodes: the check above is not a checksum failure.
+    EXPECT_TRUE(Image::decode(pngClaiming(40, 30)).ok());
+}
+
 TEST(Image, ReadsFromAFile) {
     auto path = std::filesystem::temp_directory_path() / ("vk-image-" + std::to_string(::getpid()) + ".png");
     auto png = testImage().encodePng().value();

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "gfx/Painter.h"
+#include "gfx/TextLayout.h"
+
+namespace {
+
+using gfx::Color;
+using gfx::Font;
+using gfx::FontWeight;
+using gfx::TextAlignment;
+using gfx::TextLayout;
+
+double widthOf(const std::string& text, const Font& font) { return TextLayout::measure(text, font).width; }
+
+TEST(TextLayout, WidthGrowsWithTextAndSizeAndWeight) {
+    Font font = Font::system(17);
+    EXPECT_EQ(widthOf("", font), 0);
+    EXPECT_LT(widthOf("Settings", font), widthOf("Settings and more", font));
+    EXPECT_LT(widthOf("Settings", Font::system(12)), widthOf("Settings", font));
+    EXPECT_LT(widthOf("Settings", font), widthOf("Settings", Font::system(17, FontWeight::Bold)));
+    // Widths scale with the point size: glyph positions are not hinted to the pixel grid.
+    EXPECT_NEAR(widthOf("Settings", Font::system(34)), 2 * widthOf("Settings", font), 0.5);
+    auto line = TextLayout::measure("Settings", font);
+    EXPECT_NEAR(line.height, font.metrics().lineHeight, 1.0);
+}
+
+TEST(TextLayout, LineBreaksAndWidthsWrap) {
+    Font font = Font::system(15);
+    TextLayout twoLines("First line\nSecond line", font);
+    EXPECT_EQ(twoLines.lineCount(), 2);
+    TextLayout single("First line", font);
+    EXPECT_NEAR(twoLines.size().height, 2 * single.size().height, 1.0);
+
+    std::string sentence = "The quick brown fox jumps over the lazy dog near the river bank";
+    TextLayout wrapped(sentence, font);
+    double natural = wrapped.size().width;
+    wrapped.setWidth(natural / 3);
+    EXPECT_GE(wrapped.lineCount(), 3);
+    EXPECT_LE(wrapped.size().width, natural / 3 + 0.01);
+    // A word longer than the width is broken inside rather than overflowing.
+    TextLayout longWord("Supercalifragilisticexpialidocious", font);
+    longWord.setWidth(60);
+    EXPECT_GT(longWord.lineCount(), 1);
+    EXPECT_LE(longWord.size().width, 60.01);
+}
+
+TEST(TextLayout, LineLimitTruncatesWithAnEllipsis) {
+    Font font = Font::system(15);
+    std::string sentence = "The quick brown fox jumps over the lazy dog near the river bank";
+    auto full = TextLayout::measure(sentence, font, 100.0);
+    auto two = TextLayout::measure(sentence, font, 100.0, 2);
+    EXPECT_LT(two.height, full.height);
+    TextLayout limited(sentence, font);
+    limited.setWidth(100);
+    limited.setMaximumLines(2);
+    EXPECT_EQ(limited.lineCount(), 2);
+    EXPECT_TRUE(limited.isTruncated());
+    limited.setMaximumLines(0);
+    EXPECT_GT(limited.lineCount(), 2);
+    EXPECT_FALSE(limited.isTruncated());
+    TextLayout oneLine(sentence, font);
+    oneLine.setWidth(80);
+    oneLine.setMaximumLines(1);
+    EXPECT_EQ(oneLine.lineCount(), 1);
+    EXPECT_TRUE(oneLine.isTruncated());
+}
+
+TEST(TextLayout, RememberedMeasurementsMatchFreshOnes) {
+    Font font = Font::system(15);
+    std::string sentence = "The quick brown fox jumps over the lazy dog";
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(TextLayout::measure(sentence, font), TextLayout::measureUncached(sentence, font));
+        EXPECT_EQ(TextLayout::measure(sentence, font, 90.0, 2),
+                  TextLayout::measureUncached(sentence, font, 90.0, 2));
+        // Same text, other font or width: not confused with the remembered answer.
+        EXPECT_EQ(TextLayout::measure(sentence, Font::system(15, FontWeight::Bold)),
+                  TextLayout::measureUncached(sentence, Font::system(15, FontWeight::Bold)));
+        EXPECT_EQ(TextLayout::measure(sentence, font, 200.0),
+                  TextLayout::measureUncached(sentence, font, 200.0));
+    }
+}
+
+TEST(TextLayout, InvalidUtf8IsRepairedNotRejected) {
+    TextLayout layout(std::string("ok \xff\xfe bytes"), Font::system(12));
+    EXPECT_GT(layout.size().width, widthOf("ok  bytes", Font::system(12)));
+}
+
+// Ink extent of a drawn layout: the first and last columns with any coverage.
+std::pair<int, int> inkColumns(const gfx::Image& image) {
+    int first = -1, last = -1;
+    for (int x = 0; x < image.pixelWidth(); ++x) {
+        for (int y = 0; y < image.pixelHeight(); ++y) {
+            if (image.pixelAt(x, y).alpha > 60) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST(TextLayout, DrawsInItsColourWithItsAlignment) {
+    auto render = [](TextAlignment alignment) {
+        TextLayout layout("Hi", Font::system(20, FontWeight::Bold));
+        layout.setWidth(200);
+        layout.setAlignment(alignment);
+        gfx::Painter painter({200, 30});
+        painter.drawText(layout, {0, 0}, Color(1, 0, 0));
+        return painter.makeImage();
+    };
+    auto left = inkColumns(render(TextAlignment::Left));
+    auto centre = inkColumns(render(TextAlignment::Center));
+    auto right = inkColumns(render(TextAlignment::Right));
+    auto natural = inkColumns(render(TextAlignment::Natural));
+    EXPECT_LT(left.first, 5);
+    EXPECT_GT(right.second, 193);
+    EXPECT_NEAR((centre.first + centre.second) / 2.0, 100, 3);
+    EXPECT_EQ(natural, left);
+    gfx::Image image = render(TextAlignment::Left);
+    bool sawRed = false;
+    for (int x = 0; x < 40 && !sawRed; ++x) {
+        for (int y = 0; y < 30; ++y) {
+            auto p = image.pixelAt(x, y);
+            if (p.alpha == 255) {
+                EXPECT_EQ(p, (gfx::PremultipliedPixel{255, 0, 0, 255}));
+                sawRed = true;
+                break;
+            }
+        }
+    }
+    EXPECT_TRUE(sawRed);
+}
+
+TEST(TextLayout, EmojiDrawInColour) {
+    TextLayout layout("🍎🌊", Font::system(32));
+    EXPECT_GT(layout.size().width, 40);
+    gfx::Painter painter({100, 50}, 2);
+    painter.drawText(layout, {0, 0}, Color::blackColor());  // the text colour does not apply
+    gfx::Image image = painter.makeImage();
+    int reddish = 0, bluish = 0;
+    for (int y = 0; y < image.pixelHeight(); ++y) {
+        for (int x = 0; x < image.pixelWidth(); ++x) {
+            auto p = image.pixelAt(x, y);
+            if (p.alpha < 200) continue;
+            if (p.red > p.green + 60 && p.red > p.blue + 60) ++reddish;
+            if (p.blue > p.red + 60) ++bluish;
+        }
+    }
+    EXPECT_GT(reddish, 100);
+    EXPECT_GT(bluish, 100);
+}
+
+}  // namespace
