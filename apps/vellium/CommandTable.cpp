@@ -4,6 +4,7 @@ int runNotify(std::span<const std::string> arguments);
 int runPrefs(std::span<const std::string> arguments);
 int runSeal(std::span<const std::string> arguments);
 int runOpen(std::span<const std::string> arguments);
+int runReachability(std::span<const std::string> arguments);
 
 namespace {
 
@@ -13,6 +14,7 @@ const Command kCommands[] = {
     {"prefs", "prefs get ID KEY | set ID KEY VALUE [--type T] [--no-notify] | set ID KEY --json VALUE | delete ID KEY | list ID [--json] | watch ID [--values] | notify ID", runPrefs},
     {"seal", "seal (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runSeal},
     {"open", "open (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runOpen},
+    {"reachability", "reachability [HOST | ADDRESS | --internet | --local-wifi] [--watch]", runReachability},
 };
 
 }  // namespace
