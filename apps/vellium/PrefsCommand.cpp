@@ -15,6 +15,7 @@
 #include "Command.h"
 #include "PrefsValueText.h"
 #include "base/DistributedNotificationCenter.h"
+#include "base/Log.h"
 #include "base/RunLoop.h"
 #include "store/VLColourString.h"
 #include "store/VLPrefsManager.h"
@@ -57,6 +58,25 @@ base::Data dataArgument(const std::string& text) {
     if (!file) throw UsageError("cannot read " + text.substr(1));
     return base::Data(std::istreambuf_iterator<char>(file), {});
 }
+
+// The store tells its callers nothing and logs why a write did not happen; the tool passes
+// those lines on and turns them into a failing exit status instead of a silent success.
+class StoreFailures {
+public:
+    StoreFailures() {
+        base::Log::setSink([this](std::string_view line) {
+            std::cerr << line << "\n";
+            ++count_;
+        });
+    }
+    ~StoreFailures() { base::Log::resetSink(); }
+    StoreFailures(const StoreFailures&) = delete;
+    StoreFailures& operator=(const StoreFailures&) = delete;
+    bool any() const { return count_ > 0; }
+
+private:
+    int count_ = 0;
+};
 
 // Stores VALUE with the store operation its type names.
 void storeTyped(VLPrefsManager& prefs, const std::string& id, const std::string& key, const std::string& type,
@@ -105,6 +125,7 @@ int runSet(ArgumentList& arguments) {
     std::string id = checkedIdentifier(arguments);
     std::string key = checkedKey(arguments);
     VLPrefsManager& prefs = VLPrefsManager::sharedInstance();
+    StoreFailures failures;
     if (json) {
         if (type) throw UsageError("--json and --type exclude each other");
         arguments.expectEnd();
@@ -117,6 +138,7 @@ int runSet(ArgumentList& arguments) {
         arguments.expectEnd();
         storeTyped(prefs, id, key, type.value_or("string"), text);
     }
+    if (failures.any()) return 1;
     if (notify) postChange(id);
     return 0;
 }
@@ -126,7 +148,9 @@ int runDelete(ArgumentList& arguments) {
     std::string id = checkedIdentifier(arguments);
     std::string key = checkedKey(arguments);
     arguments.expectEnd();
+    StoreFailures failures;
     VLPrefsManager::sharedInstance().removeObjectForKey(key, id);
+    if (failures.any()) return 1;
     if (notify) postChange(id);
     return 0;
 }

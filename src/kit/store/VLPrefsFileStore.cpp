@@ -1,5 +1,6 @@
 #include "store/VLPrefsFileStore.h"
 
+#include "base/Files.h"
 #include "base/Log.h"
 #include "base/PropertyList.h"
 #include "store/VLPrefsDirectoryLock.h"
@@ -34,6 +35,10 @@ void VLPrefsFileStore::update(std::string_view identifier, std::string_view key,
     // 1. Exclude every other writer of the store until this write is done.
     std::filesystem::path directory = VLPrefsPaths::preferenceDirectory();
     std::string fileName = VLPrefsPaths::preferenceFileName(identifier);
+    // A fresh filesystem root has no preference directory yet; the first write makes it.
+    if (auto made = base::Files::createDirectories(directory); !made) {
+        return logFailure(identifier, made.error().description);
+    }
     VLPrefsDirectoryLock lock(directory);
 
     // 2. Read the current entries; an unusable file is kept rather than replaced.

@@ -178,7 +178,8 @@ void VLPrefsManager::setThumbnailImage(const gfx::Image& image, std::string_view
     auto png = image.encodePng();
     if (!png) return base::Log::line("VLPrefsManager: cannot encode the image: " + png.error().description);
     // Replacing atomically, rather than deleting first, keeps the old image if this fails.
-    auto written = base::AtomicFile::write(*path, png.value());
+    auto written = base::Files::createDirectories(path->parent_path());
+    if (written) written = base::AtomicFile::write(*path, png.value());
     if (!written)
         base::Log::line("VLPrefsManager: cannot write " + path->string() + ": " +
                         written.error().description);

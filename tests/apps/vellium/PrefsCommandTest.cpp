@@ -129,6 +129,15 @@ TEST_F(PrefsCommandTest, ListAndDeleteShowAndRemoveEntries) {
     EXPECT_EQ(prefs({"list", "com.example.none", "--json"}).output, "{}\n");
 }
 
+TEST_F(PrefsCommandTest, AWriteTheStoreCouldNotMakeFailsWithItsReason) {
+    // The preference directory's place is taken by a file, so nothing can be written there.
+    std::filesystem::remove_all(root_ / "var/mobile/Library/Preferences");
+    std::ofstream(root_ / "var/mobile/Library/Preferences") << "not a directory";
+    Outcome set = prefs({"set", "--no-notify", kID, "name", "Hello"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_EQ(prefs({"delete", "--no-notify", kID, "name"}).status, 1);
+}
+
 TEST_F(PrefsCommandTest, BadIdentifiersKeysAndValuesAreUsageErrorsThatWriteNothing) {
     const std::vector<std::vector<std::string>> rejected = {
         {"set", "--no-notify", "../escape", "k", "v"},

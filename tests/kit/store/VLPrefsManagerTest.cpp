@@ -172,6 +172,13 @@ TEST_F(VLPrefsManagerTest, AnEmptyFileAndABinaryFileAreReadAndRewrittenAsXml) {
     EXPECT_EQ(fileContent("bin"), base::Value(base::Value::Dictionary{{"b", true}, {"two", 2}}));
 }
 
+TEST_F(VLPrefsManagerTest, TheFirstWriteOnAFreshRootCreatesThePreferenceDirectory) {
+    std::filesystem::remove_all(root_ / "var");
+    prefs_.setBool(true, "Enabled", kID);
+    EXPECT_EQ(fileContent(kID)["Enabled"], base::Value(true));
+    EXPECT_THAT(logLines_, IsEmpty());
+}
+
 TEST_F(VLPrefsManagerTest, AFailedWriteLeavesTheOldFileAndLogsOneLine) {
     prefs_.setObject("old", "a", kID);
     base::Value before = fileContent(kID);
