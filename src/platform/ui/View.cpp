@@ -100,22 +100,20 @@ std::shared_ptr<View> View::viewWithTag(int tag) {
 
 // ---- Tree ----
 
-void View::addSubview(const std::shared_ptr<View>& view) {
-    if (view && view->superview_.lock().get() == this) {
-        // Moving to the end of its own superview's list.
-        auto keep = view;
-        view->removeFromSuperview();
-        insertSubview(keep, subviews_.size());
-        return;
-    }
-    insertSubview(view, subviews_.size());
-}
+void View::addSubview(const std::shared_ptr<View>& view) { insertSubview(view, subviews_.size()); }
 
 void View::insertSubview(const std::shared_ptr<View>& view, std::size_t index) {
     if (!view || view.get() == this || isDescendantOf(*view)) {
         throw std::invalid_argument("a view cannot be added to itself or to its own descendant");
     }
     auto keep = view;
+    if (view->superview_.lock().get() == this) {
+        // Reordering among its siblings: it stays in the window, its constraints stay in place.
+        subviews_.erase(std::find(subviews_.begin(), subviews_.end(), view));
+        index = std::min(index, subviews_.size());
+        subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
+        return;
+    }
     if (view->superview()) view->removeFromSuperview();
     index = std::min(index, subviews_.size());
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);

@@ -92,6 +92,8 @@ TEST(ViewTree, TraitChangesReachTheWholeTree) {
     EXPECT_EQ(inner->window(), window);
     EXPECT_EQ(inner->windowMoves, 1);
     EXPECT_TRUE(inner->previousWasDark.empty());  // light outside and inside
+    window->addSubview(outer);                    // reordering is not a move
+    EXPECT_EQ(inner->windowMoves, 1);
 
     window->setTraitCollection(gfx::TraitCollection::dark());
     window->setTraitCollection(gfx::TraitCollection::dark());  // no change, no call
