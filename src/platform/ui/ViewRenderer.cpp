@@ -24,18 +24,13 @@ void fillShape(gfx::Painter& painter, const gfx::Rect& rect, const Layer& layer,
     }
 }
 
-void drawBorder(gfx::Painter& painter, const gfx::Rect& bounds, const Layer& layer) {
-    double width = layer.borderWidth();
-    if (width <= 0 || layer.borderColor().alpha() <= 0) return;
-    // The border lies inside the bounds: stroke along a rectangle inset by half its width.
-    gfx::Rect path = bounds.insetBy(width / 2, width / 2);
-    if (path.isEmpty()) return;
+// The painter keeps strokes inside the rectangle, as a layer border lies inside its bounds.
+void drawBorder(gfx::Painter& painter, const gfx::Rect& bounds, const Layer& layer, double alpha) {
+    gfx::Color color = layer.borderColor().withAlphaComponent(layer.borderColor().alpha() * alpha);
     if (layer.hasRoundedCorners()) {
-        gfx::CornerStyle corners = layer.cornerStyle();
-        corners.radius = std::max(0.0, corners.radius - width / 2);
-        painter.strokeRoundedRect(path, corners, layer.borderColor(), width);
+        painter.strokeRoundedRect(bounds, layer.cornerStyle(), color, layer.borderWidth());
     } else {
-        painter.strokeRect(path, layer.borderColor(), width);
+        painter.strokeRect(bounds, color, layer.borderWidth());
     }
 }
 
@@ -83,11 +78,7 @@ void ViewRenderer::drawHierarchy(View& view, gfx::Painter& painter) {
     }
 
     // 5. Border on top; then the group at the view's alpha.
-    if (drawsBorder) {
-        Layer faded = layer;
-        faded.setBorderColor(layer.borderColor().withAlphaComponent(layer.borderColor().alpha() * partAlpha));
-        drawBorder(painter, bounds, faded);
-    }
+    if (drawsBorder) drawBorder(painter, bounds, layer, partAlpha);
     if (group) painter.endLayer(view.alpha());
     painter.restore();
 }

@@ -77,6 +77,31 @@ TEST(HeadlessHost, HiddenAndTransparentViewsDrawNothing) {
     EXPECT_EQ(darkPixels(image, 20, 150, 120, 180), 0);
 }
 
+TEST(HeadlessHost, ClippingAndBorders) {
+    auto parent = View::create();
+    parent->setFrame({0, 0, 40, 40});
+    auto inner = View::create();
+    inner->setFrame({10, 10, 20, 20});
+    inner->layer().setBorderWidth(2);
+    inner->layer().setBorderColor(gfx::Color(0, 0, 1));
+    auto overhang = View::create();
+    overhang->setFrame({15, 15, 20, 20});  // sticks out of `inner` by 15 points
+    overhang->setBackgroundColor(gfx::Color(0, 1, 0));
+    parent->addSubview(inner);
+    inner->addSubview(overhang);
+
+    gfx::Image image = host::HeadlessHost::render(*parent, 1);
+    EXPECT_TRUE(near(image.colorAt(35, 35), gfx::Color(0, 1, 0)));  // unclipped: it shows outside
+    EXPECT_TRUE(near(image.colorAt(10, 20), gfx::Color(0, 0, 1)));  // the border, inside the bounds
+    EXPECT_TRUE(near(image.colorAt(29, 29), gfx::Color(0, 0, 1)));  // and above the subviews
+    EXPECT_EQ(image.pixelAt(20, 20).alpha, 0);
+
+    inner->setClipsToBounds(true);
+    image = host::HeadlessHost::render(*parent, 1);
+    EXPECT_EQ(image.pixelAt(35, 35).alpha, 0);
+    EXPECT_TRUE(near(image.colorAt(26, 26), gfx::Color(0, 1, 0)));
+}
+
 TEST(HeadlessHost, TranslucentViewsCompositeAsOneGroup) {
     // A red view fully covered by a blue child at alpha 0.5: the red must not show through.
     auto parent = View::create();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/Log.h"
+#include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/LayoutEngine.h"
@@ -272,6 +273,41 @@ TEST(ConstraintLayout, LayoutSubviewsRunsAfterTheFrameIsFinal) {
     ASSERT_EQ(recorder->seen.size(), 2u);
     EXPECT_EQ(recorder->seen[0], gfx::Rect(0, 0, 10, 10));
     EXPECT_EQ(recorder->seen[1], gfx::Rect(0, 0, 30, 10));
+}
+
+TEST(ConstraintLayout, ConstraintsOutliveTheirWindowSafely) {
+    auto child = View::create();
+    child->setTranslatesAutoresizingMaskIntoConstraints(false);
+    std::shared_ptr<LayoutConstraint> width;
+    {
+        Screen screen;
+        screen.root->addSubview(child);
+        width = child->widthAnchor().equalToConstant(10);
+        width->setActive(true);
+        ASSERT_TRUE(width->isInstalled());
+    }
+    // The window and its solver are gone; the constraint must not reach into them.
+    EXPECT_FALSE(width->isInstalled());
+    width->setConstant(20);
+    width->setPriority(500);
+    width->setActive(false);
+    EXPECT_TRUE(child->constraints().empty());
+}
+
+TEST(ConstraintLayout, ImageViewsTakeTheirImageSize) {
+    Screen screen;
+    auto icon = ui::ImageView::create(gfx::Image(58, 40, std::vector<std::uint32_t>(58 * 40), 2), "icon");
+    icon->setTranslatesAutoresizingMaskIntoConstraints(false);
+    screen.root->addSubview(icon);
+    activate({icon->trailingAnchor().equalTo(screen.root->trailingAnchor(), -10),
+              icon->bottomAnchor().equalTo(screen.root->bottomAnchor(), -10)});
+    screen.window->layoutIfNeeded();
+    EXPECT_EQ(icon->frame(), gfx::Rect(351, 814, 29, 20));
+
+    icon->setImage({});  // no image, no intrinsic size: a required width takes over
+    icon->widthAnchor().equalToConstant(5)->setActive(true);
+    screen.window->layoutIfNeeded();
+    EXPECT_EQ(icon->frame().width, 5);
 }
 
 TEST(ConstraintLayout, MismatchedAnchorsAreRefused) {
