@@ -107,12 +107,11 @@ TEST(ConstraintLayout, ChangingAConstantMovesTheViewInPlace) {
     EXPECT_EQ(screen.window->layoutEngine().solverConstraintCount(), count);
     EXPECT_TRUE(top->isInstalled());
 
-    // Deactivating gives the view up to what is left (no top: the solver keeps it where it is
-    // or anywhere, but the constraint leaves the solver).
+    // Deactivating takes it out of the solver and out of the views' lists.
     top->setActive(false);
     EXPECT_FALSE(top->isInstalled());
     EXPECT_EQ(screen.window->layoutEngine().solverConstraintCount(), count - 1);
-    EXPECT_TRUE(view->constraints().size() == 3);
+    EXPECT_EQ(view->constraints().size(), 3u);
 }
 
 TEST(ConstraintLayout, UnsatisfiableRequiredConstraintIsLoggedAndLeftOut) {
