@@ -1,0 +1,263 @@
+#include "ui/LayoutEngine.h"
+
+#include "base/Log.h"
+#include "layout/Errors.h"
+#include "ui/LayoutConstraint.h"
+#include "ui/View.h"
+
+namespace ui {
+
+namespace {
+
+bool isDirectional(LayoutAttribute attribute) {
+    return attribute == LayoutAttribute::Leading || attribute == LayoutAttribute::Trailing;
+}
+
+// The required or preferred strength of a platform priority.
+layout::Strength strengthFor(double priority) {
+    return priority >= LayoutPriority::kRequired ? layout::Strength::required()
+                                                 : layout::Strength::priority(priority);
+}
+
+}  // namespace
+
+LayoutEngine::~LayoutEngine() {
+    for (LayoutConstraint* constraint : installed_) {
+        constraint->engine_ = nullptr;
+        constraint->solverConstraint_ = {};
+    }
+}
+
+// ---- Constraints made by anchors ----
+
+layout::Expression LayoutEngine::expressionFor(const LayoutAnchor& anchor, const View& view,
+                                               bool mirrored) const {
+    const auto& v = view.layoutVariables();
+    switch (anchor.attribute()) {
+        case LayoutAttribute::Left:
+            return v.left;
+        case LayoutAttribute::Right:
+            return v.left + v.width;
+        case LayoutAttribute::Top:
+            return v.top;
+        case LayoutAttribute::Bottom:
+            return v.top + v.height;
+        case LayoutAttribute::Width:
+            return v.width;
+        case LayoutAttribute::Height:
+            return v.height;
+        case LayoutAttribute::CenterY:
+            return v.top + v.height * 0.5;
+        // In a mirrored constraint x grows leftwards: positions are negated.
+        case LayoutAttribute::CenterX:
+            return mirrored ? -(v.left + v.width * 0.5) : v.left + v.width * 0.5;
+        case LayoutAttribute::Leading:
+            return mirrored ? -(v.left + v.width) : layout::Expression(v.left);
+        case LayoutAttribute::Trailing:
+            return mirrored ? -layout::Expression(v.left) : v.left + v.width;
+    }
+    return {};
+}
+
+layout::Constraint LayoutEngine::build(LayoutConstraint& constraint) {
+    const auto& first = constraint.firstAnchor();
+    const auto& second = constraint.secondAnchor();
+    bool mirrored = direction_ == LayoutDirection::RightToLeft &&
+                    (isDirectional(first.attribute()) || (second && isDirectional(second->attribute())));
+    layout::Expression lhs = expressionFor(first, *first.view(), mirrored);
+    layout::Expression rhs(constraint.constant());
+    if (second)
+        rhs = expressionFor(*second, *second->view(), mirrored) * constraint.multiplier() +
+              constraint.constant();
+    layout::Constraint built;
+    switch (constraint.relation()) {
+        case layout::Relation::Equal:
+            built = lhs == rhs;
+            break;
+        case layout::Relation::LessOrEqual:
+            built = lhs <= rhs;
+            break;
+        case layout::Relation::GreaterOrEqual:
+            built = lhs >= rhs;
+            break;
+    }
+    return built.withStrength(strengthFor(constraint.priority()));
+}
+
+bool LayoutEngine::addLogged(const layout::Constraint& constraint, const char* what) {
+    try {
+        solver_.addConstraint(constraint);
+        dirty_ = true;
+        return true;
+    } catch (const layout::UnsatisfiableConstraint&) {
+        base::Log::line(std::string("ui: unable to satisfy ") + what + "; it is left out");
+    } catch (const layout::Error& error) {
+        base::Log::line(std::string("ui: constraint refused (") + error.what() + "): " + what);
+    }
+    return false;
+}
+
+void LayoutEngine::install(LayoutConstraint& constraint) {
+    if (constraint.engine_) return;
+    auto views = constraint.views();
+    if (views.empty() || !constraint.first_.view() || (constraint.second_ && !constraint.second_->view()))
+        return;
+    for (const auto& view : views) participate(*view);
+    layout::Constraint built = build(constraint);
+    if (!addLogged(built, constraint.description().c_str())) return;
+    constraint.engine_ = this;
+    constraint.solverConstraint_ = built;
+    installed_.insert(&constraint);
+}
+
+void LayoutEngine::uninstall(LayoutConstraint& constraint) {
+    if (constraint.engine_ != this) return;
+    if (solver_.hasConstraint(constraint.solverConstraint_))
+        solver_.removeConstraint(constraint.solverConstraint_);
+    constraint.engine_ = nullptr;
+    constraint.solverConstraint_ = {};
+    installed_.erase(&constraint);
+    dirty_ = true;
+}
+
+void LayoutEngine::constantDidChange(LayoutConstraint& constraint) {
+    if (constraint.engine_ != this) return;
+    try {
+        // `first == second + c` is kept as `first - second - c == 0`.
+        solver_.setConstant(constraint.solverConstraint_, -constraint.constant());
+        dirty_ = true;
+    } catch (const layout::Error&) {
+        base::Log::line("ui: unable to satisfy " + constraint.description() + "; it is left out");
+        uninstall(constraint);
+    }
+}
+
+void LayoutEngine::strengthDidChange(LayoutConstraint& constraint) {
+    if (constraint.engine_ != this) return;
+    uninstall(constraint);
+    install(constraint);
+}
+
+// ---- Views in the solver ----
+
+void LayoutEngine::participate(View& view) {
+    if (participates(view)) return;
+    if (view.translatesAutoresizingMaskIntoConstraints()) {
+        if (auto superview = view.superview()) participate(*superview);
+    }
+    Participant participant;
+    if (view.translatesAutoresizingMaskIntoConstraints()) {
+        addFrameConstraints(view, participant);
+    } else {
+        addIntrinsicConstraints(view, participant);
+    }
+    participants_.emplace(&view, std::move(participant));
+}
+
+namespace {
+
+// The frame of a frame-laid-out view as offsets from its superview's rectangle in window
+// coordinates (left, top), and its size.
+std::array<double, 4> frameOffsets(const View& view) {
+    gfx::Rect frame = view.frame();
+    gfx::Point origin = frame.origin();
+    if (auto superview = view.superview()) {
+        origin.x -= superview->bounds().x;
+        origin.y -= superview->bounds().y;
+    } else {
+        origin = view.bounds().origin();  // the root's own coordinates
+    }
+    return {origin.x, origin.y, frame.width, frame.height};
+}
+
+}  // namespace
+
+void LayoutEngine::addFrameConstraints(View& view, Participant& participant) {
+    const auto& v = view.layoutVariables();
+    auto offsets = frameOffsets(view);
+    auto superview = view.superview();
+    layout::Expression left, top;
+    if (superview) {
+        left = superview->layoutVariables().left;
+        top = superview->layoutVariables().top;
+    }
+    participant.frame = {v.left == left + offsets[0], v.top == top + offsets[1], v.width == offsets[2],
+                         v.height == offsets[3]};
+    for (const auto& constraint : participant.frame) addLogged(constraint, "a frame");
+}
+
+void LayoutEngine::frameDidChange(View& view) {
+    auto it = participants_.find(&view);
+    if (it == participants_.end() || it->second.frame.empty()) return;
+    auto offsets = frameOffsets(view);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& constraint = it->second.frame[i];
+        if (constraint.constant() == -offsets[i] || !solver_.hasConstraint(constraint)) continue;
+        try {
+            solver_.setConstant(constraint, -offsets[i]);
+            dirty_ = true;
+        } catch (const layout::Error&) {
+            base::Log::line(std::string("ui: a ") + view.className() +
+                            "'s frame conflicts with required constraints");
+        }
+    }
+}
+
+void LayoutEngine::addIntrinsicConstraints(View& view, Participant& participant) {
+    gfx::Size size = view.intrinsicContentSize();
+    const auto& v = view.layoutVariables();
+    auto add = [&](const layout::Variable& variable, double metric, LayoutAxis axis) {
+        if (metric < 0) return;
+        layout::Constraint hugging =
+            (variable <= metric).withStrength(strengthFor(view.contentHuggingPriority(axis)));
+        layout::Constraint compression =
+            (variable >= metric).withStrength(strengthFor(view.contentCompressionResistancePriority(axis)));
+        if (addLogged(hugging, "a content hugging size")) participant.intrinsic.push_back(hugging);
+        if (addLogged(compression, "a compression resistance size"))
+            participant.intrinsic.push_back(compression);
+    };
+    add(v.width, size.width, LayoutAxis::Horizontal);
+    add(v.height, size.height, LayoutAxis::Vertical);
+}
+
+void LayoutEngine::intrinsicContentSizeDidChange(View& view) {
+    auto it = participants_.find(&view);
+    if (it == participants_.end() || view.translatesAutoresizingMaskIntoConstraints()) return;
+    removeAll(it->second.intrinsic);
+    addIntrinsicConstraints(view, it->second);
+}
+
+void LayoutEngine::layoutModeDidChange(View& view) {
+    auto it = participants_.find(&view);
+    if (it == participants_.end()) return;
+    removeAll(it->second.frame);
+    removeAll(it->second.intrinsic);
+    participants_.erase(it);
+    participate(view);
+}
+
+void LayoutEngine::viewWillLeave(View& view) {
+    for (const auto& constraint : std::vector(view.constraints())) uninstall(*constraint);
+    auto it = participants_.find(&view);
+    if (it == participants_.end()) return;
+    removeAll(it->second.frame);
+    removeAll(it->second.intrinsic);
+    participants_.erase(it);
+}
+
+void LayoutEngine::removeAll(std::vector<layout::Constraint>& constraints) {
+    for (const auto& constraint : constraints) {
+        if (solver_.hasConstraint(constraint)) solver_.removeConstraint(constraint);
+    }
+    constraints.clear();
+    dirty_ = true;
+}
+
+bool LayoutEngine::solveIfNeeded() {
+    if (!dirty_) return false;
+    solver_.updateVariables();
+    dirty_ = false;
+    return true;
+}
+
+}  // namespace ui

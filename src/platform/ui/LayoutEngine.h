@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "layout/Solver.h"
+#include "ui/LayoutAttribute.h"
+
+namespace ui {
+
+class View;
+class LayoutConstraint;
+class LayoutAnchor;
+
+// The constraint side of a window: one layout::Solver for the whole tree, fed incrementally.
+//
+// Every view in the solver ("participating") has four unknowns, its rectangle in window
+// coordinates. A view joins when an installed constraint first mentions it:
+//   - a view laid out by frame contributes required constraints that pin its rectangle to its
+//     superview's at its frame offset (its superview joins too, up to the window), updated in
+//     place whenever the frame changes;
+//   - a view laid out by constraints contributes its intrinsic size, if it has one: width and
+//     height <= intrinsic at the hugging priority and >= intrinsic at the compression
+//     resistance priority.
+// A view leaves when it leaves the window. Leading and trailing are written in a mirrored
+// coordinate (the negated x) in right-to-left windows, so the same constants mirror the layout.
+class LayoutEngine {
+public:
+    explicit LayoutEngine(LayoutDirection direction) : direction_(direction) {}
+    // Constraints still installed are told they no longer are.
+    ~LayoutEngine();
+    LayoutEngine(const LayoutEngine&) = delete;
+    LayoutEngine& operator=(const LayoutEngine&) = delete;
+
+    void install(LayoutConstraint& constraint);
+    void uninstall(LayoutConstraint& constraint);
+    void constantDidChange(LayoutConstraint& constraint);
+    void strengthDidChange(LayoutConstraint& constraint);
+
+    bool participates(const View& view) const { return participants_.count(&view) != 0; }
+    void viewWillLeave(View& view);
+    void frameDidChange(View& view);
+    void intrinsicContentSizeDidChange(View& view);
+    void layoutModeDidChange(View& view);
+
+    // The direction is only changed by the window, with every constraint uninstalled.
+    void setLayoutDirection(LayoutDirection direction) { direction_ = direction; }
+
+    // Writes the solution into the views' unknowns if anything changed since the last time.
+    bool solveIfNeeded();
+    bool isDirty() const { return dirty_; }
+    std::size_t solverConstraintCount() const { return solver_.constraintCount(); }
+
+private:
+    struct Participant {
+        std::vector<layout::Constraint> frame;      // left, top, width, height (frame layout)
+        std::vector<layout::Constraint> intrinsic;  // hugging and compression per axis
+    };
+    void participate(View& view);
+    void addFrameConstraints(View& view, Participant& participant);
+    void addIntrinsicConstraints(View& view, Participant& participant);
+    void removeAll(std::vector<layout::Constraint>& constraints);
+    bool addLogged(const layout::Constraint& constraint, const char* what);
+    layout::Expression expressionFor(const LayoutAnchor& anchor, const View& view, bool mirrored) const;
+    layout::Constraint build(LayoutConstraint& constraint);
+
+    layout::Solver solver_;
+    LayoutDirection direction_;
+    std::unordered_map<const View*, Participant> participants_;
+    std::unordered_set<LayoutConstraint*> installed_;
+    bool dirty_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,202 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "gfx/Color.h"
+#include "gfx/Geometry.h"
+#include "gfx/TraitCollection.h"
+#include "layout/Variable.h"
+#include "ui/Layer.h"
+#include "ui/LayoutAnchor.h"
+#include "ui/LayoutAttribute.h"
+
+namespace gfx {
+class Painter;
+}
+
+namespace ui {
+
+class Window;
+class LayoutConstraint;
+class LayoutEngine;
+
+// How a view's frame follows its superview's size when it is laid out by frames
+// (the platform's mask values).
+enum AutoresizingMask : unsigned {
+    AutoresizingNone = 0,
+    FlexibleWidth = 2,
+    FlexibleHeight = 16,
+};
+
+// A rectangle of the screen: a node of the view tree. Views are reference objects made with
+// `create()`; a superview owns its subviews, the back-references (superview, window) are weak.
+//
+// Geometry is in points. `frame` is the rectangle in the superview's coordinates, `bounds` the
+// view's own coordinate space (its origin scrolls the content), `center` the frame's centre.
+// A view is laid out either by its frame (`translatesAutoresizingMaskIntoConstraints`, the
+// default, with the autoresizing mask following the superview's size) or by constraints, which
+// the window's solver turns into frames on `layoutIfNeeded`.
+//
+// Subclasses override `layoutSubviews`, `intrinsicContentSize`, `sizeThatFits`, `draw`,
+// `traitCollectionDidChange`, `didMoveToWindow`, `tintColorDidChange` and `hitTest`.
+class View : public std::enable_shared_from_this<View> {
+public:
+    // An intrinsic size of this on an axis means "none on that axis".
+    static constexpr double kNoIntrinsicMetric = -1;
+
+    static std::shared_ptr<View> create();
+    virtual ~View();
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+    // The name the tree dumps show.
+    virtual const char* className() const { return "View"; }
+
+    // Geometry.
+    gfx::Rect frame() const;
+    void setFrame(const gfx::Rect& frame);
+    gfx::Rect bounds() const { return {boundsOrigin_, size_}; }
+    void setBounds(const gfx::Rect& bounds);
+    gfx::Point center() const { return center_; }
+    void setCenter(gfx::Point center);
+
+    // Appearance.
+    double alpha() const { return alpha_; }
+    void setAlpha(double alpha);
+    bool isHidden() const { return hidden_; }
+    void setHidden(bool hidden) { hidden_ = hidden; }
+    bool clipsToBounds() const { return clipsToBounds_; }
+    void setClipsToBounds(bool clips) { clipsToBounds_ = clips; }
+    const gfx::Color& backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(const gfx::Color& color) { backgroundColor_ = color; }
+    // The view's own tint, else its superview's, else the system blue.
+    gfx::Color tintColor() const;
+    void setTintColor(std::optional<gfx::Color> color);
+    Layer& layer() { return layer_; }
+    const Layer& layer() const { return layer_; }
+
+    bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
+    void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+    // This view or the first descendant (depth first, in order) with the tag.
+    std::shared_ptr<View> viewWithTag(int tag);
+
+    // The tree. Adding a view that already has a superview moves it; adding a view to itself
+    // or to one of its own descendants is a programmer error (std::invalid_argument).
+    const std::vector<std::shared_ptr<View>>& subviews() const { return subviews_; }
+    std::shared_ptr<View> superview() const { return superview_.lock(); }
+    std::shared_ptr<Window> window() const { return window_.lock(); }
+    void addSubview(const std::shared_ptr<View>& view);
+    void insertSubview(const std::shared_ptr<View>& view, std::size_t index);
+    void removeFromSuperview();
+    void bringSubviewToFront(const std::shared_ptr<View>& view);
+    bool isDescendantOf(const View& ancestor) const;
+
+    // Layout.
+    void setNeedsLayout() { needsLayout_ = true; }
+    bool needsLayout() const { return needsLayout_; }
+    // In a window, lays out the window's whole tree (constraints first, then layoutSubviews
+    // top-down); outside a window, runs layoutSubviews where it is needed in this subtree.
+    void layoutIfNeeded();
+    virtual void layoutSubviews() {}
+    virtual gfx::Size sizeThatFits(gfx::Size size) const;
+    void sizeToFit();
+    virtual gfx::Size intrinsicContentSize() const { return {kNoIntrinsicMetric, kNoIntrinsicMetric}; }
+    // Call when what intrinsicContentSize returns has changed.
+    void invalidateIntrinsicContentSize();
+    double contentHuggingPriority(LayoutAxis axis) const;
+    void setContentHuggingPriority(double priority, LayoutAxis axis);
+    double contentCompressionResistancePriority(LayoutAxis axis) const;
+    void setContentCompressionResistancePriority(double priority, LayoutAxis axis);
+    bool translatesAutoresizingMaskIntoConstraints() const { return translatesMask_; }
+    void setTranslatesAutoresizingMaskIntoConstraints(bool translates);
+    unsigned autoresizingMask() const { return autoresizingMask_; }
+    void setAutoresizingMask(unsigned mask) { autoresizingMask_ = mask; }
+    LayoutDirection effectiveLayoutDirection() const;
+
+    // Anchors.
+    LayoutAnchor leftAnchor() { return anchor(LayoutAttribute::Left); }
+    LayoutAnchor rightAnchor() { return anchor(LayoutAttribute::Right); }
+    LayoutAnchor topAnchor() { return anchor(LayoutAttribute::Top); }
+    LayoutAnchor bottomAnchor() { return anchor(LayoutAttribute::Bottom); }
+    LayoutAnchor leadingAnchor() { return anchor(LayoutAttribute::Leading); }
+    LayoutAnchor trailingAnchor() { return anchor(LayoutAttribute::Trailing); }
+    LayoutAnchor widthAnchor() { return anchor(LayoutAttribute::Width); }
+    LayoutAnchor heightAnchor() { return anchor(LayoutAttribute::Height); }
+    LayoutAnchor centerXAnchor() { return anchor(LayoutAttribute::CenterX); }
+    LayoutAnchor centerYAnchor() { return anchor(LayoutAttribute::CenterY); }
+    // The active constraints that relate this view.
+    const std::vector<std::shared_ptr<LayoutConstraint>>& constraints() const { return constraints_; }
+
+    // Drawing: `draw` paints the view's own content in its bounds coordinates, after its
+    // background and before its subviews. `hasContent` tells the renderer that draw paints
+    // something (so a translucent view with content needs an opacity group).
+    virtual void draw(gfx::Painter& painter, const gfx::Rect& rect);
+    virtual bool hasContent() const { return false; }
+
+    // Environment.
+    gfx::TraitCollection traitCollection() const;
+    virtual void traitCollectionDidChange(const gfx::TraitCollection& previous);
+    virtual void didMoveToWindow() {}
+    virtual void tintColorDidChange() {}
+
+    // Hit testing, in this view's bounds coordinates. A hidden, (almost) transparent or
+    // non-interactive view and its subviews are never hit, nor is a point outside the bounds.
+    virtual std::shared_ptr<View> hitTest(gfx::Point point);
+    virtual bool pointInside(gfx::Point point) const;
+    // Between this view's coordinates and `other`'s; a null `other` means the root of the tree
+    // (the window).
+    gfx::Point convertPoint(gfx::Point point, const View* to) const;
+    gfx::Point convertPointFrom(gfx::Point point, const View* from) const;
+    gfx::Rect convertRect(const gfx::Rect& rect, const View* to) const;
+
+    // The solver's unknowns for this view: its rectangle in window coordinates.
+    struct LayoutVariables {
+        layout::Variable left, top, width, height;
+    };
+    const LayoutVariables& layoutVariables() const { return variables_; }
+
+protected:
+    View();
+
+private:
+    friend class LayoutConstraint;
+    friend class Window;
+    LayoutAnchor anchor(LayoutAttribute attribute) { return {weak_from_this(), attribute}; }
+    void applyGeometry(gfx::Point center, gfx::Size size, gfx::Point boundsOrigin);
+    void resizeSubviewsWithOldSize(gfx::Size oldSize);
+    void moveToWindow(const std::shared_ptr<Window>& window);
+    void collectSubtree(std::vector<View*>& out);
+    void layoutSubtreeIfNeeded();
+    void notifyTintChange();
+    LayoutEngine* layoutEngine() const;
+    void addConstraint(const std::shared_ptr<LayoutConstraint>& constraint);
+    void removeConstraint(const LayoutConstraint* constraint);
+
+    gfx::Point center_;
+    gfx::Size size_;
+    gfx::Point boundsOrigin_;
+    double alpha_ = 1;
+    bool hidden_ = false;
+    bool clipsToBounds_ = false;
+    bool userInteractionEnabled_ = true;
+    bool needsLayout_ = true;
+    bool translatesMask_ = true;
+    unsigned autoresizingMask_ = AutoresizingNone;
+    int tag_ = 0;
+    gfx::Color backgroundColor_;
+    std::optional<gfx::Color> tintColor_;
+    Layer layer_;
+    double hugging_[2] = {LayoutPriority::kDefaultLow, LayoutPriority::kDefaultLow};
+    double compression_[2] = {LayoutPriority::kDefaultHigh, LayoutPriority::kDefaultHigh};
+    std::vector<std::shared_ptr<View>> subviews_;
+    std::weak_ptr<View> superview_;
+    std::weak_ptr<Window> window_;
+    std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
+    LayoutVariables variables_;
+};
+
+}  // namespace ui
