@@ -5,9 +5,6 @@
 // entries of the user info; KEY:int=, KEY:real= and KEY:bool= give typed entries. `watch`
 // prints one line per notification, "NAME {user info}", until interrupted or until it has
 // printed N lines; once subscribed it says "vellium: watching NAME" on standard error.
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include <charconv>
 #include <cmath>
@@ -18,6 +15,7 @@
 
 #include "ArgumentList.h"
 #include "Command.h"
+#include "TerminationSignals.h"
 #include "base/DistributedNotificationCenter.h"
 #include "base/RunLoop.h"
 
@@ -164,16 +162,6 @@ int runPost(ArgumentList& arguments) {
     return center.post(name, userInfo) ? 0 : 1;
 }
 
-// SIGINT and SIGTERM end the watch through the run loop, so it returns normally.
-int blockTerminationSignals() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    sigprocmask(SIG_BLOCK, &signals, nullptr);
-    return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
-}
-
 int runWatch(ArgumentList& arguments) {
     long long remaining = -1;  // unlimited
     if (auto count = arguments.takeOption("count")) {
@@ -207,11 +195,9 @@ int runWatch(ArgumentList& arguments) {
         observations.push_back(std::move(observation).value());
     }
     for (const std::string& name : names) std::cerr << "vellium: watching " << name << std::endl;
-    const int signals = blockTerminationSignals();
-    const auto signalWatch = signals >= 0 ? loop.watchReadable(signals, [&] { loop.stop(); }) : 0;
+    TerminationSignals signals;
+    signals.stopOnArrival(loop);
     loop.run();
-    loop.cancel(signalWatch);
-    if (signals >= 0) close(signals);
     return 0;
 }
 

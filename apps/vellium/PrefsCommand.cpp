@@ -1,8 +1,5 @@
 // vellium prefs: read, write, list and watch a tweak's preference file from scripts and
 // from a tweak's own process, through the same store the settings screens use.
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include <climits>
 #include <fstream>
@@ -14,6 +11,7 @@
 #include "ArgumentList.h"
 #include "Command.h"
 #include "PrefsValueText.h"
+#include "TerminationSignals.h"
 #include "base/DistributedNotificationCenter.h"
 #include "base/Log.h"
 #include "base/RunLoop.h"
@@ -178,16 +176,6 @@ int runNotifyChange(ArgumentList& arguments) {
     return 0;
 }
 
-// SIGINT and SIGTERM end the watch through the run loop, so it returns normally.
-int terminationSignals() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    sigprocmask(SIG_BLOCK, &signals, nullptr);
-    return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
-}
-
 // The entries that differ between two readings of a file, one line each.
 void printChanges(const base::Value& before, const base::Value& after) {
     static const base::Value::Dictionary kEmpty;
@@ -232,11 +220,9 @@ int runWatch(ArgumentList& arguments) {
         return 1;
     }
     std::cerr << "vellium: watching " << name << std::endl;
-    int signals = terminationSignals();
-    auto signalWatch = signals >= 0 ? loop.watchReadable(signals, [&] { loop.stop(); }) : 0;
+    TerminationSignals signals;
+    signals.stopOnArrival(loop);
     loop.run();
-    loop.cancel(signalWatch);
-    if (signals >= 0) ::close(signals);
     return 0;
 }
 

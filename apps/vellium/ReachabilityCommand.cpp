@@ -1,13 +1,12 @@
 // vellium reachability [HOST | ADDRESS | --internet | --local-wifi] [--watch]
 #include <arpa/inet.h>
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include <iostream>
+#include <optional>
 
 #include "ArgumentList.h"
 #include "Command.h"
+#include "TerminationSignals.h"
 #include "base/NotificationCenter.h"
 #include "base/RunLoop.h"
 #include "services/VLReachability.h"
@@ -33,24 +32,12 @@ void printStatus(const VLReachability& reachability) {
               << std::endl;
 }
 
-// Interrupts arrive on a descriptor the main loop watches, so stopping needs nothing that
-// is unsafe in a signal handler. Blocked before any thread starts, so every thread keeps
-// them blocked.
-int interruptDescriptor() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    ::pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    return ::signalfd(-1, &signals, SFD_CLOEXEC);
-}
-
-int watch(const std::shared_ptr<VLReachability>& reachability, int interrupts) {
+int watch(const std::shared_ptr<VLReachability>& reachability, TerminationSignals& interrupts) {
     auto& loop = base::RunLoop::main();
     auto observation = base::NotificationCenter::defaultCenter().addObserver(
         kVLReachabilityChangedNotification, reachability,
         [&](const base::Notification&) { printStatus(*reachability); });
-    if (interrupts >= 0) loop.watchReadable(interrupts, [&loop] { loop.stop(); });
+    interrupts.stopOnArrival(loop);
     if (!reachability->startNotifier()) {
         std::cerr << "vellium: cannot watch the network for changes\n";
         return 1;
@@ -77,7 +64,9 @@ int runReachability(std::span<const std::string> arguments) {
         throw UsageError("name one target: a host, an address, --internet or --local-wifi");
     }
 
-    const int interrupts = watching ? interruptDescriptor() : -1;
+    // Before the reachability target exists, so its threads start with the signals blocked.
+    std::optional<TerminationSignals> interrupts;
+    if (watching) interrupts.emplace();
     std::shared_ptr<VLReachability> reachability;
     if (target) {
         reachability = reachabilityFor(*target);
@@ -91,7 +80,5 @@ int runReachability(std::span<const std::string> arguments) {
         return 1;
     }
     printStatus(*reachability);
-    const int status = watching ? watch(reachability, interrupts) : 0;
-    if (interrupts >= 0) ::close(interrupts);
-    return status;
+    return watching ? watch(reachability, *interrupts) : 0;
 }

@@ -13,7 +13,9 @@ public:
 
     constexpr Date() = default;
     constexpr explicit Date(double secondsSinceReferenceDate) : seconds_(secondsSinceReferenceDate) {}
-    static constexpr Date fromUnixTime(double unixSeconds) { return Date(unixSeconds - kReferenceDateUnixTime); }
+    static constexpr Date fromUnixTime(double unixSeconds) {
+        return Date(unixSeconds - kReferenceDateUnixTime);
+    }
 
     constexpr double timeIntervalSinceReferenceDate() const { return seconds_; }
     constexpr double unixTime() const { return seconds_ + kReferenceDateUnixTime; }

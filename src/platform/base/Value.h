@@ -49,7 +49,9 @@ public:
 
     Type type() const;
     bool isAbsent() const { return type() == Type::Absent; }
-    bool isNumber() const { return type() == Type::Integer || type() == Type::Real || type() == Type::Boolean; }
+    bool isNumber() const {
+        return type() == Type::Integer || type() == Type::Real || type() == Type::Boolean;
+    }
 
     // Typed access: null when the value is of another type.
     const bool* asBoolean() const;

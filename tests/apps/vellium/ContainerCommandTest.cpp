@@ -10,6 +10,7 @@
 
 #include "crypto/VLDecryptor.h"
 #include "crypto/VLEncryptor.h"
+#include "support/TemporaryDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -22,15 +23,11 @@ const base::Data kHMACKey{0xAB, 0xCD};
 class ContainerCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vellium-container-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        directory_ = pattern;
         plaintext_.resize(200'000);  // several chunks
         for (std::size_t i = 0; i < plaintext_.size(); ++i)
             plaintext_[i] = static_cast<std::uint8_t>(i * 13 + (i >> 9));
         write("plain", plaintext_);
     }
-    void TearDown() override { fs::remove_all(directory_); }
 
     std::string path(const std::string& name) const { return (directory_ / name).string(); }
 
@@ -63,7 +60,8 @@ protected:
         return text.substr(0, text.find('\n'));
     }
 
-    fs::path directory_;
+    testsupport::TemporaryDirectory temporary_;
+    const fs::path& directory_ = temporary_.path();
     base::Data plaintext_;
 };
 

@@ -1,20 +1,17 @@
 // `vellium prefs` driven as a script would drive it: a separate process on a private root.
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/PropertyList.h"
+#include "support/ChildProcess.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -29,40 +26,15 @@ class PrefsCommandTest : public ::testing::Test {
 protected:
     static constexpr const char* kID = "com.example.cli";
 
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vk-prefs-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        std::filesystem::create_directories(root_ / "var/mobile/Library/Preferences");
-    }
-    void TearDown() override { std::filesystem::remove_all(root_); }
+    void SetUp() override { std::filesystem::create_directories(root_ / "var/mobile/Library/Preferences"); }
 
     // Runs `vellium --root ROOT prefs ARGS...`, collecting standard output.
     Outcome prefs(std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), {VK_VELLIUM, "--root", root_.string(), "prefs"});
-        int pipeFds[2];
-        if (::pipe(pipeFds) != 0) return {};
-        pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(pipeFds[1], STDOUT_FILENO);
-            int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, STDERR_FILENO);
-            ::close(pipeFds[0]);
-            std::vector<char*> argv;
-            for (std::string& argument : arguments) argv.push_back(argument.data());
-            argv.push_back(nullptr);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ::close(pipeFds[1]);
+        testsupport::ChildProcess tool(std::move(arguments), testsupport::ChildProcess::Errors::Discard);
         Outcome outcome;
-        char buffer[4096];
-        for (ssize_t count; (count = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-            outcome.output.append(buffer, count);
-        ::close(pipeFds[0]);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        outcome.output = tool.readAllOutput();
+        outcome.status = tool.wait();
         return outcome;
     }
 
@@ -72,7 +44,8 @@ protected:
         return parsed ? parsed.value() : base::Value();
     }
 
-    std::filesystem::path root_;
+    testsupport::TemporaryDirectory directory_;
+    const std::filesystem::path& root_ = directory_.path();
 };
 
 TEST_F(PrefsCommandTest, TypedValuesAreStoredWithTheirPropertyListTypes) {
@@ -166,54 +139,19 @@ TEST_F(PrefsCommandTest, BadIdentifiersKeysAndValuesAreUsageErrorsThatWriteNothi
     EXPECT_FALSE(std::filesystem::exists(root_ / "var/mobile/Library/escape.plist"));
 }
 
-// Reads from `fd` until `done` holds for what was read or the descriptor closes; gives up
-// after a generous grace so a lost notification fails the test instead of hanging it.
-std::string readUntil(int fd, const std::function<bool(const std::string&)>& done) {
-    std::string text;
-    char buffer[1024];
-    while (!done(text)) {
-        pollfd ready{fd, POLLIN, 0};
-        if (::poll(&ready, 1, 60'000) <= 0) break;
-        ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count <= 0) break;
-        text.append(buffer, std::size_t(count));
-    }
-    return text;
-}
-
 TEST_F(PrefsCommandTest, WatchSeesChangesPostedByOtherProcesses) {
     if (!std::getenv("DBUS_SESSION_BUS_ADDRESS")) GTEST_SKIP() << "needs a session bus (dbus-run-session)";
     ASSERT_EQ(prefs({"set", "--no-notify", kID, "other", "1", "--type", "int"}).status, 0);
 
-    int out[2], err[2];
-    ASSERT_EQ(::pipe(out), 0);
-    ASSERT_EQ(::pipe(err), 0);
-    pid_t watcher = ::fork();
-    ASSERT_GE(watcher, 0);
-    if (watcher == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::dup2(err[1], STDERR_FILENO);
-        ::close(out[0]);
-        ::close(err[0]);
-        ::execl(VK_VELLIUM, VK_VELLIUM, "--root", root_.c_str(), "prefs", "watch", kID, "--values", "--count",
-                "3", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    ::close(err[1]);
-    std::string said = readUntil(
-        err[0], [](const std::string& text) { return text.find("/PrefsChanged\n") != std::string::npos; });
-    ASSERT_NE(said.find("watching " + std::string(kID) + "/PrefsChanged"), std::string::npos) << said;
+    testsupport::ChildProcess watcher(
+        {VK_VELLIUM, "--root", root_.string(), "prefs", "watch", kID, "--values", "--count", "3"});
+    ASSERT_THAT(watcher.readErrorLine(), HasSubstr("watching " + std::string(kID) + "/PrefsChanged"));
 
     EXPECT_EQ(prefs({"set", kID, "key", "hello"}).status, 0);
     EXPECT_EQ(prefs({"delete", kID, "other"}).status, 0);
     EXPECT_EQ(prefs({"notify", kID}).status, 0);
-    std::string seen = readUntil(out[0], [](const std::string&) { return false; });  // until it exits
-    int status = 0;
-    ::kill(watcher, SIGTERM);  // a no-op when it has already stopped after three
-    ::waitpid(watcher, &status, 0);
-    ::close(out[0]);
-    ::close(err[0]);
+    const std::string seen = watcher.readAllOutput();  // until it stops after three
+    EXPECT_EQ(watcher.wait(), 0);
     const std::string name = std::string(kID) + "/PrefsChanged\n";
     EXPECT_EQ(seen, name + "  key = hello\n" + name + "  other removed\n" + name);
 }

@@ -10,6 +10,7 @@
 #include "base/FileSystemRoot.h"
 #include "base/ManualClock.h"
 #include "services/VLUtilities.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TemporaryDirectory.h"
 #include "sys/Device.h"
 #include "sys/ImpactFeedbackGenerator.h"
@@ -23,7 +24,6 @@ using testsupport::TemporaryDirectory;
 class VLUtilitiesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::setenv("TZ", "UTC", 1);
         base::Clock::setCurrent(clock_);
         base::FileSystemRoot::set(root_.path());
     }
@@ -31,7 +31,6 @@ protected:
         base::Clock::setCurrent(nullptr);
         base::FileSystemRoot::set("/");
         sys::Device::setCurrentDevice(nullptr);
-        ::unsetenv("TZ");
     }
     void setTime(int hour, int minute) {
         clock_->setCurrentDate(base::Calendar::date({2026, 12, 6, hour, minute, 0}, base::TimeZone::utc()));
@@ -45,6 +44,7 @@ protected:
         return readFile(root_.path() / "var/bin" / (name + ".log"));
     }
 
+    ScopedEnvironment utc_{{"TZ", "UTC"}};
     std::shared_ptr<base::ManualClock> clock_ = std::make_shared<base::ManualClock>();
     TemporaryDirectory root_;
     VLUtilities& utilities_ = *VLUtilities::sharedInstance();
@@ -79,20 +79,19 @@ TEST_F(VLUtilitiesTest, GreetingChangesOnTheHour) {
         EXPECT_EQ(utilities_.greeting(), greeting) << hour << ":" << minute;
     }
     // The hour is the local one.
-    ::setenv("TZ", "Asia/Tokyo", 1);
+    ScopedEnvironment tokyo{{"TZ", "Asia/Tokyo"}};
     setTime(3, 0);  // 12:00 in Tokyo
     EXPECT_EQ(utilities_.greeting(), "Good Afternoon");
 }
 
 TEST_F(VLUtilitiesTest, TimeIsAlways24HourWhileDatesFollowTheUsersLocale) {
-    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    ScopedEnvironment english{{"LC_ALL", "en_US.UTF-8"}};
     setTime(13, 5);
     EXPECT_EQ(utilities_.timeWithFormat("HH:mm"), "13:05");
     EXPECT_EQ(utilities_.dateWithFormat("h:mm a"), "1:05 PM");
-    ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+    ScopedEnvironment german{{"LC_ALL", "de_DE.UTF-8"}};
     EXPECT_EQ(utilities_.dateWithFormat("EEEE"), "Sonntag");
     EXPECT_EQ(utilities_.timeWithFormat("EEEE"), "Sunday");
-    ::unsetenv("LC_ALL");
 }
 
 TEST_F(VLUtilitiesTest, BatteryIsAWholePercentOrMinusOneHundred) {
@@ -104,16 +103,6 @@ TEST_F(VLUtilitiesTest, BatteryIsAWholePercentOrMinusOneHundred) {
 
     sys::Device::setCurrentDevice(sys::Device::create(root_.path() / "no-battery"));
     EXPECT_EQ(utilities_.battery(), "-100%");
-}
-
-TEST_F(VLUtilitiesTest, DeviceFactsComeFromTheCurrentDevice) {
-    root_.write("machine/etc/os-release", "VERSION_ID=14.4\n");
-    root_.write("machine/etc/machine-info", "PRETTY_HOSTNAME=\"Jane's Phone\"\n");
-    root_.write("machine/sys/class/dmi/id/product_name", "iPhone\n");
-    sys::Device::setCurrentDevice(sys::Device::create(root_.path() / "machine"));
-    EXPECT_EQ(utilities_.systemVersion(), "14.4");
-    EXPECT_EQ(utilities_.deviceName(), "Jane's Phone");
-    EXPECT_EQ(utilities_.deviceModel(), "iPhone");
 }
 
 TEST_F(VLUtilitiesTest, HapticKeepsTheLastConcreteStyle) {

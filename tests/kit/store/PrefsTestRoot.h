@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -10,15 +9,14 @@
 #include "base/FileSystemRoot.h"
 #include "base/Log.h"
 #include "base/PropertyList.h"
+#include "support/ChildProcess.h"
+#include "support/TemporaryDirectory.h"
 
 // A fresh filesystem root with the preference and thumbnail directories, and the log lines
 // written while the test runs.
 class PrefsTestRoot : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vk-store-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
         std::filesystem::create_directories(preferenceDirectory());
         std::filesystem::create_directories(thumbnailDirectory());
         base::FileSystemRoot::set(root_);
@@ -27,8 +25,6 @@ protected:
     void TearDown() override {
         base::Log::resetSink();
         base::FileSystemRoot::set("/");
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
     }
 
     std::filesystem::path preferenceDirectory() const { return root_ / "var/mobile/Library/Preferences"; }
@@ -53,6 +49,7 @@ protected:
         return names;
     }
 
-    std::filesystem::path root_;
+    testsupport::TemporaryDirectory directory_;
+    const std::filesystem::path& root_ = directory_.path();
     std::vector<std::string> logLines_;
 };

@@ -40,8 +40,7 @@ protected:
     // A child that rewrites the file kRewrites times without the store, publishing the
     // number of each rewrite once it is complete.
     pid_t spawnRewriter(bool inPlace) {
-        pid_t child = ::fork();
-        if (child == 0) {
+        return testsupport::forkChild([this, inPlace] {
             for (int n = 1; n <= kRewrites; ++n) {
                 base::Value content =
                     base::Value::Dictionary{{"n", n}, {"padding", std::string(n % 7 * 100, 'p')}};
@@ -51,13 +50,12 @@ protected:
                     // Replace by rename, as atomic writers do, without waiting for the disk.
                     std::filesystem::path temporary = preferenceFile(kID).string() + ".new";
                     writeInPlace(temporary, content);
-                    if (::rename(temporary.c_str(), preferenceFile(kID).c_str()) != 0) ::_exit(1);
+                    if (::rename(temporary.c_str(), preferenceFile(kID).c_str()) != 0) return 1;
                 }
                 completed_->store(n, std::memory_order_release);
             }
-            ::_exit(0);
-        }
-        return child;
+            return 0;
+        });
     }
 
     // Reads while the child rewrites: a read never returns a rewrite older than the last
@@ -70,9 +68,7 @@ protected:
             if (seen < done && !(allowTornReads && seen == 0)) ++stale;
             if (done == kRewrites) break;
         }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        ASSERT_EQ(testsupport::waitForExit(child), 0);
         EXPECT_EQ(stale, 0);
         EXPECT_EQ(prefs_.integerForKey("n", kID), kRewrites);
     }
@@ -147,15 +143,11 @@ TEST_F(VLPrefsChangeDetectionTest, FilesReachedThroughLinksAreReadAfresh) {
 TEST_F(VLPrefsChangeDetectionTest, AForkedChildDoesNotTakeTheParentsChangeEvents) {
     writeFile(kID, base::Value::Dictionary{{"n", 1}});
     EXPECT_EQ(prefs_.intForKey("n", kID), 1);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        writeInPlace(preferenceFile(kID), base::Value::Dictionary{{"n", 2}});
-        ::_exit(prefs_.intForKey("n", kID) == 2 ? 0 : 1);  // reads through the inherited manager
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(testsupport::runInChild([this] {
+                  writeInPlace(preferenceFile(kID), base::Value::Dictionary{{"n", 2}});
+                  return prefs_.intForKey("n", kID) == 2 ? 0 : 1;  // reads through the inherited manager
+              }),
+              0);
     EXPECT_EQ(prefs_.intForKey("n", kID), 2);
 }
 

@@ -15,19 +15,11 @@ constexpr const char* kID = "com.example.shared";
 class VLPrefsConcurrencyTest : public PrefsTestRoot {};
 
 pid_t spawnWriter(const std::string& prefix, int count) {
-    pid_t child = ::fork();
-    if (child == 0) {
+    return testsupport::forkChild([&prefix, count] {
         VLPrefsManager writer;
         for (int i = 0; i < count; ++i) writer.setInteger(i + 1, prefix + std::to_string(i), kID);
-        ::_exit(0);
-    }
-    return child;
-}
-
-void expectCleanExit(pid_t child) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return 0;
+    });
 }
 
 TEST_F(VLPrefsConcurrencyTest, TwoProcessesWritingDistinctKeysLoseNothing) {
@@ -36,8 +28,8 @@ TEST_F(VLPrefsConcurrencyTest, TwoProcessesWritingDistinctKeysLoseNothing) {
     pid_t second = spawnWriter("b", kEach);
     ASSERT_GT(first, 0);
     ASSERT_GT(second, 0);
-    expectCleanExit(first);
-    expectCleanExit(second);
+    EXPECT_EQ(testsupport::waitForExit(first), 0);
+    EXPECT_EQ(testsupport::waitForExit(second), 0);
 
     base::Value file = fileContent(kID);
     EXPECT_EQ(file.count(), std::size_t(2 * kEach));

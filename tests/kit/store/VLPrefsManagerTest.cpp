@@ -183,20 +183,16 @@ TEST_F(VLPrefsManagerTest, AFailedWriteLeavesTheOldFileAndLogsOneLine) {
     prefs_.setObject("old", "a", kID);
     base::Value before = fileContent(kID);
     // A child whose file size limit makes every write of the new file fail (even as root).
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const int loggedOnce = testsupport::runInChild([this] {
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         logLines_.clear();
         VLPrefsManager writer;
         writer.setObject(std::string(4096, 'n'), "a", kID);
-        ::_exit(logLines_.size() == 1 ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failure is logged once";
+        return logLines_.size() == 1 ? 0 : 1;
+    });
+    EXPECT_EQ(loggedOnce, 0) << "the failure is logged once";
     EXPECT_EQ(fileContent(kID), before);
     EXPECT_EQ(prefs_.objectForKey("a", kID), base::Value("old"));
 }

@@ -47,17 +47,6 @@ TEST(VLPrefsAppearance, EveryEntryResolvesToItsPairAndUnspecifiedMeansLight) {
     }
 }
 
-TEST(VLPrefsAppearance, FillColoursAreTheSameInBothAppearances) {
-    for (auto entry : {VLPrefsAppearance::enabledColour, VLPrefsAppearance::disabledColour}) {
-        Color colour = entry();
-        EXPECT_TRUE(colour.resolved(TraitCollection::light())
-                        .isApproximately(colour.resolved(TraitCollection::dark())));
-    }
-    EXPECT_TRUE(VLPrefsAppearance::secondaryColour()
-                    .resolved(TraitCollection::light())
-                    .isApproximately({1, 1, 1, 1}));
-}
-
 TEST(VLPrefsAppearance, AccentIsTheSystemTealInEachAppearance) {
     for (auto style :
          {UserInterfaceStyle::Unspecified, UserInterfaceStyle::Light, UserInterfaceStyle::Dark}) {

@@ -14,6 +14,7 @@
 #include "base/AtomicFile.h"
 #include "base/Files.h"
 #include "base/PropertyList.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -24,16 +25,10 @@ using base::Value;
 
 class AtomicFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("vk-atomic-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(directory_);
-        ASSERT_TRUE(Files::createDirectories(directory_ / "nested").ok());
-    }
-    void TearDown() override { std::filesystem::remove_all(directory_); }
+    void SetUp() override { ASSERT_TRUE(Files::createDirectories(directory_ / "nested").ok()); }
 
-    std::filesystem::path directory_;
+    testsupport::TemporaryDirectory temporary_;
+    const std::filesystem::path& directory_ = temporary_.path();
 };
 
 // A document whose every part depends on `generation`, so a mix of two writes is detected.

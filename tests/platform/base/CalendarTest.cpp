@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "base/Calendar.h"
-#include "platform/base/ScopedEnvironment.h"
+#include "support/ScopedEnvironment.h"
 
 namespace {
 

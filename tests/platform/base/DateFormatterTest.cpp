@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "base/DateFormatter.h"
-#include "platform/base/ScopedEnvironment.h"
+#include "support/ScopedEnvironment.h"
 
 namespace {
 

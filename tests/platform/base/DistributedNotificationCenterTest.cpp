@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -11,58 +9,13 @@
 #include "base/DistributedNotificationCenter.h"
 #include "base/Log.h"
 #include "helpers/EveryTypeUserInfo.h"
-
-extern char** environ;
+#include "support/ChildProcess.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// A child process whose standard output is read through a pipe.
-class ChildProcess {
-public:
-    explicit ChildProcess(std::vector<std::string> arguments) {
-        int pipeFds[2];
-        if (pipe(pipeFds) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-        std::vector<char*> argv;
-        for (auto& argument : arguments) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(pipeFds[1]);
-        output_ = pipeFds[0];
-    }
-    ~ChildProcess() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        if (output_ >= 0) close(output_);
-    }
-    bool started() const { return pid_ > 0; }
-
-    // The next line of output; empty at end of output.
-    std::string readLine() {
-        std::string line;
-        char c;
-        while (read(output_, &c, 1) == 1 && c != '\n') line += c;
-        return line;
-    }
-    int wait() {
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-};
+using testsupport::ChildProcess;
 
 class DistributedNotificationCenterTest : public ::testing::Test {
 protected:
@@ -105,9 +58,9 @@ TEST_F(DistributedNotificationCenterTest, AnotherProcessReceivesAndReturnsUserIn
     });
     ASSERT_TRUE(observation) << observation.error().description;
 
-    ChildProcess peer({VK_NOTIFICATION_PEER, "echo", ping, pong});
+    ChildProcess peer({VK_NOTIFICATION_PEER, "echo", ping, pong}, ChildProcess::Errors::Inherit);
     ASSERT_TRUE(peer.started());
-    ASSERT_EQ(peer.readLine(), "ready");
+    ASSERT_EQ(peer.readOutputLine(), "ready");
     center.post(ping, testing_support::everyTypeUserInfo());
 
     ASSERT_TRUE(runUntilStopped()) << "no reply from the other process";
@@ -181,10 +134,11 @@ TEST_F(DistributedNotificationCenterTest, ReceivesWhatAStockBusToolEmitsInTheDoc
         loop.stop();
     });
     ASSERT_TRUE(observation);
-    ChildProcess busctl({"/usr/bin/busctl", "--user", "emit",
-                         base::DistributedNotificationCenter::kObjectPath,
-                         base::DistributedNotificationCenter::kInterface, "Posted", "sa{sv}", name, "3",
-                         "count", "i", "7", "label", "s", "hi", "ratio", "d", "0.5"});
+    ChildProcess busctl(
+        {"/usr/bin/busctl", "--user", "emit", base::DistributedNotificationCenter::kObjectPath,
+         base::DistributedNotificationCenter::kInterface, "Posted", "sa{sv}", name, "3", "count", "i", "7",
+         "label", "s", "hi", "ratio", "d", "0.5"},
+        ChildProcess::Errors::Inherit);
     ASSERT_TRUE(busctl.started());
     ASSERT_EQ(busctl.wait(), 0);
     ASSERT_TRUE(runUntilStopped());

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Locale.h"
-#include "platform/base/ScopedEnvironment.h"
+#include "support/ScopedEnvironment.h"
 
 namespace {
 

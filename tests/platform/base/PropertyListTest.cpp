@@ -9,6 +9,7 @@
 
 #include "base/Files.h"
 #include "base/PropertyList.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -255,15 +256,8 @@ TEST(PropertyList, IllFormedUtf8IsReplaced) {
 
 class PropertyListFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("vk-plist-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(directory_);
-        std::filesystem::create_directories(directory_);
-    }
-    void TearDown() override { std::filesystem::remove_all(directory_); }
-    std::filesystem::path directory_;
+    testsupport::TemporaryDirectory temporary_;
+    const std::filesystem::path& directory_ = temporary_.path();
 };
 
 TEST_F(PropertyListFile, WritesAndReadsBothFormats) {

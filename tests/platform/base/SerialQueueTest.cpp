@@ -1,5 +1,3 @@
-#include "base/SerialQueue.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "base/Semaphore.h"
+#include "base/SerialQueue.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "DesktopEntryFixture.h"
+#include "support/ScopedEnvironment.h"
 #include "sys/ApplicationWorkspace.h"
 
 namespace {
@@ -21,7 +22,7 @@ std::optional<InstalledApplication> find(const std::vector<InstalledApplication>
 
 TEST(ApplicationWorkspaceTest, ListsApplicationEntriesByBundleIdentifier) {
     desktopEntryFixture();
-    ::unsetenv("LANGUAGE");
+    ScopedEnvironment noLanguage{{"LANGUAGE", std::nullopt}};
     const auto all = ApplicationWorkspace::allApplications();
 
     EXPECT_EQ(find(all, "org.example.Alpha"), (InstalledApplication{"org.example.Alpha", "Alpha"}));
@@ -52,9 +53,8 @@ TEST(ApplicationWorkspaceTest, AnEntryWithoutANameHasNoDisplayName) {
 
 TEST(ApplicationWorkspaceTest, NamesFollowTheCurrentLanguage) {
     desktopEntryFixture();
-    ::setenv("LANGUAGE", "de", 1);
+    ScopedEnvironment german{{"LANGUAGE", "de"}};
     const auto alpha = find(ApplicationWorkspace::allApplications(), "org.example.Alpha");
-    ::unsetenv("LANGUAGE");
     EXPECT_EQ(alpha->localizedName, "Alfa");
 }
 
