@@ -1,10 +1,10 @@
 // The value parsers of `vellium prefs` read command-line text: none may crash, and a
 // parsed date or datum must format without crashing.
+#include "../apps/vellium/PrefsValueText.cpp"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "../apps/vellium/PrefsValueText.cpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

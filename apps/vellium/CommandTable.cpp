@@ -11,7 +11,10 @@ namespace {
 // One line per subcommand; each lives in a file of its own named after it.
 const Command kCommands[] = {
     {"notify", "notify post NAME [KEY=VALUE...] | notify watch [--count N] NAME...", runNotify},
-    {"prefs", "prefs get ID KEY | set ID KEY VALUE [--type T] [--no-notify] | set ID KEY --json VALUE | delete ID KEY | list ID [--json] | watch ID [--values] | notify ID", runPrefs},
+    {"prefs",
+     "prefs get ID KEY | set ID KEY VALUE [--type T] [--no-notify] | set ID KEY --json VALUE | delete ID KEY "
+     "| list ID [--json] | watch ID [--values] | notify ID",
+     runPrefs},
     {"seal", "seal (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runSeal},
     {"open", "open (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runOpen},
     {"reachability", "reachability [HOST | ADDRESS | --internet | --local-wifi] [--watch]", runReachability},
