@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/Log.h"
+#include "ui/Touch.h"
 
 namespace ui {
 
@@ -64,6 +65,22 @@ void Responder::cancelPerformAfterDelay(const std::string& name) {
             ++it;
         }
     }
+}
+
+void Responder::touchesBegan(const Touches& touches) {
+    if (auto next = nextResponder()) next->touchesBegan(touches);
+}
+
+void Responder::touchesMoved(const Touches& touches) {
+    if (auto next = nextResponder()) next->touchesMoved(touches);
+}
+
+void Responder::touchesEnded(const Touches& touches) {
+    if (auto next = nextResponder()) next->touchesEnded(touches);
+}
+
+void Responder::touchesCancelled(const Touches& touches) {
+    if (auto next = nextResponder()) next->touchesCancelled(touches);
 }
 
 }  // namespace ui

@@ -4,10 +4,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/RunLoop.h"
 
 namespace ui {
+
+class Touch;
 
 // An object that takes part in event handling: views, and the controllers that own views.
 // Responders form a chain through `nextResponder` (a view's owner if it has one, else its
@@ -43,6 +46,14 @@ public:
     void performAfterDelay(const std::string& name, Duration delay);
     // Cancels every pending delayed call of `name`.
     void cancelPerformAfterDelay(const std::string& name);
+
+    // Touch handling. A sequence of touches goes to the view hit when it began; by default each
+    // method hands the touches on to the next responder.
+    using Touches = std::vector<Touch>;
+    virtual void touchesBegan(const Touches& touches);
+    virtual void touchesMoved(const Touches& touches);
+    virtual void touchesEnded(const Touches& touches);
+    virtual void touchesCancelled(const Touches& touches);
 
 protected:
     Responder() = default;
