@@ -15,6 +15,11 @@ std::shared_ptr<View> View::create() { return std::shared_ptr<View>(new View());
 View::View() = default;
 View::~View() = default;
 
+std::shared_ptr<Responder> View::nextResponder() const {
+    if (auto owner = owningResponder_.lock()) return owner;
+    return superview();
+}
+
 // ---- Geometry ----
 
 gfx::Rect View::frame() const {

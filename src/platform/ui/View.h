@@ -11,6 +11,7 @@
 #include "ui/Layer.h"
 #include "ui/LayoutAnchor.h"
 #include "ui/LayoutAttribute.h"
+#include "ui/Responder.h"
 
 namespace gfx {
 class Painter;
@@ -41,7 +42,7 @@ enum AutoresizingMask : unsigned {
 //
 // Subclasses override `layoutSubviews`, `intrinsicContentSize`, `sizeThatFits`, `draw`,
 // `traitCollectionDidChange`, `didMoveToWindow`, `tintColorDidChange` and `hitTest`.
-class View : public std::enable_shared_from_this<View> {
+class View : public Responder {
 public:
     // An intrinsic size of this on an axis means "none on that axis".
     static constexpr double kNoIntrinsicMetric = -1;
@@ -50,6 +51,18 @@ public:
     virtual ~View();
     View(const View&) = delete;
     View& operator=(const View&) = delete;
+
+    std::shared_ptr<View> shared_from_this() {
+        return std::static_pointer_cast<View>(Responder::shared_from_this());
+    }
+    std::weak_ptr<View> weak_from_this() {
+        return std::static_pointer_cast<View>(Responder::weak_from_this().lock());
+    }
+
+    // The responder chain: the owning responder (a controller whose root view this is) when
+    // one was set, else the superview.
+    std::shared_ptr<Responder> nextResponder() const override;
+    void setOwningResponder(const std::weak_ptr<Responder>& owner) { owningResponder_ = owner; }
 
     // The name the tree dumps show.
     virtual const char* className() const { return "View"; }
@@ -195,6 +208,7 @@ private:
     std::vector<std::shared_ptr<View>> subviews_;
     std::weak_ptr<View> superview_;
     std::weak_ptr<Window> window_;
+    std::weak_ptr<Responder> owningResponder_;
     std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
     LayoutVariables variables_;
 };

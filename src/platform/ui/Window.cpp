@@ -97,4 +97,36 @@ bool Window::applyLayout(View& view) {
     return changed;
 }
 
+std::shared_ptr<View> Window::sendTouch(Touch touch) {
+    std::shared_ptr<View> target;
+    if (touch.phase() == TouchPhase::Began) {
+        target = hitTest(touch.locationInWindow());
+        if (target) touchTargets_[touch.identifier()] = target;
+    } else if (auto found = touchTargets_.find(touch.identifier()); found != touchTargets_.end()) {
+        target = found->second.lock();
+        if (touch.phase() == TouchPhase::Ended || touch.phase() == TouchPhase::Cancelled)
+            touchTargets_.erase(found);
+    }
+    if (!target) return nullptr;
+    touch.setView(target);
+    const Responder::Touches touches{touch};
+    switch (touch.phase()) {
+        case TouchPhase::Began:
+            target->touchesBegan(touches);
+            break;
+        case TouchPhase::Moved:
+            target->touchesMoved(touches);
+            break;
+        case TouchPhase::Stationary:
+            break;  // nothing changed for the view to hear about
+        case TouchPhase::Ended:
+            target->touchesEnded(touches);
+            break;
+        case TouchPhase::Cancelled:
+            target->touchesCancelled(touches);
+            break;
+    }
+    return target;
+}
+
 }  // namespace ui

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <map>
 #include <memory>
 
 #include "gfx/TraitCollection.h"
+#include "ui/Touch.h"
 #include "ui/View.h"
 
 namespace ui {
@@ -36,6 +38,12 @@ public:
 
     LayoutEngine& layoutEngine() { return *engine_; }
 
+    // Delivers one phase of a finger's touch sequence. A touch that begins goes to the view hit
+    // at its location; every later phase with the same identifier goes to that same view, until
+    // the sequence ends or is cancelled. Returns the view it went to (null when none: a began
+    // touch that hit nothing, a phase of an unknown sequence, or a view that is gone).
+    std::shared_ptr<View> sendTouch(Touch touch);
+
 private:
     Window(gfx::Size screenSize, double scale);
     bool applyLayout(View& view);
@@ -44,6 +52,7 @@ private:
     gfx::TraitCollection traits_ = gfx::TraitCollection::light();
     LayoutDirection direction_ = LayoutDirection::LeftToRight;
     std::unique_ptr<LayoutEngine> engine_;
+    std::map<int, std::weak_ptr<View>> touchTargets_;
 };
 
 }  // namespace ui

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "gfx/Font.h"
+#include "gfx/Image.h"
+#include "ui/Control.h"
+#include "ui/EdgeInsets.h"
+
+namespace ui {
+
+// A control showing a title and an image, each chosen by the control's state. A state
+// without its own title, title colour or image uses the normal state's. The content (image,
+// then title) is drawn centred in the bounds; template images, and titles without a colour of
+// their own, take the tint colour. The intrinsic size is the content's plus the insets.
+class Button : public Control {
+public:
+    static std::shared_ptr<Button> create();
+    const char* className() const override { return "Button"; }
+
+    void setTitle(std::optional<std::string> title, unsigned state = ControlStateNormal);
+    std::optional<std::string> title(unsigned state) const;
+    void setTitleColor(std::optional<gfx::Color> color, unsigned state = ControlStateNormal);
+    gfx::Color titleColor(unsigned state) const;
+    // An image, or a null image to clear it; `name` is what tree dumps show.
+    void setImage(gfx::Image image, unsigned state = ControlStateNormal, std::string name = {});
+    // A system symbol by name, drawn in the tint colour.
+    void setSymbolImage(const std::string& symbolName, unsigned state = ControlStateNormal);
+    gfx::Image image(unsigned state) const;
+    std::string imageName(unsigned state) const;
+
+    std::optional<std::string> currentTitle() const { return title(state()); }
+    gfx::Image currentImage() const { return image(state()); }
+
+    const gfx::Font& titleFont() const { return font_; }
+    void setTitleFont(gfx::Font font);
+    const EdgeInsets& contentEdgeInsets() const { return insets_; }
+    void setContentEdgeInsets(const EdgeInsets& insets);
+
+    gfx::Size intrinsicContentSize() const override;
+    gfx::Size sizeThatFits(gfx::Size size) const override;
+    void draw(gfx::Painter& painter, const gfx::Rect& rect) override;
+    bool hasContent() const override;
+
+protected:
+    Button();
+    void stateDidChange() override;
+
+private:
+    struct StateImage {
+        gfx::Image image;
+        std::string name;
+    };
+    template <typename T>
+    static const T* forState(const std::map<unsigned, T>& table, unsigned state);
+    gfx::Size contentSize() const;
+    gfx::Size titleSize() const;
+    void contentChanged();
+
+    std::map<unsigned, std::optional<std::string>> titles_;
+    std::map<unsigned, gfx::Color> titleColors_;
+    std::map<unsigned, StateImage> images_;
+    gfx::Font font_ = gfx::Font::system(17);
+    EdgeInsets insets_;
+};
+
+}  // namespace ui
