@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "base/Utf8.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace base::strings;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -17,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const auto& result :
          {trimmed(text), uppercased(text), firstComposedCharacter(text), sanitized(text)}) {
-        if (!isValidUtf8(result)) std::abort();
+        if (!base::Utf8::isValid(result)) std::abort();
     }
     if (utf16Length(text) > text.size()) std::abort();
     (void)caseInsensitiveCompare(haystack, needle);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/IcuSupport.h"
+#include "base/Utf8.h"
 
 namespace base::strings {
 namespace {
@@ -104,19 +105,8 @@ std::shared_ptr<const icu::Collator> caseInsensitiveCollator(const Locale& local
 
 }  // namespace
 
-bool isValidUtf8(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const auto length = std::int32_t(text.size());
-    for (std::int32_t index = 0; index < length;) {
-        UChar32 c;
-        U8_NEXT(bytes, index, length, c);
-        if (c < 0) return false;
-    }
-    return true;
-}
-
 std::string sanitized(std::string_view text) {
-    if (isValidUtf8(text)) return std::string(text);
+    if (Utf8::isValid(text)) return std::string(text);
     std::string result;
     result.reserve(text.size() + 8);
     forEachCodePoint(text, [&](UChar32 c, std::size_t, std::size_t) {

@@ -15,9 +15,9 @@
 // length or comparison treats such a sequence as that one character.
 namespace base::strings {
 
-// Well-formed UTF-8 with every ill-formed sequence replaced by U+FFFD.
+// Well-formed UTF-8 with every ill-formed sequence replaced by U+FFFD (Utf8::isValid tells
+// whether there is any).
 std::string sanitized(std::string_view text);
-bool isValidUtf8(std::string_view text);
 
 // Without the white space and line breaks at either end: space separators (Zs), line and
 // paragraph separators, U+0009 to U+000D and U+0085.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/Strings.h"
+#include "base/Utf8.h"
 
 namespace base {
 namespace {
@@ -202,7 +203,7 @@ std::optional<std::string> URL::percentDecoded(std::string_view text) {
         decoded += char(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
         i += 2;
     }
-    if (!strings::isValidUtf8(decoded)) return std::nullopt;
+    if (!Utf8::isValid(decoded)) return std::nullopt;
     return decoded;
 }
 

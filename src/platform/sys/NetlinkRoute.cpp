@@ -7,6 +7,7 @@
 #include <netinet/in.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -114,6 +115,15 @@ int onLinkAnswer(const nlmsghdr* message, void* data) {
     return MNL_CB_OK;
 }
 
+// Starts a request of `type` in `buffer` and returns its family header of type Header.
+template <typename Header>
+Header* putRequest(char* buffer, std::uint16_t type, std::uint16_t flags) {
+    nlmsghdr* request = mnl_nlmsg_put_header(buffer);
+    request->nlmsg_type = type;
+    request->nlmsg_flags = NLM_F_REQUEST | flags;
+    return static_cast<Header*>(mnl_nlmsg_put_extra_header(request, sizeof(Header)));
+}
+
 }  // namespace
 
 std::unique_ptr<NetlinkRoute> NetlinkRoute::open() {
@@ -167,13 +177,10 @@ std::optional<NetlinkRoute::Route> NetlinkRoute::lookup(const sockaddr& destinat
     }
     std::lock_guard lock(mutex_);
     alignas(nlmsghdr) char buffer[256];
-    nlmsghdr* request = mnl_nlmsg_put_header(buffer);
-    request->nlmsg_type = RTM_GETROUTE;
-    request->nlmsg_flags = NLM_F_REQUEST | NLM_F_ACK;
-    auto* header = static_cast<rtmsg*>(mnl_nlmsg_put_extra_header(request, sizeof(rtmsg)));
+    auto* header = putRequest<rtmsg>(buffer, RTM_GETROUTE, NLM_F_ACK);
     header->rtm_family = destination.sa_family;
     header->rtm_dst_len = static_cast<unsigned char>(addressLength * 8);
-    mnl_attr_put(request, RTA_DST, addressLength, address);
+    mnl_attr_put(reinterpret_cast<nlmsghdr*>(buffer), RTA_DST, addressLength, address);
     RouteAnswer answer;
     if (!transact(buffer, onLookupAnswer, &answer)) return std::nullopt;
     return answer.route;
@@ -184,11 +191,7 @@ std::optional<NetlinkRoute::Route> NetlinkRoute::defaultRoute(int family) {
     {
         std::lock_guard lock(mutex_);
         alignas(nlmsghdr) char buffer[128];
-        nlmsghdr* request = mnl_nlmsg_put_header(buffer);
-        request->nlmsg_type = RTM_GETROUTE;
-        request->nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-        auto* header = static_cast<rtmsg*>(mnl_nlmsg_put_extra_header(request, sizeof(rtmsg)));
-        header->rtm_family = static_cast<unsigned char>(family);
+        putRequest<rtmsg>(buffer, RTM_GETROUTE, NLM_F_DUMP)->rtm_family = static_cast<unsigned char>(family);
         if (!transact(buffer, onDumpedRoute, &candidates)) return std::nullopt;
     }
     std::optional<DefaultCandidate> best;
@@ -205,10 +208,7 @@ std::optional<NetlinkRoute::Link> NetlinkRoute::link(int index) {
     if (index <= 0) return std::nullopt;
     std::lock_guard lock(mutex_);
     alignas(nlmsghdr) char buffer[128];
-    nlmsghdr* request = mnl_nlmsg_put_header(buffer);
-    request->nlmsg_type = RTM_GETLINK;
-    request->nlmsg_flags = NLM_F_REQUEST | NLM_F_ACK;
-    auto* header = static_cast<ifinfomsg*>(mnl_nlmsg_put_extra_header(request, sizeof(ifinfomsg)));
+    auto* header = putRequest<ifinfomsg>(buffer, RTM_GETLINK, NLM_F_ACK);
     header->ifi_family = AF_UNSPEC;
     header->ifi_index = index;
     std::optional<Link> answer;
