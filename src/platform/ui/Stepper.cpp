@@ -15,7 +15,7 @@ constexpr double kGlyphLength = 14;
 constexpr double kGlyphThickness = 2;
 constexpr double kDividerInset = 8;
 
-gfx::Color backgroundColor() {
+gfx::Color trackColor() {
     return gfx::Color::dynamic(gfx::Color(118 / 255.0, 118 / 255.0, 128 / 255.0, 0.12),
                                gfx::Color(118 / 255.0, 118 / 255.0, 128 / 255.0, 0.24));
 }
@@ -127,7 +127,7 @@ void Stepper::drawHalf(gfx::Painter& painter, Half half) {
 }
 
 void Stepper::draw(gfx::Painter& painter, const gfx::Rect& rect) {
-    painter.fillRoundedRect(rect, gfx::CornerStyle::continuous(kCornerRadius), backgroundColor());
+    painter.fillRoundedRect(rect, gfx::CornerStyle::continuous(kCornerRadius), trackColor());
     double midX = rect.x + rect.width / 2;
     painter.fillRect({midX - 0.5, rect.y + kDividerInset, 1, rect.height - 2 * kDividerInset},
                      gfx::Color::tertiaryLabel());

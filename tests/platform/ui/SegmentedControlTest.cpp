@@ -83,8 +83,9 @@ TEST(SegmentedControl, TitleAttributesFallBackToTheAppearanceThenTheNormalState)
     EXPECT_EQ(selected.font->pointSize(), 20);
     EXPECT_EQ(control->effectiveTitleTextAttributes(ui::ControlStateNormal).foregroundColor, blue);
     EXPECT_EQ(other->effectiveTitleTextAttributes(ui::ControlStateSelected).foregroundColor, white);
-    EXPECT_EQ(other->effectiveTitleTextAttributes(ui::ControlStateNormal).foregroundColor,
-              gfx::Color::label());
+    EXPECT_TRUE(
+        other->effectiveTitleTextAttributes(ui::ControlStateNormal)
+            .foregroundColor->isApproximately(gfx::Color::label(), 1e-6, gfx::TraitCollection::dark()));
 
     control->setTitleTextAttributes(ui::TextAttributes{std::nullopt, red}, ui::ControlStateSelected);
     EXPECT_EQ(control->effectiveTitleTextAttributes(ui::ControlStateSelected).foregroundColor, red);
