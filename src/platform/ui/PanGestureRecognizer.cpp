@@ -5,6 +5,12 @@
 
 namespace ui {
 
+namespace {
+
+constexpr std::size_t kMaximumSamples = 64;
+
+}  // namespace
+
 std::shared_ptr<PanGestureRecognizer> PanGestureRecognizer::create() {
     return std::shared_ptr<PanGestureRecognizer>(new PanGestureRecognizer());
 }
@@ -66,7 +72,9 @@ void PanGestureRecognizer::resetGesture() {
 // sample does not dominate and a finger that stopped before lifting ends with a slow pan.
 void PanGestureRecognizer::addSample(const Touch& touch) {
     samples_.push_back({touch.timestamp(), touch.locationInWindow()});
-    while (samples_.size() > 2 && samples_.back().time - samples_[1].time >= kVelocityWindow) {
+    // Timestamps that run backwards (bad input) never age out: the cap bounds the history.
+    while (samples_.size() > 2 && (samples_.back().time - samples_[1].time >= kVelocityWindow ||
+                                   samples_.size() > kMaximumSamples)) {
         samples_.pop_front();
     }
     if (samples_.size() < 2) return;

@@ -39,11 +39,14 @@ std::shared_ptr<View> TouchRouter::route(Touch touch, View& root) {
 }
 
 bool TouchRouter::beginSequence(const Touch& touch, View& root) {
-    auto hit = root.hitTest(touch.locationInWindow());
-    if (!hit) {
-        sequences_.erase(touch.identifier());
-        return false;
+    // A finger that begins again without having ended: end the old sequence first, so its
+    // view and recognisers do not wait for a lift that never comes.
+    if (auto stale = sequences_.find(touch.identifier()); stale != sequences_.end()) {
+        Touch cancel = stale->second.lastTouch.value_or(touch).withPhase(TouchPhase::Cancelled);
+        route(cancel, root);
     }
+    auto hit = root.hitTest(touch.locationInWindow());
+    if (!hit) return false;
     sequences_[touch.identifier()] = Sequence{hit, recognizersFor(*hit, touch), std::nullopt, false, false};
     return true;
 }

@@ -108,6 +108,15 @@ TEST_F(GestureTest, TapsAreCountedAndFailOnMovementOrASecondFinger) {
     send(TouchPhase::Ended, 60, 60, 5.06, 2);
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(single->state(), State::Possible);
+
+    // A finger that begins again without lifting cancels its old sequence, so the recogniser
+    // is not left holding a touch that never ends.
+    send(TouchPhase::Began, 20, 20, 6.0);
+    send(TouchPhase::Began, 310, 400, 6.05);  // outside the container
+    send(TouchPhase::Ended, 310, 400, 6.1);
+    send(TouchPhase::Began, 20, 20, 6.2, 2);
+    send(TouchPhase::Ended, 20, 20, 6.25, 2);
+    EXPECT_EQ(log, (std::vector<std::string>{ended("tap")}));
 }
 
 TEST_F(GestureTest, PanReportsTranslationAndVelocity) {
