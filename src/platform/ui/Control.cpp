@@ -1,5 +1,6 @@
 #include "ui/Control.h"
 
+#include "ui/TapGestureRecognizer.h"
 #include "ui/Touch.h"
 
 namespace ui {
@@ -30,52 +31,22 @@ void Control::setStateFlag(bool& flag, bool value) {
     stateDidChange();
 }
 
-bool Control::sameTarget(const Registration& registration, const std::weak_ptr<Responder>& target) {
-    bool usesChain = !target.lock();
-    if (usesChain || registration.usesResponderChain) return usesChain == registration.usesResponderChain;
-    return !registration.target.owner_before(target) && !target.owner_before(registration.target);
-}
-
 void Control::addTarget(const std::weak_ptr<Responder>& target, const std::string& action, unsigned events) {
-    if (events == 0 || action.empty()) return;
-    for (auto& registration : registrations_) {
-        if (registration.action == action && sameTarget(registration, target)) {
-            registration.events |= events;
-            return;
-        }
-    }
-    registrations_.push_back({target, !target.lock(), action, events});
+    targets_.add(target, action, events);
 }
 
 void Control::removeTarget(const std::weak_ptr<Responder>& target, const std::string& action,
                            unsigned events) {
-    for (auto& registration : registrations_) {
-        if ((action.empty() || registration.action == action) && sameTarget(registration, target)) {
-            registration.events &= ~events;
-        }
-    }
-    std::erase_if(registrations_, [](const Registration& registration) { return registration.events == 0; });
+    targets_.remove(target, action, events);
 }
 
 unsigned Control::eventsForTarget(const std::weak_ptr<Responder>& target, const std::string& action) const {
-    for (const auto& registration : registrations_) {
-        if (registration.action == action && sameTarget(registration, target)) return registration.events;
-    }
-    return 0;
+    return targets_.eventsFor(target, action);
 }
 
 void Control::sendActionsForControlEvents(unsigned events) {
     auto self = shared_from_this();
-    // A target's action may add or remove registrations: send from a snapshot.
-    const auto registrations = registrations_;
-    for (const auto& registration : registrations) {
-        if ((registration.events & events) == 0) continue;
-        if (registration.usesResponderChain) {
-            sendAction(registration.action);
-        } else if (auto target = registration.target.lock()) {
-            target->performAction(registration.action);
-        }
-    }
+    targets_.send(events, this);
 }
 
 bool Control::touchIsInside(const Touches& touches) const {
@@ -109,6 +80,11 @@ void Control::touchesCancelled(const Touches& touches) {
     tracking_ = false;
     setHighlighted(false);
     sendActionsForControlEvents(ControlEventTouchCancel);
+}
+
+bool Control::gestureRecognizerShouldBegin(GestureRecognizer& recognizer) {
+    bool ancestorTap = dynamic_cast<TapGestureRecognizer*>(&recognizer) && recognizer.view().get() != this;
+    return !(enabled_ && ancestorTap);
 }
 
 }  // namespace ui

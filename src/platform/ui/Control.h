@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/TargetActionTable.h"
 #include "ui/View.h"
 
 namespace ui {
@@ -67,6 +68,9 @@ public:
     void touchesMoved(const Touches& touches) override;
     void touchesEnded(const Touches& touches) override;
     void touchesCancelled(const Touches& touches) override;
+    // A control keeps its taps: the tap recognisers of its ancestors do not begin on it
+    // (unless it is disabled, when the tap goes through to them).
+    bool gestureRecognizerShouldBegin(GestureRecognizer& recognizer) override;
 
 protected:
     Control() = default;
@@ -74,13 +78,6 @@ protected:
     virtual void stateDidChange() {}
 
 private:
-    struct Registration {
-        std::weak_ptr<Responder> target;
-        bool usesResponderChain;
-        std::string action;
-        unsigned events;
-    };
-    static bool sameTarget(const Registration& registration, const std::weak_ptr<Responder>& target);
     void setStateFlag(bool& flag, bool value);
     bool touchIsInside(const Touches& touches) const;
 
@@ -88,7 +85,7 @@ private:
     bool selected_ = false;
     bool highlighted_ = false;
     bool tracking_ = false;
-    std::vector<Registration> registrations_;
+    TargetActionTable targets_;
 };
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 
 #include "base/Log.h"
 #include "ui/Touch.h"
+#include "ui/Window.h"
 
 namespace ui {
 
@@ -65,6 +66,34 @@ void Responder::cancelPerformAfterDelay(const std::string& name) {
             ++it;
         }
     }
+}
+
+std::shared_ptr<Window> Responder::responderWindow() const {
+    auto next = nextResponder();
+    return next ? next->responderWindow() : nullptr;
+}
+
+bool Responder::isFirstResponder() const {
+    auto window = responderWindow();
+    return window && window->firstResponder().get() == this;
+}
+
+bool Responder::becomeFirstResponder() {
+    if (isFirstResponder()) return true;
+    auto window = responderWindow();
+    if (!window || !canBecomeFirstResponder()) return false;
+    if (auto current = window->firstResponder()) {
+        if (!current->resignFirstResponder()) return false;
+    }
+    window->firstResponder_ = weak_from_this();
+    return true;
+}
+
+bool Responder::resignFirstResponder() {
+    if (!isFirstResponder()) return true;
+    if (!canResignFirstResponder()) return false;
+    if (auto window = responderWindow()) window->firstResponder_.reset();
+    return true;
 }
 
 void Responder::touchesBegan(const Touches& touches) {

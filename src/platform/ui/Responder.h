@@ -11,6 +11,7 @@
 namespace ui {
 
 class Touch;
+class Window;
 
 // An object that takes part in event handling: views, and the controllers that own views.
 // Responders form a chain through `nextResponder` (a view's owner if it has one, else its
@@ -46,6 +47,20 @@ public:
     void performAfterDelay(const std::string& name, Duration delay);
     // Cancels every pending delayed call of `name`.
     void cancelPerformAfterDelay(const std::string& name);
+
+    // The first responder: the one responder of a window that receives typed text and edit
+    // actions first (a text field being edited). Only a responder in a window that can
+    // become it does; becoming it first resigns the previous one, and fails if that one
+    // refuses. A view that leaves its window resigns. Subclasses override
+    // become/resign to react (show the keyboard) and call these first.
+    virtual bool canBecomeFirstResponder() const { return false; }
+    virtual bool canResignFirstResponder() const { return true; }
+    virtual bool becomeFirstResponder();
+    // True when this is not (or no longer) the first responder.
+    virtual bool resignFirstResponder();
+    bool isFirstResponder() const;
+    // The window this responder belongs to: a view's window, else the next responder's.
+    virtual std::shared_ptr<Window> responderWindow() const;
 
     // Touch handling. A sequence of touches goes to the view hit when it began; by default each
     // method hands the touches on to the next responder.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/GestureRecognizer.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/LayoutEngine.h"
 #include "ui/Window.h"
@@ -115,12 +116,12 @@ void View::insertSubview(const std::shared_ptr<View>& view, std::size_t index) {
     if (view->superview_.lock().get() == this) {
         // Reordering among its siblings: it stays in the window, its constraints stay in place.
         subviews_.erase(std::find(subviews_.begin(), subviews_.end(), view));
-        index = std::min(index, subviews_.size());
+        index = std::min(index, subviewIndexLimit(*view));
         subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
         return;
     }
     if (view->superview()) view->removeFromSuperview();
-    index = std::min(index, subviews_.size());
+    index = std::min(index, subviewIndexLimit(*view));
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
     view->superview_ = weak_from_this();
     view->moveToWindow(window());
@@ -139,9 +140,8 @@ void View::removeFromSuperview() {
 }
 
 void View::bringSubviewToFront(const std::shared_ptr<View>& view) {
-    auto it = std::find(subviews_.begin(), subviews_.end(), view);
-    if (it == subviews_.end()) return;
-    std::rotate(it, it + 1, subviews_.end());
+    if (std::find(subviews_.begin(), subviews_.end(), view) == subviews_.end()) return;
+    insertSubview(view, subviews_.size());
 }
 
 bool View::isDescendantOf(const View& ancestor) const {
@@ -168,9 +168,10 @@ void View::moveToWindow(const std::shared_ptr<Window>& window) {
     subtree.reserve(raw.size());
     for (View* view : raw) subtree.push_back(view->shared_from_this());
 
-    // 1. Leave the old window's solver.
+    // 1. Leave the old window's solver; a first responder leaving resigns.
     if (oldWindow) {
         for (const auto& view : subtree) oldWindow->layoutEngine().viewWillLeave(*view);
+        oldWindow->resignFirstResponderAmong(subtree);
     }
     for (const auto& view : subtree) view->window_ = window;
     // 2. Constraints kept while outside enter the new solver once all their views are in it.
@@ -283,6 +284,25 @@ gfx::TraitCollection View::traitCollection() const {
 }
 
 void View::traitCollectionDidChange(const gfx::TraitCollection&) {}
+
+// ---- Gestures ----
+
+void View::addGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer) {
+    if (!recognizer) return;
+    if (auto previous = recognizer->view()) {
+        if (previous.get() == this) return;
+        previous->removeGestureRecognizer(recognizer);
+    }
+    gestureRecognizers_.push_back(recognizer);
+    recognizer->view_ = weak_from_this();
+}
+
+void View::removeGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer) {
+    auto it = std::find(gestureRecognizers_.begin(), gestureRecognizers_.end(), recognizer);
+    if (it == gestureRecognizers_.end()) return;
+    recognizer->view_.reset();
+    gestureRecognizers_.erase(it);
+}
 
 // ---- Hit testing and coordinates ----
 

@@ -20,6 +20,7 @@ class Painter;
 namespace ui {
 
 class Window;
+class GestureRecognizer;
 class LayoutConstraint;
 class LayoutEngine;
 
@@ -63,6 +64,7 @@ public:
     // one was set, else the superview.
     std::shared_ptr<Responder> nextResponder() const override;
     void setOwningResponder(const std::weak_ptr<Responder>& owner) { owningResponder_ = owner; }
+    std::shared_ptr<Window> responderWindow() const override { return window(); }
 
     // The name the tree dumps show.
     virtual const char* className() const { return "View"; }
@@ -160,6 +162,16 @@ public:
     // non-interactive view and its subviews are never hit, nor is a point outside the bounds.
     virtual std::shared_ptr<View> hitTest(gfx::Point point);
     virtual bool pointInside(gfx::Point point) const;
+    // Gesture recognisers, owned by the view; adding one moves it from any other view.
+    void addGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer);
+    void removeGestureRecognizer(const std::shared_ptr<GestureRecognizer>& recognizer);
+    const std::vector<std::shared_ptr<GestureRecognizer>>& gestureRecognizers() const {
+        return gestureRecognizers_;
+    }
+    // Whether `recognizer` (of this view or an ancestor) may begin with a touch on this view,
+    // taking the touch from it; asked of every view from the touched one up to the recogniser's.
+    virtual bool gestureRecognizerShouldBegin(GestureRecognizer&) { return true; }
+
     // Between this view's coordinates and `other`'s; a null `other` means the root of the tree
     // (the window).
     gfx::Point convertPoint(gfx::Point point, const View* to) const;
@@ -179,6 +191,9 @@ private:
     friend class LayoutConstraint;
     friend class Window;
     LayoutAnchor anchor(LayoutAttribute attribute) { return {weak_from_this(), attribute}; }
+    // The highest index `view` may be inserted at among the subviews (the window keeps its
+    // overlays above everything else).
+    virtual std::size_t subviewIndexLimit(const View&) const { return subviews_.size(); }
     void applyGeometry(gfx::Point center, gfx::Size size, gfx::Point boundsOrigin);
     void resizeSubviewsWithOldSize(gfx::Size oldSize);
     void moveToWindow(const std::shared_ptr<Window>& window);
@@ -210,6 +225,7 @@ private:
     std::weak_ptr<Window> window_;
     std::weak_ptr<Responder> owningResponder_;
     std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
+    std::vector<std::shared_ptr<GestureRecognizer>> gestureRecognizers_;
     LayoutVariables variables_;
 };
 

@@ -5,6 +5,7 @@
 #include "base/Log.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/LayoutEngine.h"
+#include "ui/TouchRouter.h"
 
 namespace ui {
 
@@ -22,7 +23,9 @@ std::shared_ptr<Window> Window::create(gfx::Size screenSize, double scale) {
 }
 
 Window::Window(gfx::Size screenSize, double scale)
-    : scale_(scale > 0 ? scale : 1.0), engine_(std::make_unique<LayoutEngine>(LayoutDirection::LeftToRight)) {
+    : scale_(scale > 0 ? scale : 1.0),
+      engine_(std::make_unique<LayoutEngine>(LayoutDirection::LeftToRight)),
+      router_(std::make_unique<TouchRouter>()) {
     setFrame({{0, 0}, screenSize});
 }
 
@@ -98,35 +101,69 @@ bool Window::applyLayout(View& view) {
 }
 
 std::shared_ptr<View> Window::sendTouch(Touch touch) {
-    std::shared_ptr<View> target;
-    if (touch.phase() == TouchPhase::Began) {
-        target = hitTest(touch.locationInWindow());
-        if (target) touchTargets_[touch.identifier()] = target;
-    } else if (auto found = touchTargets_.find(touch.identifier()); found != touchTargets_.end()) {
-        target = found->second.lock();
-        if (touch.phase() == TouchPhase::Ended || touch.phase() == TouchPhase::Cancelled)
-            touchTargets_.erase(found);
+    auto self = shared_from_this();
+    return router_->route(std::move(touch), *this);
+}
+
+void Window::resignFirstResponderAmong(const std::vector<std::shared_ptr<View>>& views) {
+    auto current = firstResponder();
+    if (!current) return;
+    for (const auto& view : views) {
+        if (view.get() != current.get()) continue;
+        current->resignFirstResponder();
+        firstResponder_.reset();  // it is leaving, willing or not
+        return;
     }
-    if (!target) return nullptr;
-    touch.setView(target);
-    const Responder::Touches touches{touch};
-    switch (touch.phase()) {
-        case TouchPhase::Began:
-            target->touchesBegan(touches);
-            break;
-        case TouchPhase::Moved:
-            target->touchesMoved(touches);
-            break;
-        case TouchPhase::Stationary:
-            break;  // nothing changed for the view to hear about
-        case TouchPhase::Ended:
-            target->touchesEnded(touches);
-            break;
-        case TouchPhase::Cancelled:
-            target->touchesCancelled(touches);
-            break;
+}
+
+// ---- Overlays ----
+
+bool Window::isOverlay(const View& view) const {
+    if (view.superview().get() != this) return false;
+    for (const auto& overlay : overlays_) {
+        if (overlay.lock().get() == &view) return true;
     }
-    return target;
+    return false;
+}
+
+std::size_t Window::subviewIndexLimit(const View& inserted) const {
+    if (&inserted == pushing_) return subviews().size();
+    // Forget overlays that have left (so one added back as an ordinary view is not one).
+    std::erase_if(overlays_, [this](const std::weak_ptr<View>& overlay) {
+        auto locked = overlay.lock();
+        return !locked || locked->superview().get() != this;
+    });
+    if (isOverlay(inserted)) return subviews().size();  // an overlay brought forward
+    // Overlays are the last subviews: an ordinary one goes below the first of them.
+    std::size_t limit = 0;
+    while (limit < subviews().size() && !isOverlay(*subviews()[limit])) ++limit;
+    return limit;
+}
+
+void Window::pushOverlay(const std::shared_ptr<View>& view) {
+    if (!view || view.get() == this) return;
+    std::erase_if(overlays_, [&](const std::weak_ptr<View>& overlay) {
+        auto locked = overlay.lock();
+        return !locked || locked == view || locked->superview().get() != this;
+    });
+    pushing_ = view.get();
+    addSubview(view);
+    pushing_ = nullptr;
+    overlays_.push_back(view);
+}
+
+void Window::removeOverlay(const std::shared_ptr<View>& view) {
+    if (!view || !isOverlay(*view)) return;
+    view->removeFromSuperview();
+    std::erase_if(overlays_, [&](const std::weak_ptr<View>& overlay) { return overlay.lock() == view; });
+}
+
+std::vector<std::shared_ptr<View>> Window::overlays() const {
+    std::vector<std::shared_ptr<View>> result;
+    for (const auto& subview : subviews()) {
+        if (isOverlay(*subview)) result.push_back(subview);
+    }
+    return result;
 }
 
 }  // namespace ui

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <map>
 #include <memory>
+#include <vector>
 
 #include "gfx/TraitCollection.h"
 #include "ui/Touch.h"
@@ -10,6 +10,7 @@
 namespace ui {
 
 class LayoutEngine;
+class TouchRouter;
 
 // The root of a view tree: a screen of a given size in points and scale in pixels per point,
 // its appearance (trait collection) and layout direction. The window keeps one incremental
@@ -39,20 +40,49 @@ public:
     LayoutEngine& layoutEngine() { return *engine_; }
 
     // Delivers one phase of a finger's touch sequence. A touch that begins goes to the view hit
-    // at its location; every later phase with the same identifier goes to that same view, until
-    // the sequence ends or is cancelled. Returns the view it went to (null when none: a began
-    // touch that hit nothing, a phase of an unknown sequence, or a view that is gone).
+    // at its location, and every later phase with the same identifier to that same view, until
+    // the sequence ends or is cancelled. The gesture recognisers of that view and its ancestors
+    // hear every phase first; the first to begin wins the touch (nearest the view first), and
+    // unless it was told not to, takes it from the view, which gets touchesCancelled (a pan
+    // that starts moving cancels a button's touch; a control keeps its taps from its
+    // ancestors' tap recognisers). See TouchRouter for the whole rule. Returns the view the
+    // sequence belongs to (null when none: a began touch that hit nothing, a phase of an
+    // unknown sequence, or a view that is gone).
     std::shared_ptr<View> sendTouch(Touch touch);
+
+    // The window's one first responder (see Responder::becomeFirstResponder); null when none.
+    std::shared_ptr<Responder> firstResponder() const { return firstResponder_.lock(); }
+
+    // Overlays float above everything of the window (popovers, sheets, alerts, the on-screen
+    // keyboard). They are the window's last subviews, in push order: drawn after everything
+    // else and hit first. Adding or bringing forward an ordinary subview of the window keeps it
+    // below them. Pushing a view that is already an overlay moves it to the top.
+    void pushOverlay(const std::shared_ptr<View>& view);
+    // Takes the overlay out of the window (as `removeFromSuperview` on it would).
+    void removeOverlay(const std::shared_ptr<View>& view);
+    // Bottom to top.
+    std::vector<std::shared_ptr<View>> overlays() const;
 
 private:
     Window(gfx::Size screenSize, double scale);
+    friend class Responder;
+    friend class View;
     bool applyLayout(View& view);
+    std::size_t subviewIndexLimit(const View& inserted) const override;
+    bool isOverlay(const View& view) const;
+    // Called as `views` leave the window: the first responder among them resigns, even if it
+    // would rather not.
+    void resignFirstResponderAmong(const std::vector<std::shared_ptr<View>>& views);
 
     double scale_;
     gfx::TraitCollection traits_ = gfx::TraitCollection::light();
     LayoutDirection direction_ = LayoutDirection::LeftToRight;
     std::unique_ptr<LayoutEngine> engine_;
-    std::map<int, std::weak_ptr<View>> touchTargets_;
+    std::unique_ptr<TouchRouter> router_;
+    std::weak_ptr<Responder> firstResponder_;
+    // The overlays that are (or were) subviews, in push order; one that has left is forgotten.
+    mutable std::vector<std::weak_ptr<View>> overlays_;
+    const View* pushing_ = nullptr;  // the overlay being inserted
 };
 
 }  // namespace ui
