@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "host/HeadlessHost.h"
+#include "ui/VisualEffectView.h"
+#include "ui/Window.h"
+
+namespace {
+
+using ui::BlurEffect;
+using ui::BlurEffectStyle;
+
+// Red and blue halves behind a 60 x 40 effect view spanning both.
+struct Scene {
+    std::shared_ptr<ui::Window> window = ui::Window::create({80, 40}, 1);
+    std::shared_ptr<ui::VisualEffectView> effect = ui::VisualEffectView::create();
+    Scene() {
+        for (int half = 0; half < 2; ++half) {
+            auto side = ui::View::create();
+            side->setFrame({half * 40.0, 0, 40, 40});
+            side->setBackgroundColor(half == 0 ? gfx::Color(1, 0, 0) : gfx::Color(0, 0, 1));
+            window->addSubview(side);
+        }
+        effect->setFrame({10, 0, 60, 40});
+        window->addSubview(effect);
+    }
+    gfx::Color centreWith(std::optional<BlurEffect> blur) {
+        effect->setEffect(blur);
+        return host::HeadlessHost::render(*window, 1).colorAt(40, 20);
+    }
+};
+
+TEST(VisualEffectView, WithoutAnEffectDrawsNothingAndItsContentViewFollowsItsSize) {
+    Scene scene;
+    EXPECT_FALSE(scene.effect->hasContent());
+    gfx::Image image = host::HeadlessHost::render(*scene.window, 1);
+    EXPECT_TRUE(image.colorAt(39, 20).isApproximately(gfx::Color(1, 0, 0), 0.01));
+    EXPECT_TRUE(image.colorAt(40, 20).isApproximately(gfx::Color(0, 0, 1), 0.01));
+
+    scene.effect->setFrame({0, 0, 30, 20});
+    EXPECT_EQ(scene.effect->contentView()->frame(), (gfx::Rect{0, 0, 30, 20}));
+}
+
+TEST(VisualEffectView, BlursWhatLiesBehindInDistinctMaterials) {
+    Scene scene;
+    gfx::Color light = scene.centreWith(BlurEffect::effectWithStyle(BlurEffectStyle::Light));
+    gfx::Color dark = scene.centreWith(BlurEffect::effectWithStyle(BlurEffectStyle::Dark));
+    // Red and blue mix across the seam; the light material brightens, the dark one dims.
+    EXPECT_GT(light.red(), 0.4);
+    EXPECT_GT(light.blue(), 0.4);
+    EXPECT_GT(light.green(), 0.3);
+    EXPECT_LT(dark.red() + dark.green() + dark.blue(), 0.7);
+
+    // The system material follows the window's appearance.
+    gfx::Color materialLight = scene.centreWith(BlurEffect::effectWithStyle(BlurEffectStyle::SystemMaterial));
+    scene.window->setTraitCollection(gfx::TraitCollection::dark());
+    gfx::Color materialDark = scene.centreWith(BlurEffect::effectWithStyle(BlurEffectStyle::SystemMaterial));
+    EXPECT_GT(materialLight.green(), 0.7);
+    EXPECT_LT(materialDark.green(), 0.3);
+    EXPECT_FALSE(materialLight.isApproximately(light, 0.05));
+}
+
+}  // namespace
