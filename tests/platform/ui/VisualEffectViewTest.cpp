@@ -59,4 +59,16 @@ TEST(VisualEffectView, BlursWhatLiesBehindInDistinctMaterials) {
     EXPECT_FALSE(materialLight.isApproximately(light, 0.05));
 }
 
+// A fading blur (a header that blurs in as content scrolls under it) still blurs the backdrop,
+// and shows it through at the view's alpha.
+TEST(VisualEffectView, TranslucentBlurMixesWithTheBackdrop) {
+    Scene scene;
+    gfx::Color opaque = scene.centreWith(BlurEffect::effectWithStyle(BlurEffectStyle::Dark));
+    scene.effect->setAlpha(0.5);
+    gfx::Image image = host::HeadlessHost::render(*scene.window, 1);
+    gfx::Color faded = image.colorAt(40, 20);
+    EXPECT_NEAR(faded.red(), (opaque.red() + 0) / 2, 0.03);  // the backdrop is blue at x = 40
+    EXPECT_NEAR(faded.blue(), (opaque.blue() + 1) / 2, 0.03);
+}
+
 }  // namespace
