@@ -43,15 +43,6 @@ TEST(VLBlurView, StylesZeroToTwoDrawDistinctMaterialsAndOthersNothing) {
               dark.colorAt(60, 40).red() + dark.colorAt(60, 40).blue());
 }
 
-TEST(VLBlurView, StyleIsFixedAtCreation) {
-    BlurScene scene;
-    auto blur = VLBlurView::create({0, 0, 120, 80}, 0);
-    scene.window->addSubview(blur);
-    scene.window->setTraitCollection(gfx::TraitCollection::dark());
-    ASSERT_TRUE(blur->blurEffectView()->effect().has_value());
-    EXPECT_EQ(blur->blurEffectView()->effect()->style(), ui::BlurEffectStyle::Light);
-}
-
 TEST(VLDynamicBlurView, FlipsWithTheAppearanceWithoutRecreatingTheEffectView) {
     BlurScene scene;
     scene.window->setTraitCollection(gfx::TraitCollection::dark());
