@@ -28,6 +28,12 @@ protected:
     }
     // Lets clock time pass on the main loop, ticks and completions included.
     void run(std::chrono::milliseconds time) { base::RunLoop::main().runFor(time); }
+    // Alpha to `to` over one second on the linear curve.
+    static void fade(const std::shared_ptr<View>& target, double to,
+                     std::function<void(bool)> completion = {}) {
+        auto change = [target, to] { target->setAlpha(to); };
+        View::animate(1.0, 0, ui::AnimationOptionCurveLinear, change, std::move(completion));
+    }
     std::function<void(bool)> record(std::optional<bool>& into) {
         return [&into](bool finished) { into = finished; };
     }
@@ -39,8 +45,7 @@ protected:
 TEST_F(AnimationTest, ModelChangesAtOnceDrawnValueFollowsTheCurveAndCompletionReportsTheEnd) {
     auto linear = View::create(), easeOut = View::create();
     std::optional<bool> finished;
-    View::animate(
-        1.0, 0, ui::AnimationOptionCurveLinear, [&] { linear->setAlpha(0); }, record(finished));
+    fade(linear, 0, record(finished));
     View::animate(1.0, 0, ui::AnimationOptionCurveEaseOut, [&] { easeOut->setAlpha(0); });
     EXPECT_EQ(linear->alpha(), 0);
     EXPECT_EQ(linear->presentationAlpha(), 1);
@@ -58,12 +63,10 @@ TEST_F(AnimationTest, ModelChangesAtOnceDrawnValueFollowsTheCurveAndCompletionRe
 
 TEST_F(AnimationTest, ReplacedAndRemovedAnimationsCompleteWithFalse) {
     std::optional<bool> first, second;
-    View::animate(
-        1.0, 0, ui::AnimationOptionCurveLinear, [&] { view->setAlpha(0); }, record(first));
+    fade(view, 0, record(first));
     run(500ms);
     // The newer animation starts from what is drawn (0.5), not from the old model value.
-    View::animate(
-        1.0, 0, ui::AnimationOptionCurveLinear, [&] { view->setAlpha(1); }, record(second));
+    fade(view, 1, record(second));
     EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-9);
     run(250ms);
     EXPECT_NEAR(view->presentationAlpha(), 0.625, 1e-9);
@@ -77,20 +80,19 @@ TEST_F(AnimationTest, ReplacedAndRemovedAnimationsCompleteWithFalse) {
 }
 
 TEST_F(AnimationTest, DelayZeroDurationAndDestroyedViews) {
-    std::optional<bool> delayed, instant, nothing, destroyed;
-    View::animate(
-        1.0, 0.5, ui::AnimationOptionCurveLinear,
-        [&] {
-            view->setCenter({100, 0});
-        },
-        record(delayed));
-    View::animate(
-        0, [&] { view->setBackgroundColor(gfx::Color::blackColor()); }, record(instant));
-    View::animate(
-        1.0, [] {}, record(nothing));
+    std::optional<bool> delayed, instant, nothing, destroyed, endless;
+    auto moveRight = [&] { view->setCenter({100, 0}); };
+    View::animate(1.0, 0.5, ui::AnimationOptionCurveLinear, moveRight, record(delayed));
+    auto paintBlack = [&] { view->setBackgroundColor(gfx::Color::blackColor()); };
+    View::animate(0, paintBlack, record(instant));
+    View::animate(1.0, {}, record(nothing));
+    // An endless time (a speed of zero) would tick for ever: it counts as none.
+    auto halfFade = [&] { view->setAlpha(0.5); };
+    View::animate(1.0 / 0.0, halfFade, record(endless));
+    EXPECT_EQ(view->presentationAlpha(), 0.5);
     auto doomed = View::create();
-    View::animate(
-        1.0, [&] { doomed->setAlpha(0); }, record(destroyed));
+    auto fadeDoomed = [&] { doomed->setAlpha(0); };
+    View::animate(1.0, fadeDoomed, record(destroyed));
     EXPECT_EQ(view->backgroundColor(), gfx::Color::blackColor());
     EXPECT_FALSE(view->layer().animation(ui::AnimatableProperty::BackgroundColor));
     EXPECT_FALSE(instant) << "runs on a later turn, not inside animate";
@@ -100,6 +102,7 @@ TEST_F(AnimationTest, DelayZeroDurationAndDestroyedViews) {
     EXPECT_EQ(view->presentation().center.x, 0) << "still waiting";
     EXPECT_EQ(instant, true);
     EXPECT_EQ(nothing, true);
+    EXPECT_EQ(endless, true);
     EXPECT_EQ(destroyed, false);
     run(600ms);
     EXPECT_NEAR(view->presentation().center.x, 50, 1e-9);
@@ -199,7 +202,7 @@ TEST_F(AnimationTest, HalfFadedViewIsDrawnAtHalfAlpha) {
     view->setFrame({0, 0, 10, 10});
     view->setBackgroundColor(gfx::Color::blackColor());
     root->addSubview(view);
-    View::animate(1.0, 0, ui::AnimationOptionCurveLinear, [&] { view->setAlpha(0); });
+    fade(view, 0);
     run(500ms);
     gfx::Image image = host::HeadlessHost::render(*root, 1.0);
     EXPECT_NEAR(image.pixelAt(5, 5).red, 128, 2);
