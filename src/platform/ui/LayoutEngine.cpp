@@ -159,7 +159,7 @@ namespace {
 // The frame of a frame-laid-out view as offsets from its superview's rectangle in window
 // coordinates (left, top), and its size.
 std::array<double, 4> frameOffsets(const View& view) {
-    gfx::Rect frame = view.frame();
+    gfx::Rect frame = view.layoutFrame();
     gfx::Point origin = frame.origin();
     if (auto superview = view.superview()) {
         origin.x -= superview->bounds().x;

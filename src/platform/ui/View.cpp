@@ -4,12 +4,39 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/AnimationScheduler.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/LayoutEngine.h"
 #include "ui/Window.h"
 
 namespace ui {
+
+namespace {
+
+gfx::Rect boundingBox(const gfx::Rect& rect, const gfx::AffineTransform& t) {
+    gfx::Point corners[] = {t.apply(rect.origin()), t.apply({rect.maxX(), rect.y}),
+                            t.apply({rect.x, rect.maxY()}), t.apply({rect.maxX(), rect.maxY()})};
+    double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
+    for (const auto& p : corners) {
+        left = std::min(left, p.x), right = std::max(right, p.x);
+        top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+// A transform that squashes the view to a line or a point has no inverse: no point of the
+// superview maps into it.
+std::optional<gfx::AffineTransform> inverted(const gfx::AffineTransform& t) {
+    double det = t.a * t.d - t.b * t.c;
+    if (!std::isfinite(det) || std::abs(det) < 1e-12) return std::nullopt;
+    gfx::AffineTransform r{t.d / det, -t.b / det, -t.c / det, t.a / det, 0, 0};
+    r.tx = -(t.tx * r.a + t.ty * r.c);
+    r.ty = -(t.tx * r.b + t.ty * r.d);
+    return r;
+}
+
+}  // namespace
 
 std::shared_ptr<View> View::create() { return std::shared_ptr<View>(new View()); }
 
@@ -23,8 +50,24 @@ std::shared_ptr<Responder> View::nextResponder() const {
 
 // ---- Geometry ----
 
-gfx::Rect View::frame() const {
+gfx::Rect View::layoutFrame() const {
     return {center_.x - size_.width / 2, center_.y - size_.height / 2, size_.width, size_.height};
+}
+
+gfx::Rect View::frame() const {
+    if (layer_.transform().isIdentity()) return layoutFrame();
+    return boundingBox(bounds(), transformToSuperview());
+}
+
+gfx::AffineTransform View::transformToSuperview() const {
+    gfx::AffineTransform toCentre = gfx::AffineTransform::translation(-boundsOrigin_.x - size_.width / 2,
+                                                                      -boundsOrigin_.y - size_.height / 2);
+    return toCentre.concatenating(layer_.transform().affine())
+        .concatenating(gfx::AffineTransform::translation(center_.x, center_.y));
+}
+
+void View::setTransform(const gfx::AffineTransform& transform) {
+    changeAnimatable(AnimatableProperty::Transform, Transform3D::fromAffine(transform));
 }
 
 void View::setFrame(const gfx::Rect& frame) {
@@ -38,11 +81,12 @@ void View::setCenter(gfx::Point center) { applyGeometry(center, size_, boundsOri
 void View::applyGeometry(gfx::Point center, gfx::Size size, gfx::Point boundsOrigin) {
     bool sizeChanged = size != size_;
     bool originChanged = boundsOrigin != boundsOrigin_;
-    if (!sizeChanged && !originChanged && center == center_) return;
+    bool centerChanged = center != center_;
+    if (!sizeChanged && !originChanged && !centerChanged) return;
     gfx::Size oldSize = size_;
-    center_ = center;
-    size_ = size;
-    boundsOrigin_ = boundsOrigin;
+    if (centerChanged) changeAnimatable(AnimatableProperty::Center, center);
+    if (sizeChanged) changeAnimatable(AnimatableProperty::Size, size);
+    if (originChanged) changeAnimatable(AnimatableProperty::BoundsOrigin, boundsOrigin);
     if (sizeChanged) {
         setNeedsLayout();
         resizeSubviewsWithOldSize(oldSize);
@@ -63,7 +107,7 @@ void View::resizeSubviewsWithOldSize(gfx::Size oldSize) {
     double dw = size_.width - oldSize.width, dh = size_.height - oldSize.height;
     for (const auto& subview : subviews_) {
         if (!subview->translatesMask_ || subview->autoresizingMask_ == AutoresizingNone) continue;
-        gfx::Rect frame = subview->frame();
+        gfx::Rect frame = subview->layoutFrame();
         if (subview->autoresizingMask_ & FlexibleWidth) frame.width = std::max(0.0, frame.width + dw);
         if (subview->autoresizingMask_ & FlexibleHeight) frame.height = std::max(0.0, frame.height + dh);
         subview->setFrame(frame);
@@ -74,7 +118,11 @@ void View::resizeSubviewsWithOldSize(gfx::Size oldSize) {
 
 void View::setAlpha(double alpha) {
     if (std::isnan(alpha)) return;
-    alpha_ = std::clamp(alpha, 0.0, 1.0);
+    changeAnimatable(AnimatableProperty::Alpha, std::clamp(alpha, 0.0, 1.0));
+}
+
+void View::setBackgroundColor(const gfx::Color& color) {
+    changeAnimatable(AnimatableProperty::BackgroundColor, color);
 }
 
 gfx::Color View::tintColor() const {
@@ -221,7 +269,7 @@ void View::layoutSubtreeIfNeeded() {
 gfx::Size View::sizeThatFits(gfx::Size) const { return size_; }
 
 void View::sizeToFit() {
-    gfx::Rect frame = this->frame();
+    gfx::Rect frame = layoutFrame();
     gfx::Size size = sizeThatFits(size_);
     setFrame({frame.origin(), size});
 }
@@ -307,13 +355,14 @@ void View::removeGestureRecognizer(const std::shared_ptr<GestureRecognizer>& rec
 // ---- Hit testing and coordinates ----
 
 std::shared_ptr<View> View::hitTest(gfx::Point point) {
-    if (hidden_ || alpha_ < 0.01 || !userInteractionEnabled_ || !pointInside(point)) return nullptr;
+    if (hidden_ || alpha_ < 0.01 || !userInteractionEnabled_ || layer_.blocksUserInteraction() ||
+        !pointInside(point))
+        return nullptr;
     for (auto it = subviews_.rbegin(); it != subviews_.rend(); ++it) {
         const auto& subview = *it;
-        gfx::Rect frame = subview->frame();
-        gfx::Point local{point.x - frame.x + subview->boundsOrigin_.x,
-                         point.y - frame.y + subview->boundsOrigin_.y};
-        if (auto hit = subview->hitTest(local)) return hit;
+        auto fromSuperview = inverted(subview->transformToSuperview());
+        if (!fromSuperview) continue;
+        if (auto hit = subview->hitTest(fromSuperview->apply(point))) return hit;
     }
     return shared_from_this();
 }
@@ -324,22 +373,159 @@ gfx::Point View::convertPoint(gfx::Point point, const View* to) const {
     // Up to the root's coordinates...
     const View* view = this;
     for (auto superview = view->superview(); superview; superview = superview->superview()) {
-        gfx::Rect frame = view->frame();
-        point = {point.x - view->boundsOrigin_.x + frame.x, point.y - view->boundsOrigin_.y + frame.y};
+        point = view->transformToSuperview().apply(point);
         view = superview.get();
     }
     // ...and down to the target's.
     return to ? to->convertPointFrom(point, nullptr) : point;
 }
 
+// A view squashed flat by its transform has no inverse; the point then passes through it
+// unchanged rather than becoming infinite.
 gfx::Point View::convertPointFrom(gfx::Point point, const View* from) const {
     if (from) point = from->convertPoint(point, nullptr);
-    gfx::Point origin = convertPoint({0, 0}, nullptr);
-    return {point.x - origin.x, point.y - origin.y};
+    std::vector<const View*> chain;
+    for (const View* view = this; view->superview(); view = view->superview().get()) chain.push_back(view);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (auto fromSuperview = inverted((*it)->transformToSuperview())) point = fromSuperview->apply(point);
+    }
+    return point;
+}
+
+gfx::Point View::layoutOriginInWindow() const {
+    gfx::Point origin;
+    for (const View* view = this; view->superview(); view = view->superview().get()) {
+        gfx::Rect frame = view->layoutFrame();
+        origin.x += frame.x - view->boundsOrigin_.x;
+        origin.y += frame.y - view->boundsOrigin_.y;
+    }
+    return origin;
 }
 
 gfx::Rect View::convertRect(const gfx::Rect& rect, const View* to) const {
     return {convertPoint(rect.origin(), to), rect.size()};
+}
+
+// ---- Animation ----
+
+void View::changeAnimatable(AnimatableProperty property, const AnimatableValue& value) {
+    AnimatableValue from = presentationValue(property);
+    storeModelValue(property, value);
+    AnimationScheduler::shared().propertyDidChange(layer_, property, from, value);
+}
+
+AnimatableValue View::modelValue(AnimatableProperty property) const {
+    switch (property) {
+        case AnimatableProperty::Center:
+            return center_;
+        case AnimatableProperty::Size:
+            return size_;
+        case AnimatableProperty::BoundsOrigin:
+            return boundsOrigin_;
+        case AnimatableProperty::Alpha:
+            return alpha_;
+        case AnimatableProperty::BackgroundColor:
+            return backgroundColor_;
+        case AnimatableProperty::Transform:
+            return layer_.transform_;
+    }
+    return alpha_;
+}
+
+void View::storeModelValue(AnimatableProperty property, const AnimatableValue& value) {
+    switch (property) {
+        case AnimatableProperty::Center:
+            center_ = std::get<gfx::Point>(value);
+            break;
+        case AnimatableProperty::Size:
+            size_ = std::get<gfx::Size>(value);
+            break;
+        case AnimatableProperty::BoundsOrigin:
+            boundsOrigin_ = std::get<gfx::Point>(value);
+            break;
+        case AnimatableProperty::Alpha:
+            alpha_ = std::get<double>(value);
+            break;
+        case AnimatableProperty::BackgroundColor:
+            backgroundColor_ = std::get<gfx::Color>(value);
+            break;
+        case AnimatableProperty::Transform:
+            layer_.transform_ = std::get<Transform3D>(value);
+            break;
+    }
+}
+
+AnimatableValue View::presentationValue(AnimatableProperty property) const {
+    const PropertyAnimation* animation = layer_.animation(property);
+    if (!animation) return modelValue(property);
+    double progress = animation->progressAt(AnimationScheduler::shared().now());
+    return interpolate(animation->from, animation->to, progress, traitCollection());
+}
+
+void View::setPresentedAsModel(AnimatableProperty property) {
+    AnimatableValue value = presentationValue(property);
+    switch (property) {
+        case AnimatableProperty::Center:
+            applyGeometry(std::get<gfx::Point>(value), size_, boundsOrigin_);
+            break;
+        case AnimatableProperty::Size:
+            applyGeometry(center_, std::get<gfx::Size>(value), boundsOrigin_);
+            break;
+        case AnimatableProperty::BoundsOrigin:
+            applyGeometry(center_, size_, std::get<gfx::Point>(value));
+            break;
+        default:
+            changeAnimatable(property, value);
+            break;
+    }
+}
+
+View::Presentation View::presentation() const {
+    Presentation p{center_, size_, boundsOrigin_, alpha_, backgroundColor_, layer_.transform_};
+    if (!layer_.hasAnimations()) return p;
+    p.center = std::get<gfx::Point>(presentationValue(AnimatableProperty::Center));
+    p.size = std::get<gfx::Size>(presentationValue(AnimatableProperty::Size));
+    p.boundsOrigin = std::get<gfx::Point>(presentationValue(AnimatableProperty::BoundsOrigin));
+    p.alpha = std::clamp(std::get<double>(presentationValue(AnimatableProperty::Alpha)), 0.0, 1.0);
+    p.backgroundColor = std::get<gfx::Color>(presentationValue(AnimatableProperty::BackgroundColor));
+    p.transform = std::get<Transform3D>(presentationValue(AnimatableProperty::Transform));
+    // A spring's overshoot must not turn a size negative.
+    p.size = {std::max(0.0, p.size.width), std::max(0.0, p.size.height)};
+    return p;
+}
+
+double View::presentationAlpha() const {
+    return std::clamp(std::get<double>(presentationValue(AnimatableProperty::Alpha)), 0.0, 1.0);
+}
+
+void View::animate(double duration, double delay, unsigned options, const std::function<void()>& changes,
+                   std::function<void(bool finished)> completion) {
+    // Times that are negative, not numbers or endless would never end: they count as none.
+    auto seconds = [](double value) {
+        return std::isfinite(value) && value > 0 ? std::chrono::duration<double>(value)
+                                                 : std::chrono::duration<double>(0);
+    };
+    AnimationScheduler& scheduler = AnimationScheduler::shared();
+    AnimationScheduler::Context context;
+    context.begin =
+        scheduler.now() + std::chrono::duration_cast<AnimationScheduler::Duration>(seconds(delay));
+    context.duration = std::chrono::duration_cast<AnimationScheduler::Duration>(seconds(duration));
+    context.curve = TimingCurve::forOptions(options);
+    context.allowsUserInteraction = (options & AnimationOptionAllowUserInteraction) != 0;
+    context.group = std::make_shared<AnimationGroup>(std::move(completion));
+    auto group = context.group;
+    scheduler.push(std::move(context));
+    struct Pop {
+        AnimationScheduler& scheduler;
+        ~Pop() { scheduler.pop(); }
+    } pop{scheduler};
+    if (changes) changes();
+    group->close();
+}
+
+void View::animate(double duration, const std::function<void()>& changes,
+                   std::function<void(bool finished)> completion) {
+    animate(duration, 0, AnimationOptionNone, changes, std::move(completion));
 }
 
 }  // namespace ui

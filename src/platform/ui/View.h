@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "gfx/Geometry.h"
 #include "gfx/TraitCollection.h"
 #include "layout/Variable.h"
+#include "ui/AnimatableValue.h"
+#include "ui/AnimationOptions.h"
 #include "ui/Layer.h"
 #include "ui/LayoutAnchor.h"
 #include "ui/LayoutAttribute.h"
@@ -69,9 +72,13 @@ public:
     // The name the tree dumps show.
     virtual const char* className() const { return "View"; }
 
-    // Geometry.
+    // Geometry. With the identity transform `frame` is the view's rectangle in its
+    // superview; with another transform it is the smallest rectangle holding the transformed
+    // view. `setFrame` always sets the untransformed rectangle (centre and size), which
+    // `layoutFrame` reads back; layout works on that rectangle and leaves transforms alone.
     gfx::Rect frame() const;
     void setFrame(const gfx::Rect& frame);
+    gfx::Rect layoutFrame() const;
     gfx::Rect bounds() const { return {boundsOrigin_, size_}; }
     void setBounds(const gfx::Rect& bounds);
     gfx::Point center() const { return center_; }
@@ -85,7 +92,10 @@ public:
     bool clipsToBounds() const { return clipsToBounds_; }
     void setClipsToBounds(bool clips) { clipsToBounds_ = clips; }
     const gfx::Color& backgroundColor() const { return backgroundColor_; }
-    void setBackgroundColor(const gfx::Color& color) { backgroundColor_ = color; }
+    void setBackgroundColor(const gfx::Color& color);
+    // Applied about the view's centre; the 2D part of `layer().transform()`.
+    gfx::AffineTransform transform() const { return layer_.transform().affine(); }
+    void setTransform(const gfx::AffineTransform& transform);
     // The view's own tint, else its superview's, else the system blue.
     gfx::Color tintColor() const;
     void setTintColor(std::optional<gfx::Color> color);
@@ -158,8 +168,39 @@ public:
     virtual void didMoveToWindow() {}
     virtual void tintColorDidChange() {}
 
+    // Animation. Inside `changes`, setting the frame, centre, bounds (also through
+    // `layoutIfNeeded`), alpha, background colour or transform changes the model value at
+    // once (getters return it) and animates what is drawn from what was drawn before to it,
+    // on the main run loop's clock, after `delay` seconds and over `duration` seconds, on the
+    // curve the options name. `completion` runs on a later turn of the main run loop: with
+    // true once everything started here has run to its end (or nothing was animated), with
+    // false when any of it was removed or replaced by a newer animation of the same property.
+    // A change outside an animate block (or with actions disabled by a `Transaction`) ends a
+    // running animation of that property. Animations go on after a view leaves its window
+    // and end (with false) when the view is destroyed. Main thread only.
+    static void animate(double duration, double delay, unsigned options, const std::function<void()>& changes,
+                        std::function<void(bool finished)> completion = {});
+    static void animate(double duration, const std::function<void()>& changes,
+                        std::function<void(bool finished)> completion = {});
+
+    // What is drawn now: the model values with running animations applied. Colours that
+    // animate are resolved for this view's appearance.
+    struct Presentation {
+        gfx::Point center;
+        gfx::Size size;
+        gfx::Point boundsOrigin;
+        double alpha = 1;
+        gfx::Color backgroundColor;
+        Transform3D transform;
+        gfx::Rect bounds() const { return {boundsOrigin, size}; }
+    };
+    Presentation presentation() const;
+    double presentationAlpha() const;
+
     // Hit testing, in this view's bounds coordinates. A hidden, (almost) transparent or
-    // non-interactive view and its subviews are never hit, nor is a point outside the bounds.
+    // non-interactive view and its subviews are never hit, nor is a point outside the bounds;
+    // nor is a view while an animation without AnimationOptionAllowUserInteraction runs on
+    // it. Hit testing and conversions use model values and respect transforms.
     virtual std::shared_ptr<View> hitTest(gfx::Point point);
     virtual bool pointInside(gfx::Point point) const;
     // Gesture recognisers, owned by the view; adding one moves it from any other view.
@@ -189,6 +230,17 @@ protected:
 
 private:
     friend class LayoutConstraint;
+    friend class Layer;
+    // Every animatable setter comes here: stores the model value and tells the scheduler.
+    void changeAnimatable(AnimatableProperty property, const AnimatableValue& value);
+    AnimatableValue modelValue(AnimatableProperty property) const;
+    void storeModelValue(AnimatableProperty property, const AnimatableValue& value);
+    AnimatableValue presentationValue(AnimatableProperty property) const;
+    // Makes what the property shows now its model value (through the setters, so layout hears).
+    void setPresentedAsModel(AnimatableProperty property);
+    // Maps this view's bounds coordinates into its superview's (model values).
+    gfx::AffineTransform transformToSuperview() const;
+    gfx::Point layoutOriginInWindow() const;
     friend class Window;
     LayoutAnchor anchor(LayoutAttribute attribute) { return {weak_from_this(), attribute}; }
     // The highest index `view` may be inserted at among the subviews (the window keeps its
@@ -217,7 +269,7 @@ private:
     int tag_ = 0;
     gfx::Color backgroundColor_;
     std::optional<gfx::Color> tintColor_;
-    Layer layer_;
+    Layer layer_{*this};
     double hugging_[2] = {LayoutPriority::kDefaultLow, LayoutPriority::kDefaultLow};
     double compression_[2] = {LayoutPriority::kDefaultHigh, LayoutPriority::kDefaultHigh};
     std::vector<std::shared_ptr<View>> subviews_;

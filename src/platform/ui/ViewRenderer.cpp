@@ -7,7 +7,8 @@ namespace ui {
 
 namespace {
 
-bool isVisible(const View& view) { return !view.isHidden() && view.alpha() >= 0.01; }
+// What is drawn follows the presentation: a view fading out is still visible.
+bool isVisible(const View& view) { return !view.isHidden() && view.presentationAlpha() >= 0.01; }
 
 bool hasVisibleSubviews(const View& view) {
     for (const auto& subview : view.subviews()) {
@@ -39,22 +40,26 @@ void drawBorder(gfx::Painter& painter, const gfx::Rect& bounds, const Layer& lay
 void ViewRenderer::drawHierarchy(View& view, gfx::Painter& painter) {
     // 1. Invisible views draw nothing, nor do their subviews.
     if (!isVisible(view)) return;
-    gfx::Rect frame = view.frame();
-    gfx::Rect bounds = view.bounds();
+    View::Presentation shown = view.presentation();
+    gfx::Rect bounds = shown.bounds();
+    double alpha = shown.alpha;
     const Layer& layer = view.layer();
-    gfx::Color background = view.backgroundColor().resolved(painter.traitCollection());
+    gfx::Color background = shown.backgroundColor.resolved(painter.traitCollection());
     bool drawsBackground = background.alpha() > 0;
     bool drawsBorder = layer.borderWidth() > 0 && layer.borderColor().alpha() > 0;
 
-    // 2. Into the view's bounds coordinates.
+    // 2. Into the view's bounds coordinates; the transform works about the centre.
     painter.save();
-    painter.translate(frame.x - bounds.x, frame.y - bounds.y);
+    painter.translate(shown.center.x, shown.center.y);
+    if (!shown.transform.isIdentity()) painter.concat(shown.transform.affine());
+    painter.translate(-bounds.midX(), -bounds.midY());
+    if (layer.mask()) painter.beginLayer();
 
     // 3. A translucent view needs a group only when its parts could overlap.
     int parts = (drawsBackground ? 1 : 0) + (drawsBorder ? 1 : 0) + (view.hasContent() ? 1 : 0) +
                 (hasVisibleSubviews(view) ? 2 : 0);
-    bool group = view.alpha() < 1 && parts > 1;
-    double partAlpha = group ? 1.0 : view.alpha();
+    bool group = alpha < 1 && parts > 1;
+    double partAlpha = group ? 1.0 : alpha;
     if (group) painter.beginLayer();
 
     // 4. Background, content and subviews.
@@ -79,7 +84,8 @@ void ViewRenderer::drawHierarchy(View& view, gfx::Painter& painter) {
 
     // 5. Border on top; then the group at the view's alpha.
     if (drawsBorder) drawBorder(painter, bounds, layer, partAlpha);
-    if (group) painter.endLayer(view.alpha());
+    if (group) painter.endLayer(alpha);
+    if (layer.mask()) painter.endLayerWithMask(*layer.mask());
     painter.restore();
 }
 

@@ -8,9 +8,11 @@ namespace ui {
 
 class View;
 
-// Draws a view tree through a painter. For each visible view, in its superview's coordinates:
+// Draws a view tree through a painter, as it is presented now (running animations applied).
+// For each visible view, in its superview's coordinates:
 //   1. skip it if hidden or (almost) fully transparent;
-//   2. move to its frame and its bounds origin;
+//   2. move to its centre, apply its transform (2D part), move back by its bounds' centre;
+//      a masked view opens a layer that its mask's alpha composites at the end;
 //   3. open an opacity group if it is translucent and draws more than one thing (a group
 //      keeps overlapping children from showing through each other);
 //   4. background (rounded by the layer's corners), then, clipped to the same shape when the

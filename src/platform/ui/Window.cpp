@@ -83,10 +83,10 @@ bool Window::applyLayout(View& view) {
         double right = snap(v.left.value() + v.width.value()),
                bottom = snap(v.top.value() + v.height.value());
         gfx::Point origin;
-        if (auto superview = view.superview()) origin = superview->convertPoint({0, 0}, nullptr);
+        if (auto superview = view.superview()) origin = superview->layoutOriginInWindow();
         gfx::Rect frame{left - origin.x, top - origin.y, std::max(0.0, right - left),
                         std::max(0.0, bottom - top)};
-        if (frame != view.frame()) {
+        if (frame != view.layoutFrame()) {
             view.setFrame(frame);
             changed = true;
         }
