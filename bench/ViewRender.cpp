@@ -44,7 +44,8 @@ std::shared_ptr<V> constrained(ui::View& parent, std::shared_ptr<V> view) {
 void addItem(ui::View& card, int index, Constraints& out) {
     double x = 4 + index * 59;
     const char* symbols[] = {"checkmark", "xmark", "link", "play.fill", "magnifyingglass", "textformat"};
-    auto icon = constrained(card, ui::ImageView::create(gfx::SymbolImage::named(symbols[index]), symbols[index]));
+    auto icon =
+        constrained(card, ui::ImageView::create(gfx::SymbolImage::named(symbols[index]), symbols[index]));
     auto title = constrained(card, ui::Label::create("Item " + std::to_string(index + 1)));
     title->setFont(gfx::Font::system(9, gfx::FontWeight::Semibold));
     auto detail = constrained(card, ui::Label::create("Detail text"));
@@ -53,19 +54,18 @@ void addItem(ui::View& card, int index, Constraints& out) {
     auto button = constrained(card, ui::Button::create());
     button->setTitle("Go");
     button->setTitleFont(gfx::Font::system(8));
-    out.insert(out.end(), {icon->leadingAnchor().equalTo(card.leadingAnchor(), x),
-                           icon->centerYAnchor().equalTo(card.centerYAnchor()),
-                           icon->widthAnchor().equalToConstant(12), icon->heightAnchor().equalToConstant(12),
-                           title->leadingAnchor().equalTo(icon->trailingAnchor(), 2),
-                           title->topAnchor().equalTo(card.topAnchor(), 3),
-                           title->widthAnchor().equalToConstant(42), title->heightAnchor().equalToConstant(12),
-                           detail->leadingAnchor().equalTo(title->leadingAnchor()),
-                           detail->topAnchor().equalTo(title->bottomAnchor()),
-                           detail->widthAnchor().equalTo(title->widthAnchor()),
-                           detail->heightAnchor().equalToConstant(9),
-                           button->leadingAnchor().equalTo(title->leadingAnchor()),
-                           button->topAnchor().equalTo(detail->bottomAnchor()),
-                           button->widthAnchor().equalToConstant(24), button->heightAnchor().equalToConstant(10)});
+    out.insert(
+        out.end(),
+        {icon->leadingAnchor().equalTo(card.leadingAnchor(), x),
+         icon->centerYAnchor().equalTo(card.centerYAnchor()), icon->widthAnchor().equalToConstant(12),
+         icon->heightAnchor().equalToConstant(12), title->leadingAnchor().equalTo(icon->trailingAnchor(), 2),
+         title->topAnchor().equalTo(card.topAnchor(), 3), title->widthAnchor().equalToConstant(42),
+         title->heightAnchor().equalToConstant(12), detail->leadingAnchor().equalTo(title->leadingAnchor()),
+         detail->topAnchor().equalTo(title->bottomAnchor()),
+         detail->widthAnchor().equalTo(title->widthAnchor()), detail->heightAnchor().equalToConstant(9),
+         button->leadingAnchor().equalTo(title->leadingAnchor()),
+         button->topAnchor().equalTo(detail->bottomAnchor()), button->widthAnchor().equalToConstant(24),
+         button->heightAnchor().equalToConstant(10)});
 }
 
 std::shared_ptr<ui::Window> makeScreen() {
@@ -125,15 +125,18 @@ void collect(ui::View& view, std::vector<Op>& ops) {
         ops.push_back(FillOp{r, view.backgroundColor(), view.layer().cornerStyle()});
     if (auto label = dynamic_cast<ui::Label*>(&view)) {
         auto layout = shaped(label->text(), label->font(), r.width);
-        ops.push_back(TextOp{{r.x, r.y + (r.height - layout->size().height) / 2}, layout, label->textColor()});
+        ops.push_back(
+            TextOp{{r.x, r.y + (r.height - layout->size().height) / 2}, layout, label->textColor()});
     } else if (auto image = dynamic_cast<ui::ImageView*>(&view)) {
         ops.push_back(ImageOp{r, image->image(), image->tintColor()});
     } else if (auto button = dynamic_cast<ui::Button*>(&view)) {
         auto layout = shaped(*button->currentTitle(), button->titleFont(), 0);
         layout->setWidth(std::nullopt);
         gfx::Size size = layout->size();
-        ops.push_back(TextOp{{r.x + (r.width - std::ceil(size.width)) / 2, r.y + (r.height - size.height) / 2},
-                             layout, button->titleColor(button->state())});
+        ops.push_back(
+            TextOp{{r.x + (r.width - std::ceil(size.width)) / 2, r.y + (r.height - size.height) / 2},
+                   layout,
+                   button->titleColor(button->state())});
     }
     for (const auto& subview : view.subviews()) collect(*subview, ops);
 }

@@ -44,8 +44,8 @@ PangoEllipsizeMode ellipsizeMode(LineBreak lineBreak) {
 
 void setColor(PangoAttrList* list, const Color& color, unsigned start, unsigned end) {
     auto channel = [](double value) { return guint16(std::clamp(value, 0.0, 1.0) * 65535 + 0.5); };
-    PangoAttribute* foreground = pango_attr_foreground_new(channel(color.red()), channel(color.green()),
-                                                           channel(color.blue()));
+    PangoAttribute* foreground =
+        pango_attr_foreground_new(channel(color.red()), channel(color.green()), channel(color.blue()));
     PangoAttribute* alpha = pango_attr_foreground_alpha_new(channel(color.alpha()));
     for (PangoAttribute* attribute : {foreground, alpha}) {
         attribute->start_index = start;

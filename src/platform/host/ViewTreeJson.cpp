@@ -79,7 +79,8 @@ void appendLabelFields(Fields& fields, const ui::Label& label, const gfx::TraitC
     fields.emplace_back("text", ViewTreeJson::quoted(label.text()));
     fields.emplace_back("textColor", ViewTreeJson::quoted(hexColor(label.textColor().resolved(traits))));
     // Only what differs from a plain one-line label, so that most dumps stay as they are.
-    if (label.numberOfLines() != 1) fields.emplace_back("numberOfLines", std::to_string(label.numberOfLines()));
+    if (label.numberOfLines() != 1)
+        fields.emplace_back("numberOfLines", std::to_string(label.numberOfLines()));
     if (label.lineBreakMode() != ui::LineBreakMode::ByTruncatingTail)
         fields.emplace_back("lineBreakMode", ViewTreeJson::quoted(lineBreakName(label.lineBreakMode())));
 }
@@ -175,7 +176,8 @@ void ViewTreeJson::append(std::string& out, const ui::View& view, int depth) {
         fields.emplace_back("borderColor", quoted(hexColor(view.layer().borderColor().resolved(traits))));
     }
     if (auto label = dynamic_cast<const ui::Label*>(&view)) appendLabelFields(fields, *label, traits);
-    if (auto button = dynamic_cast<const ui::Button*>(&view)) appendButtonFields(fields, *button, traits, depth);
+    if (auto button = dynamic_cast<const ui::Button*>(&view))
+        appendButtonFields(fields, *button, traits, depth);
     if (auto imageView = dynamic_cast<const ui::ImageView*>(&view)) {
         fields.emplace_back("image", imageView->image().isNull() ? "null" : quoted(imageView->imageName()));
     }

@@ -88,7 +88,8 @@ bool Window::applyLayout(View& view) {
             view.setFrame(frame);
             changed = true;
             // Measured again for the new width; the solver runs again in the next pass.
-            if (widthChanged && view.intrinsicContentSizeDependsOnWidth()) view.invalidateIntrinsicContentSize();
+            if (widthChanged && view.intrinsicContentSizeDependsOnWidth())
+                view.invalidateIntrinsicContentSize();
         }
     }
     if (view.needsLayout()) {

@@ -14,7 +14,8 @@ const std::string kEllipsis = "\u2026";
 
 bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 TextLayout layoutOf(const std::string& text, std::optional<double> width, int lines, LineBreak lineBreak) {
@@ -87,9 +88,8 @@ TEST(TextLineBreak, AttributedRunsMeasureAndDrawWithTheirOwnFontAndColour) {
     Font base = Font::system(15);
     TextLayout plain("Price: 12", base);
     TextLayout rich("", base);
-    rich.setAttributedText(gfx::AttributedString()
-                               .append("Price: ")
-                               .append("12", Font::system(30, gfx::FontWeight::Bold), gfx::Color(0, 0, 1)));
+    rich.setAttributedText(gfx::AttributedString().append("Price: ").append(
+        "12", Font::system(30, gfx::FontWeight::Bold), gfx::Color(0, 0, 1)));
     EXPECT_EQ(rich.text(), "Price: 12");
     EXPECT_GT(rich.size().width, plain.size().width + 10);
     EXPECT_GT(rich.size().height, plain.size().height + 10);

@@ -20,9 +20,8 @@ TEST(Label, MultiLineLabelTakesTheHeightOfItsTextWrappedAtItsConstrainedWidth) {
     auto label = constrainedLabel(*window, kSentence);
     label->setNumberOfLines(0);
     auto trailing = label->trailingAnchor().equalTo(window->leadingAnchor(), 166);
-    ui::LayoutConstraint::activate(
-        {label->leadingAnchor().equalTo(window->leadingAnchor(), 16), trailing,
-         label->topAnchor().equalTo(window->topAnchor(), 20)});
+    ui::LayoutConstraint::activate({label->leadingAnchor().equalTo(window->leadingAnchor(), 16), trailing,
+                                    label->topAnchor().equalTo(window->topAnchor(), 20)});
     window->layoutIfNeeded();
 
     double oneLine = ui::Label::create("The")->intrinsicContentSize().height;
