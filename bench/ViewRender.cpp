@@ -22,6 +22,7 @@
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/LayoutConstraint.h"
+#include "ui/LayoutEngine.h"
 #include "ui/Window.h"
 
 namespace {
@@ -170,7 +171,8 @@ void BM_ViewTreeRender(benchmark::State& state) {
         benchmark::DoNotOptimize(image);
     }
     state.counters["views"] = double(viewCount(*window) - 1);
-    state.counters["constraints"] = double(window->layoutEngine().solverConstraintCount());
+    // The 2,000 anchor constraints plus the intrinsic-size ones of labels, images and buttons.
+    state.counters["solverConstraints"] = double(window->layoutEngine().solverConstraintCount());
 }
 BENCHMARK(BM_ViewTreeRender)->Unit(benchmark::kMillisecond);
 
