@@ -260,7 +260,25 @@ void Painter::drawText(const TextLayout& layout, Point origin, const Color& colo
     cairo_save(cr);
     cairo_move_to(cr, origin.x, origin.y);
     impl_->setSource(color);
-    pango_cairo_show_layout(cr, layout.impl().layout);
+    layout.impl().setColorTraits(impl_->traits);
+    pango_cairo_show_layout(cr, layout.impl().laidOut());
+    cairo_restore(cr);
+}
+
+void Painter::drawTextShadow(const TextLayout& layout, Point origin, const Color& color) {
+    // Without run colours the glyphs draw as they do for the text itself; with them, their
+    // outlines are filled instead, as Pango would paint each run in its own colour.
+    if (!layout.impl().hasColors()) {
+        drawText(layout, origin, color);
+        return;
+    }
+    cairo_t* cr = impl_->cr;
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, origin.x, origin.y);
+    impl_->setSource(color);
+    pango_cairo_layout_path(cr, layout.impl().laidOut());
+    cairo_fill(cr);
     cairo_restore(cr);
 }
 

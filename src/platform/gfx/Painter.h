@@ -77,8 +77,11 @@ public:
     void drawImage(const Image& image, const Rect& rect, ContentMode mode = ContentMode::ScaleToFill,
                    const std::optional<Color>& tint = std::nullopt);
 
-    // Text, with the layout's top-left corner at `origin`.
+    // Text, with the layout's top-left corner at `origin`, in `color` where its runs have no
+    // colour of their own.
     void drawText(const TextLayout& layout, Point origin, const Color& color);
+    // The text's shape all in one colour, whatever the colours of its runs: a text shadow.
+    void drawTextShadow(const TextLayout& layout, Point origin, const Color& color);
 
     // Frosted glass over `rect` (within the current clip): what has been drawn there so far,
     // blurred and tinted.

@@ -40,8 +40,8 @@ Font symbolFont(double pointSize) {
 // An unknown icon name falls apart into one glyph per letter; a known one is one glyph of the
 // icon font.
 bool shapesToOneIconGlyph(const TextLayout& layout) {
-    PangoLayoutLine* line = pango_layout_get_line_readonly(layout.impl().layout, 0);
-    if (!line || pango_layout_get_line_count(layout.impl().layout) != 1) return false;
+    PangoLayoutLine* line = pango_layout_get_line_readonly(layout.impl().laidOut(), 0);
+    if (!line || pango_layout_get_line_count(layout.impl().laidOut()) != 1) return false;
     int glyphs = 0;
     for (GSList* run = line->runs; run; run = run->next) {
         auto* glyphRun = static_cast<PangoGlyphItem*>(run->data);

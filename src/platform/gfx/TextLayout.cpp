@@ -11,38 +11,89 @@
 
 namespace gfx {
 
+namespace {
+
+// Pango needs valid UTF-8; anything else is repaired with replacement characters.
+std::string validUtf8(const std::string& text) {
+    if (g_utf8_validate(text.data(), gssize(text.size()), nullptr)) return text;
+    gchar* valid = g_utf8_make_valid(text.data(), gssize(text.size()));
+    std::string out = valid;
+    g_free(valid);
+    return out;
+}
+
+constexpr const char* kEllipsis = "\u2026";
+
+bool isTruncating(LineBreak lineBreak) {
+    return lineBreak == LineBreak::TruncateHead || lineBreak == LineBreak::TruncateTail ||
+           lineBreak == LineBreak::TruncateMiddle;
+}
+
+PangoEllipsizeMode ellipsizeMode(LineBreak lineBreak) {
+    switch (lineBreak) {
+        case LineBreak::TruncateHead:
+            return PANGO_ELLIPSIZE_START;
+        case LineBreak::TruncateMiddle:
+            return PANGO_ELLIPSIZE_MIDDLE;
+        case LineBreak::TruncateTail:
+            return PANGO_ELLIPSIZE_END;
+        default:
+            return PANGO_ELLIPSIZE_NONE;
+    }
+}
+
+void setColor(PangoAttrList* list, const Color& color, unsigned start, unsigned end) {
+    auto channel = [](double value) { return guint16(std::clamp(value, 0.0, 1.0) * 65535 + 0.5); };
+    PangoAttribute* foreground =
+        pango_attr_foreground_new(channel(color.red()), channel(color.green()), channel(color.blue()));
+    PangoAttribute* alpha = pango_attr_foreground_alpha_new(channel(color.alpha()));
+    for (PangoAttribute* attribute : {foreground, alpha}) {
+        attribute->start_index = start;
+        attribute->end_index = end;
+        pango_attr_list_insert(list, attribute);
+    }
+}
+
+}  // namespace
+
 TextLayout::Impl::Impl(std::string initialText, Font initialFont)
-    : text(std::move(initialText)), font(std::move(initialFont)) {
+    : text(validUtf8(initialText)), font(std::move(initialFont)) {
     layout = pango_layout_new(FontLibrary::shared().context());
-    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-    pango_layout_set_font_description(layout, font.resolved().description);
-    applyText();
-    applyAlignment();
 }
 
 TextLayout::Impl::~Impl() { g_object_unref(layout); }
 
-void TextLayout::Impl::applyText() {
-    // Pango needs valid UTF-8; anything else is repaired with replacement characters.
-    if (g_utf8_validate(text.data(), gssize(text.size()), nullptr)) {
-        pango_layout_set_text(layout, text.data(), int(text.size()));
-        return;
-    }
-    gchar* valid = g_utf8_make_valid(text.data(), gssize(text.size()));
-    pango_layout_set_text(layout, valid, -1);
-    g_free(valid);
+void TextLayout::Impl::setColorTraits(const TraitCollection& traits) {
+    if (traits == colorTraits) return;
+    colorTraits = traits;
+    if (hasColors()) dirty = true;
 }
 
-void TextLayout::Impl::applyWidthAndLines() {
-    pango_layout_set_width(layout, width ? int(*width * PANGO_SCALE) : -1);
-    if (maximumLines > 0) {
-        // A negative height limits the number of lines; the last one is ellipsized.
-        pango_layout_set_height(layout, -maximumLines);
-        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
-    } else {
-        pango_layout_set_height(layout, -1);
-        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
+bool TextLayout::Impl::hasColors() const {
+    for (const auto& span : spans)
+        if (span.color) return true;
+    return false;
+}
+
+void TextLayout::Impl::applyAttributes() {
+    pango_layout_set_font_description(layout, font.resolved().description);
+    if (spans.empty()) {
+        pango_layout_set_attributes(layout, nullptr);
+        return;
     }
+    PangoAttrList* list = pango_attr_list_new();
+    for (const auto& span : spans) {
+        if (span.start == span.end) continue;
+        if (span.font) {
+            PangoAttribute* attribute = pango_attr_font_desc_new(span.font->resolved().description);
+            attribute->start_index = span.start;
+            attribute->end_index = span.end;
+            pango_attr_list_insert(list, attribute);
+        }
+        if (span.color) setColor(list, span.color->resolved(colorTraits), span.start, span.end);
+    }
+    pango_layout_set_attributes(layout, list);
+    pango_attr_list_unref(list);
 }
 
 void TextLayout::Impl::applyAlignment() {
@@ -62,6 +113,84 @@ void TextLayout::Impl::applyAlignment() {
     }
 }
 
+int TextLayout::Impl::endOfLine(int index) const {
+    PangoLayoutLine* line = pango_layout_get_line_readonly(layout, index);
+    return line ? line->start_index + line->length : int(text.size());
+}
+
+double TextLayout::Impl::bottomOfLine(int index) const {
+    PangoLayoutIter* iter = pango_layout_get_iter(layout);
+    for (int i = 0; i < index && pango_layout_iter_next_line(iter);) ++i;
+    int top = 0, bottom = 0;
+    pango_layout_iter_get_line_yrange(iter, &top, &bottom);
+    pango_layout_iter_free(iter);
+    return bottom;
+}
+
+// Shows the text up to byte `end` only (attributes keep their places), trimming the line break
+// or spaces the cut leaves at its end: a space that hung past the width would now count.
+void TextLayout::Impl::cutAfter(int end, bool withEllipsis) {
+    std::string shown = text.substr(0, std::size_t(end));
+    shown.erase(shown.find_last_not_of(" \t\r\n") + 1);
+    if (withEllipsis) shown += kEllipsis;
+    pango_layout_set_text(layout, shown.data(), int(shown.size()));
+}
+
+// Lays the text out in passes:
+//   1. the whole text, wrapped (unless it is one unbroken clipped line), without a limit;
+//   2. within the line limit: done;
+//   3. over it without ellipsis (or without a width to ellipsize within): cut after the last
+//      line that fits, adding the ellipsis for the truncating modes;
+//   4. over it with a truncating mode: let Pango ellipsize the last line that fits (a height
+//      of exactly that many lines limits them across hard line breaks too). When that line
+//      fits whole but later paragraphs are left out, Pango marks nothing: cut and mark it.
+PangoLayout* TextLayout::Impl::laidOut() {
+    if (!dirty) return layout;
+    dirty = false;
+    truncated = false;
+
+    // 1.
+    pango_layout_set_text(layout, text.data(), int(text.size()));
+    applyAttributes();
+    applyAlignment();
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
+    pango_layout_set_height(layout, -1);
+    pango_layout_set_wrap(layout, lineBreak == LineBreak::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
+    bool unbroken = lineBreak == LineBreak::Clip && maximumLines == 1;
+    int pangoWidth = width ? int(std::max(0.0, *width) * PANGO_SCALE) : -1;
+    pango_layout_set_width(layout, unbroken ? -1 : pangoWidth);
+    if (unbroken && pangoWidth >= 0) {
+        // Aligned within the width when it fits; otherwise it runs past the width, unbroken.
+        PangoRectangle logical;
+        pango_layout_get_extents(layout, nullptr, &logical);
+        if (logical.width <= pangoWidth) pango_layout_set_width(layout, pangoWidth);
+    }
+
+    // 2.
+    int lines = pango_layout_get_line_count(layout);
+    if (maximumLines == 0 || lines <= maximumLines) return layout;
+    truncated = true;
+
+    // 3.
+    bool ellipsizes = isTruncating(lineBreak);
+    if (!ellipsizes || pango_layout_get_width(layout) < 0) {
+        cutAfter(endOfLine(maximumLines - 1), ellipsizes);
+        return layout;
+    }
+
+    // 4.
+    int height = int(bottomOfLine(maximumLines - 1));
+    pango_layout_set_ellipsize(layout, ellipsizeMode(lineBreak));
+    pango_layout_set_height(layout, height);
+    lines = pango_layout_get_line_count(layout);
+    if (lines <= maximumLines && pango_layout_is_ellipsized(layout)) return layout;
+    int last = std::min(lines, maximumLines) - 1;
+    int end = endOfLine(last);
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    cutAfter(end, true);
+    return layout;
+}
+
 TextLayout::TextLayout(std::string text, Font font)
     : impl_(std::make_unique<Impl>(std::move(text), std::move(font))) {}
 TextLayout::~TextLayout() = default;
@@ -69,48 +198,101 @@ TextLayout::TextLayout(TextLayout&&) noexcept = default;
 TextLayout& TextLayout::operator=(TextLayout&&) noexcept = default;
 
 void TextLayout::setText(std::string text) {
-    if (text == impl_->text) return;
-    impl_->text = std::move(text);
-    impl_->applyText();
+    std::string valid = validUtf8(text);
+    if (impl_->spans.empty() && valid == impl_->text) return;
+    impl_->text = std::move(valid);
+    impl_->spans.clear();
+    impl_->dirty = true;
+}
+
+void TextLayout::setAttributedText(AttributedString text) {
+    impl_->text.clear();
+    impl_->spans.clear();
+    for (const auto& run : text.runs()) {
+        Impl::Span span;
+        span.start = unsigned(impl_->text.size());
+        impl_->text += validUtf8(run.text);
+        span.end = unsigned(impl_->text.size());
+        span.font = run.font;
+        span.color = run.color;
+        impl_->spans.push_back(std::move(span));
+    }
+    impl_->dirty = true;
 }
 
 void TextLayout::setFont(Font font) {
+    if (font == impl_->font) return;
     impl_->font = std::move(font);
-    pango_layout_set_font_description(impl_->layout, impl_->font.resolved().description);
+    impl_->dirty = true;
 }
 
 void TextLayout::setWidth(std::optional<double> width) {
+    if (width == impl_->width) return;
     impl_->width = width;
-    impl_->applyWidthAndLines();
+    impl_->dirty = true;
 }
 
 void TextLayout::setMaximumLines(int lines) {
-    impl_->maximumLines = lines > 0 ? lines : 0;
-    impl_->applyWidthAndLines();
+    lines = lines > 0 ? lines : 0;
+    if (lines == impl_->maximumLines) return;
+    impl_->maximumLines = lines;
+    impl_->dirty = true;
+}
+
+void TextLayout::setLineBreak(LineBreak lineBreak) {
+    if (lineBreak == impl_->lineBreak) return;
+    impl_->lineBreak = lineBreak;
+    impl_->dirty = true;
 }
 
 void TextLayout::setAlignment(TextAlignment alignment) {
+    if (alignment == impl_->alignment) return;
     impl_->alignment = alignment;
-    impl_->applyAlignment();
+    impl_->dirty = true;
 }
 
 const std::string& TextLayout::text() const { return impl_->text; }
 const Font& TextLayout::font() const { return impl_->font; }
 std::optional<double> TextLayout::width() const { return impl_->width; }
+int TextLayout::maximumLines() const { return impl_->maximumLines; }
+LineBreak TextLayout::lineBreak() const { return impl_->lineBreak; }
 TextAlignment TextLayout::alignment() const { return impl_->alignment; }
 
 Size TextLayout::size() const {
     PangoRectangle logical;
-    pango_layout_get_extents(impl_->layout, nullptr, &logical);
+    pango_layout_get_extents(impl_->laidOut(), nullptr, &logical);
     return {logical.width / double(PANGO_SCALE), logical.height / double(PANGO_SCALE)};
 }
 
-int TextLayout::lineCount() const { return pango_layout_get_line_count(impl_->layout); }
+int TextLayout::lineCount() const { return pango_layout_get_line_count(impl_->laidOut()); }
 
-bool TextLayout::isTruncated() const { return pango_layout_is_ellipsized(impl_->layout); }
+bool TextLayout::isTruncated() const {
+    PangoLayout* layout = impl_->laidOut();
+    return impl_->truncated || pango_layout_is_ellipsized(layout);
+}
 
 double TextLayout::firstBaseline() const {
-    return pango_layout_get_baseline(impl_->layout) / double(PANGO_SCALE);
+    return pango_layout_get_baseline(impl_->laidOut()) / double(PANGO_SCALE);
+}
+
+std::string TextLayout::visibleText() const {
+    PangoLayout* layout = impl_->laidOut();
+    const char* shown = pango_layout_get_text(layout);
+    std::string out;
+    int count = pango_layout_get_line_count(layout);
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) out += '\n';
+        PangoLayoutLine* line = pango_layout_get_line_readonly(layout, i);
+        for (GSList* item = line->runs; item; item = item->next) {
+            auto* run = static_cast<PangoGlyphItem*>(item->data);
+            if (run->item->analysis.flags & PANGO_ANALYSIS_FLAG_IS_ELLIPSIS) {
+                out += kEllipsis;
+            } else {
+                out.append(shown + run->item->offset, std::size_t(run->item->length));
+            }
+        }
+    }
+    return out;
 }
 
 namespace {
@@ -119,13 +301,13 @@ namespace {
 // cost, so one-shot measurements are remembered. Bounded: the memo starts over when full.
 class MeasureMemo {
 public:
-    using Key = std::tuple<std::string, std::string, double, int>;
+    using Key = std::tuple<std::string, std::string, double, int, int>;
     static constexpr std::size_t kCapacity = 4096;
 
     static Key keyFor(const std::string& text, const Font& font, std::optional<double> width,
-                      int maximumLines) {
+                      int maximumLines, LineBreak lineBreak) {
         char* description = pango_font_description_to_string(font.resolved().description);
-        Key key{text, description, width.value_or(-1), maximumLines};
+        Key key{text, description, width.value_or(-1), maximumLines, int(lineBreak)};
         g_free(description);
         return key;
     }
@@ -154,22 +336,20 @@ MeasureMemo& measureMemo() {
 }  // namespace
 
 Size TextLayout::measure(const std::string& text, const Font& font, std::optional<double> width,
-                         int maximumLines) {
-    auto key = MeasureMemo::keyFor(text, font, width, maximumLines);
+                         int maximumLines, LineBreak lineBreak) {
+    auto key = MeasureMemo::keyFor(text, font, width, maximumLines, lineBreak);
     if (auto size = measureMemo().find(key)) return *size;
-    Size size = measureUncached(text, font, width, maximumLines);
+    Size size = measureUncached(text, font, width, maximumLines, lineBreak);
     measureMemo().insert(std::move(key), size);
     return size;
 }
 
 Size TextLayout::measureUncached(const std::string& text, const Font& font, std::optional<double> width,
-                                 int maximumLines) {
+                                 int maximumLines, LineBreak lineBreak) {
     TextLayout layout(text, font);
-    if (width || maximumLines > 0) {
-        layout.impl_->width = width;
-        layout.impl_->maximumLines = maximumLines > 0 ? maximumLines : 0;
-        layout.impl_->applyWidthAndLines();
-    }
+    layout.setWidth(width);
+    layout.setMaximumLines(maximumLines);
+    layout.setLineBreak(lineBreak);
     return layout.size();
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "gfx/AttributedString.h"
 #include "gfx/Font.h"
 #include "gfx/Geometry.h"
 
@@ -11,11 +12,22 @@ namespace gfx {
 
 enum class TextAlignment { Left, Center, Right, Natural };
 
-// A paragraph of text in one font, shaped once and reused for measuring and drawing
-// (HarfBuzz shaping through Pango). Without a width it is one line per hard line break; with a
-// width it wraps at word boundaries; with a line limit it stops after that many lines and ends
-// the last one with an ellipsis. Alignment applies within the width (or the widest line).
-// Sizes are in points. Not thread-safe: use it on the thread that draws.
+// How text that does not fit is broken into lines and where it is cut.
+//   WordWrap, CharWrap: lines break between words (a word too long for a line breaks inside)
+//     or between any two characters; text past the line limit is left out.
+//   Clip: lines break between words; a single line does not break at all and runs past the
+//     width (whoever draws it clips); text past the line limit is left out.
+//   TruncateHead, TruncateTail, TruncateMiddle: lines break between words; the last line that
+//     fits ends in, starts with, or has in its middle an ellipsis standing for what is cut.
+enum class LineBreak { WordWrap, CharWrap, Clip, TruncateHead, TruncateTail, TruncateMiddle };
+
+// A paragraph of text, shaped once and reused for measuring and drawing (HarfBuzz shaping
+// through Pango). Without a width it is one line per hard line break; with a width it wraps;
+// with a line limit it stops after that many lines in all, cut as its line break says.
+// Attributed text sets a font and colour per run; runs without them use the layout's font and
+// the colour it is drawn in. Alignment applies within the width (or the widest line). Sizes are
+// in points. Settings are applied lazily, when the layout is next measured or drawn.
+// Not thread-safe: use it on the thread that draws.
 class TextLayout {
 public:
     TextLayout(std::string text, Font font);
@@ -26,27 +38,36 @@ public:
     TextLayout& operator=(const TextLayout&) = delete;
 
     void setText(std::string text);
+    void setAttributedText(AttributedString text);
     void setFont(Font font);
     void setWidth(std::optional<double> width);
     void setMaximumLines(int lines);  // 0: no limit
+    void setLineBreak(LineBreak lineBreak);
     void setAlignment(TextAlignment alignment);
 
+    // The plain text (of every run, for attributed text).
     const std::string& text() const;
     const Font& font() const;
     std::optional<double> width() const;
+    int maximumLines() const;
+    LineBreak lineBreak() const;
     TextAlignment alignment() const;
 
     // Logical size of the laid-out text (the width of its widest line, the height of its lines).
     Size size() const;
     int lineCount() const;
+    // Whether some of the text is cut off: left out past the line limit or ellipsized.
     bool isTruncated() const;
     double firstBaseline() const;
+    // The text as laid out, with the ellipsis where it is truncated (for tests and dumps).
+    std::string visibleText() const;
 
-    // One-shot measurement, remembered for repeated questions.
+    // One-shot measurement of plain text, remembered for repeated questions.
     static Size measure(const std::string& text, const Font& font, std::optional<double> width = std::nullopt,
-                        int maximumLines = 0);
+                        int maximumLines = 0, LineBreak lineBreak = LineBreak::TruncateTail);
     static Size measureUncached(const std::string& text, const Font& font,
-                                std::optional<double> width = std::nullopt, int maximumLines = 0);
+                                std::optional<double> width = std::nullopt, int maximumLines = 0,
+                                LineBreak lineBreak = LineBreak::TruncateTail);
 
     struct Impl;
     Impl& impl() const { return *impl_; }

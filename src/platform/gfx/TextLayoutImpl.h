@@ -3,23 +3,48 @@
 // TextLayout's private state, shared with the painter. Internal to gfx.
 #include <pango/pango.h>
 
+#include <vector>
+
 #include "gfx/TextLayout.h"
+#include "gfx/TraitCollection.h"
 
 namespace gfx {
 
 struct TextLayout::Impl {
-    std::string text;
+    // A run's place in the plain text, in bytes.
+    struct Span {
+        unsigned start = 0, end = 0;
+        std::optional<Font> font;
+        std::optional<Color> color;
+    };
+
+    std::string text;         // valid UTF-8: every run repaired on its own
+    std::vector<Span> spans;  // empty for plain text
     Font font;
     std::optional<double> width;
     int maximumLines = 0;
+    LineBreak lineBreak = LineBreak::TruncateTail;
     TextAlignment alignment = TextAlignment::Natural;
+    // Run colours are resolved for this appearance; the painter sets its own before drawing.
+    TraitCollection colorTraits = TraitCollection::light();
+    bool truncated = false;
+    bool dirty = true;
     PangoLayout* layout = nullptr;
 
     Impl(std::string text, Font font);
     ~Impl();
-    void applyText();
-    void applyWidthAndLines();
+
+    // The Pango layout with every setting applied.
+    PangoLayout* laidOut();
+    void setColorTraits(const TraitCollection& traits);
+    bool hasColors() const;
+
+private:
+    void applyAttributes();
     void applyAlignment();
+    int endOfLine(int index) const;
+    double bottomOfLine(int index) const;
+    void cutAfter(int end, bool withEllipsis);
 };
 
 }  // namespace gfx

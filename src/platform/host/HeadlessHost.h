@@ -25,7 +25,10 @@ namespace host {
 //       "hidden": false,
 //       "backgroundColor": "#FFFFFFFF",  (only when not clear, resolved, #RRGGBBAA)
 //       "cornerRadius": 10,              (only when rounded)
-//       "text": "Enabled",               (labels)
+//       "text": "Enabled",               (labels, with "textColor"; "numberOfLines" and
+//                                         "lineBreakMode" when not 1 and "truncatingTail")
+//       "states": {"normal": {"title": "Done", "titleColor": "#007AFFFF", "image": "gear"}},
+//                                        (buttons: each state given content of its own)
 //       "image": "gear",                 (image views: the name they were given)
 //       "subviews": [ ... ]              (only when there are any)
 //     }

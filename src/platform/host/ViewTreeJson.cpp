@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/View.h"
@@ -19,6 +20,85 @@ std::string hexColor(const gfx::Color& color) {
     std::snprintf(text, sizeof text, "#%02X%02X%02X%02X", channel(color.red()), channel(color.green()),
                   channel(color.blue()), channel(color.alpha()));
     return text;
+}
+
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
+const char* lineBreakName(ui::LineBreakMode mode) {
+    switch (mode) {
+        case ui::LineBreakMode::ByWordWrapping:
+            return "wordWrapping";
+        case ui::LineBreakMode::ByCharWrapping:
+            return "charWrapping";
+        case ui::LineBreakMode::ByClipping:
+            return "clipping";
+        case ui::LineBreakMode::ByTruncatingHead:
+            return "truncatingHead";
+        case ui::LineBreakMode::ByTruncatingTail:
+            return "truncatingTail";
+        case ui::LineBreakMode::ByTruncatingMiddle:
+            return "truncatingMiddle";
+    }
+    return "truncatingTail";
+}
+
+// "normal", or the state's flags joined by "|" ("highlighted|selected").
+std::string stateName(unsigned state) {
+    if (state == ui::ControlStateNormal) return "normal";
+    std::string name;
+    auto add = [&](unsigned flag, const char* flagName) {
+        if (!(state & flag)) return;
+        if (!name.empty()) name += "|";
+        name += flagName;
+        state &= ~flag;
+    };
+    add(ui::ControlStateHighlighted, "highlighted");
+    add(ui::ControlStateDisabled, "disabled");
+    add(ui::ControlStateSelected, "selected");
+    if (state != 0) {  // flags of the application's own
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "0x%X", state);
+        name += (name.empty() ? "" : "|") + std::string(hex);
+    }
+    return name;
+}
+
+// A JSON object of `fields` whose closing brace is indented by `depth` levels; values that
+// are objects themselves come already written for one level deeper.
+std::string objectText(const Fields& fields, int depth) {
+    std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+    std::string out = "{\n";
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out += indent + "  " + ViewTreeJson::quoted(fields[i].first) + ": " + fields[i].second;
+        out += i + 1 == fields.size() ? "\n" : ",\n";
+    }
+    return out + indent + "}";
+}
+
+void appendLabelFields(Fields& fields, const ui::Label& label, const gfx::TraitCollection& traits) {
+    fields.emplace_back("text", ViewTreeJson::quoted(label.text()));
+    fields.emplace_back("textColor", ViewTreeJson::quoted(hexColor(label.textColor().resolved(traits))));
+    // Only what differs from a plain one-line label, so that most dumps stay as they are.
+    if (label.numberOfLines() != 1)
+        fields.emplace_back("numberOfLines", std::to_string(label.numberOfLines()));
+    if (label.lineBreakMode() != ui::LineBreakMode::ByTruncatingTail)
+        fields.emplace_back("lineBreakMode", ViewTreeJson::quoted(lineBreakName(label.lineBreakMode())));
+}
+
+// What the button shows in each state given content of its own (falling back to normal's).
+void appendButtonFields(Fields& fields, const ui::Button& button, const gfx::TraitCollection& traits,
+                        int depth) {
+    Fields states;
+    for (unsigned state : button.configuredStates()) {
+        Fields content;
+        if (auto title = button.title(state)) content.emplace_back("title", ViewTreeJson::quoted(*title));
+        content.emplace_back("titleColor",
+                             ViewTreeJson::quoted(hexColor(button.titleColor(state).resolved(traits))));
+        if (!button.image(state).isNull())
+            content.emplace_back("image", ViewTreeJson::quoted(button.imageName(state)));
+        states.emplace_back(stateName(state), objectText(content, depth + 2));
+    }
+    if (!states.empty()) fields.emplace_back("states", objectText(states, depth + 1));
 }
 
 }  // namespace
@@ -80,7 +160,7 @@ void ViewTreeJson::append(std::string& out, const ui::View& view, int depth) {
     gfx::TraitCollection traits = view.traitCollection();
     gfx::Rect frame = view.superview() ? view.superview()->convertRect(view.frame(), nullptr) : view.frame();
 
-    std::vector<std::pair<std::string, std::string>> fields;
+    Fields fields;
     fields.emplace_back("class", quoted(view.className()));
     fields.emplace_back("frame", "[" + number(frame.x) + ", " + number(frame.y) + ", " + number(frame.width) +
                                      ", " + number(frame.height) + "]");
@@ -95,10 +175,9 @@ void ViewTreeJson::append(std::string& out, const ui::View& view, int depth) {
         fields.emplace_back("borderWidth", number(view.layer().borderWidth()));
         fields.emplace_back("borderColor", quoted(hexColor(view.layer().borderColor().resolved(traits))));
     }
-    if (auto label = dynamic_cast<const ui::Label*>(&view)) {
-        fields.emplace_back("text", quoted(label->text()));
-        fields.emplace_back("textColor", quoted(hexColor(label->textColor().resolved(traits))));
-    }
+    if (auto label = dynamic_cast<const ui::Label*>(&view)) appendLabelFields(fields, *label, traits);
+    if (auto button = dynamic_cast<const ui::Button*>(&view))
+        appendButtonFields(fields, *button, traits, depth);
     if (auto imageView = dynamic_cast<const ui::ImageView*>(&view)) {
         fields.emplace_back("image", imageView->image().isNull() ? "null" : quoted(imageView->imageName()));
     }

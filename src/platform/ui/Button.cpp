@@ -73,6 +73,16 @@ std::string Button::imageName(unsigned state) const {
     return image ? image->name : std::string();
 }
 
+std::vector<unsigned> Button::configuredStates() const {
+    std::vector<unsigned> states;
+    for (const auto& [state, title] : titles_) states.push_back(state);
+    for (const auto& [state, color] : titleColors_) states.push_back(state);
+    for (const auto& [state, image] : images_) states.push_back(state);
+    std::sort(states.begin(), states.end());
+    states.erase(std::unique(states.begin(), states.end()), states.end());
+    return states;
+}
+
 void Button::setTitleFont(gfx::Font font) {
     font_ = std::move(font);
     contentChanged();
@@ -134,10 +144,12 @@ void Button::draw(gfx::Painter& painter, const gfx::Rect& rect) {
     }
     auto title = currentTitle();
     if (title && !title->empty()) {
-        gfx::TextLayout layout(*title, font_);
-        layout.setMaximumLines(1);
-        double height = layout.size().height;
-        painter.drawText(layout, {x, middleY - height / 2}, titleColor(state()));
+        // Shaped again only when the title or font changed since the last drawing.
+        titleLayout_.setText(*title);
+        titleLayout_.setFont(font_);
+        titleLayout_.setMaximumLines(1);
+        double height = titleLayout_.size().height;
+        painter.drawText(titleLayout_, {x, middleY - height / 2}, titleColor(state()));
     }
 }
 

@@ -4,9 +4,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gfx/Font.h"
 #include "gfx/Image.h"
+#include "gfx/TextLayout.h"
 #include "ui/Control.h"
 #include "ui/EdgeInsets.h"
 
@@ -31,6 +33,9 @@ public:
     void setSymbolImage(const std::string& symbolName, unsigned state = ControlStateNormal);
     gfx::Image image(unsigned state) const;
     std::string imageName(unsigned state) const;
+
+    // The states given a title, title colour or image of their own, in ascending order.
+    std::vector<unsigned> configuredStates() const;
 
     std::optional<std::string> currentTitle() const { return title(state()); }
     gfx::Image currentImage() const { return image(state()); }
@@ -65,6 +70,7 @@ private:
     std::map<unsigned, StateImage> images_;
     gfx::Font font_ = gfx::Font::system(17);
     EdgeInsets insets_;
+    gfx::TextLayout titleLayout_{"", font_};
 };
 
 }  // namespace ui

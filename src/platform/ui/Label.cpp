@@ -11,54 +11,120 @@ namespace {
 // Text sizes are rounded up to whole points, as the platform's labels report them.
 gfx::Size ceilSize(gfx::Size size) { return {std::ceil(size.width), std::ceil(size.height)}; }
 
+gfx::LineBreak lineBreakFor(LineBreakMode mode) {
+    switch (mode) {
+        case LineBreakMode::ByWordWrapping:
+            return gfx::LineBreak::WordWrap;
+        case LineBreakMode::ByCharWrapping:
+            return gfx::LineBreak::CharWrap;
+        case LineBreakMode::ByClipping:
+            return gfx::LineBreak::Clip;
+        case LineBreakMode::ByTruncatingHead:
+            return gfx::LineBreak::TruncateHead;
+        case LineBreakMode::ByTruncatingTail:
+            return gfx::LineBreak::TruncateTail;
+        case LineBreakMode::ByTruncatingMiddle:
+            return gfx::LineBreak::TruncateMiddle;
+    }
+    return gfx::LineBreak::TruncateTail;
+}
+
 }  // namespace
 
 std::shared_ptr<Label> Label::create(std::string text) {
     return std::shared_ptr<Label>(new Label(std::move(text)));
 }
 
-Label::Label(std::string text) : text_(std::move(text)) {
+Label::Label(std::string text) : text_(std::move(text)), layout_(text_, font_) {
     // Labels hug their text a little harder than plain views, as on the platform.
     setContentHuggingPriority(LayoutPriority::kDefaultLow + 1, LayoutAxis::Horizontal);
     setContentHuggingPriority(LayoutPriority::kDefaultLow + 1, LayoutAxis::Vertical);
 }
 
 void Label::setText(std::string text) {
-    if (text == text_) return;
+    if (text == text_ && !attributed_) return;
     text_ = std::move(text);
-    invalidateIntrinsicContentSize();
+    attributed_.reset();
+    layout_.setText(text_);
+    textDidChange();
+}
+
+void Label::setAttributedText(AttributedString text) {
+    text_ = text.string();
+    layout_.setAttributedText(text);
+    attributed_ = std::move(text);
+    textDidChange();
 }
 
 void Label::setFont(gfx::Font font) {
     font_ = std::move(font);
-    invalidateIntrinsicContentSize();
+    layout_.setFont(font_);
+    textDidChange();
 }
 
 void Label::setNumberOfLines(int lines) {
     numberOfLines_ = lines < 0 ? 0 : lines;
-    invalidateIntrinsicContentSize();
+    textDidChange();
+}
+
+void Label::setLineBreakMode(LineBreakMode mode) {
+    if (mode == lineBreakMode_) return;
+    lineBreakMode_ = mode;
+    textDidChange();
+}
+
+void Label::setPreferredMaxLayoutWidth(double width) {
+    width = std::max(0.0, width);
+    if (width == preferredMaxLayoutWidth_) return;
+    preferredMaxLayoutWidth_ = width;
+    textDidChange();
+}
+
+void Label::textDidChange() { invalidateIntrinsicContentSize(); }
+
+gfx::TextLayout& Label::layoutFor(std::optional<double> width) const {
+    layout_.setWidth(width);
+    layout_.setMaximumLines(numberOfLines_);
+    layout_.setLineBreak(lineBreakFor(lineBreakMode_));
+    layout_.setAlignment(alignment_);
+    return layout_;
+}
+
+gfx::Size Label::measure(std::optional<double> width) const {
+    if (text_.empty()) return {0, 0};
+    return ceilSize(layoutFor(width).size());
 }
 
 gfx::Size Label::intrinsicContentSize() const {
-    if (text_.empty()) return {0, 0};
-    return ceilSize(gfx::TextLayout::measure(text_, font_, std::nullopt, numberOfLines_));
+    if (numberOfLines_ == 1) return measure(std::nullopt);
+    double wrapWidth = preferredMaxLayoutWidth_ > 0 ? preferredMaxLayoutWidth_ : bounds().width;
+    return measure(wrapWidth > 0 ? std::optional(wrapWidth) : std::nullopt);
+}
+
+bool Label::intrinsicContentSizeDependsOnWidth() const {
+    return numberOfLines_ != 1 && preferredMaxLayoutWidth_ <= 0;
 }
 
 gfx::Size Label::sizeThatFits(gfx::Size size) const {
-    if (text_.empty()) return {0, 0};
-    std::optional<double> width;
-    if (numberOfLines_ != 1 && size.width > 0) width = size.width;
-    return ceilSize(gfx::TextLayout::measure(text_, font_, width, numberOfLines_));
+    if (numberOfLines_ != 1 && size.width > 0) return measure(size.width);
+    return measure(std::nullopt);
 }
 
 void Label::draw(gfx::Painter& painter, const gfx::Rect& rect) {
     if (text_.empty()) return;
-    gfx::TextLayout layout(text_, font_);
-    layout.setWidth(rect.width);
-    layout.setMaximumLines(numberOfLines_);
-    layout.setAlignment(alignment_);
-    double height = layout.size().height;
-    painter.drawText(layout, {rect.x, rect.y + (rect.height - height) / 2}, textColor_);
+    gfx::TextLayout& layout = layoutFor(rect.width);
+    gfx::Point origin{rect.x, rect.y + (rect.height - layout.size().height) / 2};
+    // A clipped line may run past the bounds; nothing else does.
+    bool clips = lineBreakMode_ == LineBreakMode::ByClipping && layout.size().width > rect.width;
+    if (clips) {
+        painter.save();
+        painter.clipToRect(rect);
+    }
+    if (shadowColor_ && shadowColor_->alpha() > 0)
+        painter.drawTextShadow(layout, {origin.x + shadowOffset_.width, origin.y + shadowOffset_.height},
+                               *shadowColor_);
+    painter.drawText(layout, origin, textColor_);
+    if (clips) painter.restore();
 }
 
 }  // namespace ui

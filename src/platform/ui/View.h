@@ -132,6 +132,9 @@ public:
     virtual gfx::Size intrinsicContentSize() const { return {kNoIntrinsicMetric, kNoIntrinsicMetric}; }
     // Call when what intrinsicContentSize returns has changed.
     void invalidateIntrinsicContentSize();
+    // True for a view whose intrinsic size follows its width (text wrapping within it): after
+    // constraints give it a new width, the window asks for its intrinsic size again.
+    virtual bool intrinsicContentSizeDependsOnWidth() const { return false; }
     double contentHuggingPriority(LayoutAxis axis) const;
     void setContentHuggingPriority(double priority, LayoutAxis axis);
     double contentCompressionResistancePriority(LayoutAxis axis) const;

@@ -87,8 +87,12 @@ bool Window::applyLayout(View& view) {
         gfx::Rect frame{left - origin.x, top - origin.y, std::max(0.0, right - left),
                         std::max(0.0, bottom - top)};
         if (frame != view.layoutFrame()) {
+            bool widthChanged = frame.width != view.layoutFrame().width;
             view.setFrame(frame);
             changed = true;
+            // Measured again for the new width; the solver runs again in the next pass.
+            if (widthChanged && view.intrinsicContentSizeDependsOnWidth())
+                view.invalidateIntrinsicContentSize();
         }
     }
     if (view.needsLayout()) {

@@ -148,6 +148,28 @@ TEST(HeadlessHost, TemplateImagesDrawInTheInheritedTint) {
     EXPECT_EQ(other, 0);
 }
 
+TEST(HeadlessHost, LabelShadowIsDrawnUnderTheTextAtItsOffset) {
+    auto countRed = [](bool withShadow) {
+        Scene scene;
+        scene.card->setHidden(true);
+        if (withShadow) {
+            scene.label->setShadowColor(gfx::Color(1, 0, 0));
+            scene.label->setShadowOffset({0, 4});
+        }
+        gfx::Image image = host::HeadlessHost::render(*scene.window, 2);
+        int red = 0;
+        for (int y = 290; y < 380; ++y) {
+            for (int x = 40; x < 240; ++x) {
+                auto c = image.colorAt(x, y);
+                if (c.red() > 0.8 && c.green() < 0.3) ++red;
+            }
+        }
+        return red;
+    };
+    EXPECT_EQ(countRed(false), 0);
+    EXPECT_GT(countRed(true), 50);
+}
+
 TEST(HeadlessHost, DumpsTheTreeAsStableJson) {
     auto window = ui::Window::create({320, 200}, 2);
     auto card = View::create();

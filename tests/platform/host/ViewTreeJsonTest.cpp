@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "host/ViewTreeJson.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
 
 namespace {
 
@@ -18,6 +20,49 @@ TEST(ViewTreeJson, NumbersAreShortAndStable) {
 TEST(ViewTreeJson, StringsEscapeWhatJsonRequires) {
     EXPECT_EQ(ViewTreeJson::quoted("a\"b\\c\nd\x01"), "\"a\\\"b\\\\c\\nd\\u0001\"");
     EXPECT_EQ(ViewTreeJson::quoted("Grüße ✓"), "\"Grüße ✓\"");
+}
+
+TEST(ViewTreeJson, ButtonsShowEachConfiguredStateAndLabelsTheirLineSettings) {
+    auto button = ui::Button::create();
+    button->setFrame({0, 0, 120, 44});
+    button->setTitle("Done");
+    button->setTitleColor(gfx::Color(1, 0, 0));
+    button->setSymbolImage("checkmark", ui::ControlStateHighlighted);
+    auto label = ui::Label::create("Notes");
+    label->setNumberOfLines(0);
+    label->setLineBreakMode(ui::LineBreakMode::ByTruncatingMiddle);
+    button->addSubview(label);
+
+    EXPECT_EQ(ViewTreeJson::describe(*button), R"({
+  "class": "Button",
+  "frame": [0, 0, 120, 44],
+  "alpha": 1,
+  "hidden": false,
+  "states": {
+    "normal": {
+      "title": "Done",
+      "titleColor": "#FF0000FF"
+    },
+    "highlighted": {
+      "title": "Done",
+      "titleColor": "#FF0000FF",
+      "image": "checkmark"
+    }
+  },
+  "subviews": [
+    {
+      "class": "Label",
+      "frame": [0, 0, 0, 0],
+      "alpha": 1,
+      "hidden": false,
+      "text": "Notes",
+      "textColor": "#000000FF",
+      "numberOfLines": 0,
+      "lineBreakMode": "truncatingMiddle"
+    }
+  ]
+}
+)");
 }
 
 }  // namespace
