@@ -1,5 +1,6 @@
 #include "ui/DatePicker.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/Clock.h"
@@ -76,29 +77,36 @@ std::vector<std::string> DatePicker::displayedTexts() const {
     return texts;
 }
 
-std::vector<double> DatePicker::pillWidths() const {
+std::vector<double> DatePicker::textWidths() const {
     std::vector<double> widths;
     for (const auto& text : displayedTexts()) {
-        widths.push_back(std::ceil(gfx::TextLayout::measure(text, pillFont(), std::nullopt, 1).width) +
-                         2 * kPillPadding);
+        widths.push_back(std::ceil(gfx::TextLayout::measure(text, pillFont(), std::nullopt, 1).width));
     }
     return widths;
 }
 
 gfx::Size DatePicker::intrinsicContentSize() const {
     double width = 0;
-    for (double pill : pillWidths()) width += pill + (width > 0 ? kPillSpacing : 0);
+    for (double text : textWidths()) width += text + 2 * kPillPadding + (width > 0 ? kPillSpacing : 0);
     return {width, kPillHeight};
 }
 
 // The pills end at the trailing edge and are centred vertically; right to left mirrors them.
+// In bounds narrower than the intrinsic width the padding gives way first (down to a minimum),
+// so that a long month name does not push the pills over the neighbouring view.
 std::vector<gfx::Rect> DatePicker::pillRects() const {
     gfx::Size size = bounds().size();
-    std::vector<double> widths = pillWidths();
-    double x = size.width - intrinsicContentSize().width;
+    std::vector<double> texts = textWidths();
+    if (texts.empty()) return {};
+    double textTotal = kPillSpacing * static_cast<double>(texts.size() - 1);
+    for (double text : texts) textTotal += text;
+    double fitting = (size.width - textTotal) / (2.0 * static_cast<double>(texts.size()));
+    double padding = std::clamp(fitting, kMinimumPillPadding, kPillPadding);
+    double x = size.width - textTotal - 2 * padding * static_cast<double>(texts.size());
     bool rightToLeft = effectiveLayoutDirection() == LayoutDirection::RightToLeft;
     std::vector<gfx::Rect> rects;
-    for (double width : widths) {
+    for (double text : texts) {
+        double width = text + 2 * padding;
         gfx::Rect pill{x, (size.height - kPillHeight) / 2, width, kPillHeight};
         if (rightToLeft) pill.x = size.width - pill.x - width;
         rects.push_back(pill);

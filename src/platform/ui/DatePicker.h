@@ -26,6 +26,7 @@ class DatePicker : public Control {
 public:
     static constexpr double kPillHeight = 34;
     static constexpr double kPillPadding = 11;
+    static constexpr double kMinimumPillPadding = 6;
     static constexpr double kPillSpacing = 6;
     static constexpr double kPillCornerRadius = 8;
 
@@ -67,7 +68,7 @@ protected:
 private:
     bool acceptsDate(base::Date date) const;
     void textsDidChange();
-    std::vector<double> pillWidths() const;
+    std::vector<double> textWidths() const;
 
     DatePickerMode mode_ = DatePickerMode::DateAndTime;
     DatePickerStyle preferredStyle_ = DatePickerStyle::Automatic;

@@ -81,6 +81,12 @@ TEST(DatePicker, PillsEndAtTheTrailingEdgeWithTextInTheTint) {
     EXPECT_GT(grey, 1000);
     // Nothing is drawn before the first pill.
     EXPECT_EQ(image.colorAt(static_cast<int>(pills[0].x * 2) - 4, 35).alpha(), 0);
+
+    // A little narrower than it would like: the padding gives way, the pills stay inside.
+    picker->setFrame({0, 0, picker->intrinsicContentSize().width - 12, 35});
+    pills = picker->pillRects();
+    EXPECT_NEAR(pills[0].x, 0, 1e-9);
+    EXPECT_NEAR(pills[1].maxX(), picker->bounds().width, 1e-9);
 }
 
 }  // namespace
