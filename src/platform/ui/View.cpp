@@ -526,6 +526,39 @@ void View::animate(double duration, double delay, unsigned options, const std::f
 void View::animate(double duration, const std::function<void()>& changes,
                    std::function<void(bool finished)> completion) {
     animate(duration, 0, AnimationOptionNone, changes, std::move(completion));
+
+gfx::Size View::systemLayoutSizeFitting(gfx::Size targetSize) {
+    auto self = shared_from_this();
+    auto parent = superview();
+    std::size_t index = 0;
+    if (parent)
+        index =
+            std::find(parent->subviews_.begin(), parent->subviews_.end(), self) - parent->subviews_.begin();
+    gfx::Rect oldFrame = frame();
+    bool translated = translatesMask_;
+
+    // 1. Alone in a scratch window, pinned at its top left, the width fixed, the height free.
+    auto scratch = Window::create({std::max(targetSize.width, 1.0), std::max(targetSize.height, 1.0)});
+    scratch->addSubview(self);
+    setTranslatesAutoresizingMaskIntoConstraints(false);
+    auto height = heightAnchor().equalToConstant(std::max(targetSize.height, 0.0));
+    height->setPriority(LayoutPriority::kFittingSizeLevel);
+    std::vector<std::shared_ptr<LayoutConstraint>> pins{
+        leftAnchor().equalTo(scratch->leftAnchor()), topAnchor().equalTo(scratch->topAnchor()),
+        widthAnchor().equalToConstant(std::max(targetSize.width, 0.0)), height};
+    LayoutConstraint::activate(pins);
+
+    // 2. Solve and read the size.
+    scratch->layoutIfNeeded();
+    gfx::Size fitting = size_;
+
+    // 3. Back where it was.
+    LayoutConstraint::deactivate(pins);
+    removeFromSuperview();
+    setTranslatesAutoresizingMaskIntoConstraints(translated);
+    setFrame(oldFrame);
+    if (parent) parent->insertSubview(self, index);
+    return fitting;
 }
 
 }  // namespace ui

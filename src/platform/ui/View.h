@@ -129,6 +129,11 @@ public:
     virtual void layoutSubviews() {}
     virtual gfx::Size sizeThatFits(gfx::Size size) const;
     void sizeToFit();
+    // The size this view's constraints give it with its width held at `targetSize.width` and its
+    // height drawn towards `targetSize.height` as weakly as possible (0: as short as they allow),
+    // as a self-sizing cell is measured. Solved in a scratch window; the view then goes back
+    // where it was, with its frame and layout mode.
+    gfx::Size systemLayoutSizeFitting(gfx::Size targetSize);
     virtual gfx::Size intrinsicContentSize() const { return {kNoIntrinsicMetric, kNoIntrinsicMetric}; }
     // Call when what intrinsicContentSize returns has changed.
     void invalidateIntrinsicContentSize();

@@ -1,0 +1,185 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/IndexPath.h"
+#include "ui/ReusePool.h"
+#include "ui/ScrollView.h"
+#include "ui/TableViewCell.h"
+#include "ui/TableViewDataSource.h"
+#include "ui/TableViewDelegate.h"
+
+namespace ui {
+
+class Label;
+
+// A vertical list of rows in sections, filled by a data source and steered by a delegate
+// (both weak).
+//
+// Only the rows in sight have cells: as the content offset moves, cells that leave the
+// visible area go back to a reuse pool by identifier, and the data source fills the rows that
+// come into view, usually with `dequeueReusableCell`, which hands out a pooled cell (after
+// `prepareForReuse`) or makes one with the factory registered for the identifier.
+//
+// Row heights: the delegate's height, else `rowHeight`. `kAutomaticDimension` measures the
+// cell: its content view is laid out at the row's width and its constraints give the height
+// (`View::systemLayoutSizeFitting`). Rows not yet seen count at `estimatedRowHeight` until
+// they come into view and are measured, so the content size settles as the table scrolls.
+//
+// Touches: a finger that comes down on a row highlights it; lifting it without a scroll
+// selects it (the previous selection is deselected); a drag scrolls and the row's touch is
+// cancelled by the pan, so it is not selected. A touch on the trailing index strip (when the
+// data source gives index titles) scrolls to the section of the title under the finger.
+//
+// Styles: plain and grouped rows span the width; inset-grouped rows are inset 20 points from
+// each side and each section's first and last rows round their outer corners. Section headers
+// scroll with the rows (plain headers do not stick to the top).
+class TableView : public ScrollView {
+public:
+    enum class Style { Plain, Grouped, InsetGrouped };
+    enum class SeparatorStyle { None, SingleLine };
+    enum class RowAnimation { None, Fade, Automatic };
+    static constexpr double kAutomaticDimension = -1;
+    static constexpr double kDefaultRowHeight = 44;
+    static constexpr double kFadeDuration = 0.25;  // seconds, a reload's cross-dissolve
+    static constexpr double kInsetGroupedMargin = 20;
+    static constexpr double kInsetGroupedCornerRadius = 10;
+    static constexpr double kSectionIndexWidth = 16;
+    using CellFactory = ReusePool<TableViewCell>::Factory;
+
+    static std::shared_ptr<TableView> create(Style style = Style::Plain);
+    ~TableView() override;
+    const char* className() const override { return "TableView"; }
+    Style style() const { return style_; }
+
+    std::shared_ptr<TableViewDataSource> dataSource() const { return dataSource_.lock(); }
+    void setDataSource(const std::weak_ptr<TableViewDataSource>& dataSource);
+    std::shared_ptr<TableViewDelegate> tableDelegate() const { return delegate_.lock(); }
+    // Also the scroll view's delegate.
+    void setDelegate(const std::weak_ptr<TableViewDelegate>& delegate);
+
+    double rowHeight() const { return rowHeight_; }
+    void setRowHeight(double height);
+    double estimatedRowHeight() const { return estimatedRowHeight_; }
+    void setEstimatedRowHeight(double height);
+    SeparatorStyle separatorStyle() const { return separatorStyle_; }
+    void setSeparatorStyle(SeparatorStyle style) { separatorStyle_ = style; }
+    // Above the first section, as tall as its frame, as wide as the table.
+    const std::shared_ptr<View>& tableHeaderView() const { return tableHeaderView_; }
+    void setTableHeaderView(const std::shared_ptr<View>& view);
+
+    // Cells.
+    void registerCell(const std::string& identifier, CellFactory factory);
+    std::shared_ptr<TableViewCell> dequeueReusableCell(const std::string& identifier);
+    // Forgets every row and measurement and asks the data source again.
+    void reloadData();
+    // Asks again for the rows of `sections` only; with an animation the old cells fade out
+    // while the new ones fade in. Sections that do not exist are ignored.
+    void reloadSections(const std::set<int>& sections, RowAnimation animation);
+
+    int numberOfSections();
+    int numberOfRowsInSection(int section);
+    // In the table's content coordinates; empty for a row that does not exist.
+    gfx::Rect rectForRowAtIndexPath(IndexPath indexPath);
+    gfx::Rect rectForHeaderInSection(int section);
+    std::optional<IndexPath> indexPathForRowAtPoint(gfx::Point point);
+    // Visible rows only.
+    std::shared_ptr<TableViewCell> cellForRowAtIndexPath(IndexPath indexPath) const;
+    std::optional<IndexPath> indexPathForCell(const TableViewCell& cell) const;
+    std::vector<std::shared_ptr<TableViewCell>> visibleCells() const;
+    std::vector<IndexPath> indexPathsForVisibleRows() const;
+    // The header view shown for a section (the delegate's, or a label for a title), if visible.
+    std::shared_ptr<View> headerViewForSection(int section) const;
+    // Scrolls so the row's top is at the top of the visible area (within the offset's range).
+    void scrollToRowAtIndexPath(IndexPath indexPath, bool animated);
+
+    // Selection (single); set in code, the delegate is not told.
+    std::optional<IndexPath> indexPathForSelectedRow() const { return selected_; }
+    void selectRowAtIndexPath(IndexPath indexPath, bool animated);
+    void deselectRowAtIndexPath(IndexPath indexPath, bool animated);
+
+    // The data source's index titles as of the last reload, and the jump one of them makes.
+    const std::vector<std::string>& sectionIndexTitles() const { return indexTitles_; }
+    void scrollToSectionIndexTitle(int index);
+
+    std::size_t reusableCellCount() const { return pool_.pooledCount(); }
+
+protected:
+    explicit TableView(Style style);
+    void layoutSubviews() override;
+    void contentOffsetDidChange() override;
+    void touchesBegan(const Touches& touches) override;
+    void touchesMoved(const Touches& touches) override;
+    void touchesEnded(const Touches& touches) override;
+    void touchesCancelled(const Touches& touches) override;
+
+private:
+    struct Section {
+        double headerTop = 0;
+        double headerHeight = 0;
+        std::shared_ptr<View> header;  // the delegate's view or a title label, made on demand
+        std::optional<std::string> title;
+        bool askedForHeader = false;
+        std::vector<double> rowTops;
+        std::vector<double> rowHeights;
+        std::vector<bool> measured;  // for automatic rows: measured since the last reload
+        std::vector<bool> automatic;
+        double bottom = 0;
+    };
+
+    void rebuildModel(const std::set<int>& keepMeasuredOf, bool keepAll);
+    void buildSection(int index, Section& section);
+    double headerHeightFor(int index, Section& section);
+    std::shared_ptr<View> headerFor(int index, Section& section);
+    void recomputeOffsets();
+    void tile();
+    bool materialiseVisibleRows(const gfx::Rect& visible);
+    std::shared_ptr<TableViewCell> makeCell(IndexPath indexPath);
+    void measure(TableViewCell& cell, IndexPath indexPath);
+    void placeCell(TableViewCell& cell, IndexPath indexPath);
+    void recycleInvisible(const gfx::Rect& visible);
+    void recycle(const std::shared_ptr<TableViewCell>& cell);
+    void placeHeaders(const gfx::Rect& visible);
+    void ensureModel();
+    double contentWidthForRows() const;
+    std::optional<IndexPath> firstRowAtOrBelow(double y) const;
+    bool isValid(IndexPath indexPath) const;
+    // Cross-dissolve of reloaded sections.
+    void startFade(std::vector<std::shared_ptr<TableViewCell>> outgoing, const std::set<int>& sections);
+    void stepFade();
+    void finishFade();
+    // Touch handling.
+    bool touchIsOnIndexStrip(gfx::Point point) const;
+    void unhighlight();
+
+    Style style_;
+    std::weak_ptr<TableViewDataSource> dataSource_;
+    std::weak_ptr<TableViewDelegate> delegate_;
+    double rowHeight_ = kDefaultRowHeight;
+    double estimatedRowHeight_ = kDefaultRowHeight;
+    SeparatorStyle separatorStyle_ = SeparatorStyle::SingleLine;
+    std::shared_ptr<View> tableHeaderView_;
+
+    ReusePool<TableViewCell> pool_;
+    std::map<IndexPath, std::shared_ptr<TableViewCell>> visible_;
+    std::vector<Section> sections_;
+    std::vector<std::string> indexTitles_;
+    bool modelValid_ = false;
+    double modelWidth_ = -1;
+    bool tiling_ = false;
+
+    std::optional<IndexPath> selected_;
+    std::optional<IndexPath> highlighted_;
+
+    std::vector<std::shared_ptr<TableViewCell>> fadingOut_;
+    std::set<int> fadingSections_;
+    base::RunLoop::Token fadeTimer_ = 0;
+    base::RunLoop::TimePoint fadeStart_{};
+};
+
+}  // namespace ui
