@@ -314,7 +314,7 @@ std::shared_ptr<TableViewCell> TableView::makeCell(IndexPath indexPath) {
     auto cell = dataSource ? dataSource->cellForRowAtIndexPath(*this, indexPath) : nullptr;
     if (!cell) {
         base::Log::line("ui: a table's data source gave no cell for a row; showing an empty one");
-        cell = TableViewCell::create(TableViewCell::Style::Default, {});
+        cell = TableViewCell::create(TableViewCellStyle::Default, {});
     }
     if (cell->superview()) cell->removeFromSuperview();  // a cell handed out twice
     measure(*cell, indexPath);
