@@ -16,7 +16,7 @@ namespace {
 class TextCell : public ui::TableViewCell {
 public:
     static std::shared_ptr<TextCell> create() {
-        std::shared_ptr<TextCell> cell(new TextCell());
+        auto cell = adopt(new TextCell());
         auto content = cell->contentView();
         cell->label = ui::Label::create();
         cell->label->setTranslatesAutoresizingMaskIntoConstraints(false);
@@ -30,7 +30,7 @@ public:
     std::shared_ptr<ui::Label> label;
 
 private:
-    TextCell() : TableViewCell(Style::Default, "text") {}
+    TextCell() : TableViewCell(ui::TableViewCellStyle::Default, "text") {}
 };
 
 class Rows : public ui::TableViewDataSource, public ui::TableViewDelegate {

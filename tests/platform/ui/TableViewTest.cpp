@@ -20,7 +20,7 @@ using ui::TouchPhase;
 class CountingCell : public ui::TableViewCell {
 public:
     static std::shared_ptr<CountingCell> create() {
-        std::shared_ptr<CountingCell> cell(new CountingCell());
+        auto cell = adopt(new CountingCell());
         cell->label = ui::Label::create();
         cell->label->setTranslatesAutoresizingMaskIntoConstraints(false);
         cell->label->setNumberOfLines(0);
@@ -41,7 +41,7 @@ public:
     int reuses = 0;
 
 private:
-    CountingCell() : TableViewCell(Style::Default, "row") {}
+    CountingCell() : TableViewCell(ui::TableViewCellStyle::Default, "row") {}
 };
 
 class Source : public ui::TableViewDataSource, public ui::TableViewDelegate {
