@@ -6,6 +6,7 @@
 #include "ui/LayoutConstraint.h"
 #include "ui/LayoutEngine.h"
 #include "ui/TouchRouter.h"
+#include "ui/ViewController.h"
 
 namespace ui {
 
@@ -168,6 +169,24 @@ std::vector<std::shared_ptr<View>> Window::overlays() const {
         if (isOverlay(*subview)) result.push_back(subview);
     }
     return result;
+}
+
+void Window::setRootViewController(std::shared_ptr<ViewController> controller) {
+    if (controller == rootViewController_) return;
+    auto previous = std::move(rootViewController_);
+    rootViewController_ = controller;
+    if (previous) {
+        previous->beginAppearanceTransition(false, false);
+        if (previous->isViewLoaded()) previous->view()->removeFromSuperview();
+        previous->endAppearanceTransition();
+    }
+    if (!controller) return;
+    auto content = controller->view();
+    content->setFrame(bounds());
+    content->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
+    insertSubview(content, 0);
+    controller->beginAppearanceTransition(true, false);
+    controller->endAppearanceTransition();
 }
 
 }  // namespace ui

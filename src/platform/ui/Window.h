@@ -11,6 +11,7 @@ namespace ui {
 
 class LayoutEngine;
 class TouchRouter;
+class ViewController;
 
 // The root of a view tree: a screen of a given size in points and scale in pixels per point,
 // its appearance (trait collection) and layout direction. The window keeps one incremental
@@ -63,6 +64,11 @@ public:
     // Bottom to top.
     std::vector<std::shared_ptr<View>> overlays() const;
 
+    // The controller whose view fills the window (held strongly); the previous one disappears
+    // and the new one appears.
+    void setRootViewController(std::shared_ptr<ViewController> controller);
+    std::shared_ptr<ViewController> rootViewController() const { return rootViewController_; }
+
 private:
     Window(gfx::Size screenSize, double scale);
     friend class Responder;
@@ -83,6 +89,7 @@ private:
     // The overlays that are (or were) subviews, in push order; one that has left is forgotten.
     mutable std::vector<std::weak_ptr<View>> overlays_;
     const View* pushing_ = nullptr;  // the overlay being inserted
+    std::shared_ptr<ViewController> rootViewController_;
 };
 
 }  // namespace ui
