@@ -105,8 +105,6 @@ std::shared_ptr<DatePickerPopover> DatePickerPopover::present(const std::shared_
 }
 
 DatePickerPopover::DatePickerPopover(const std::shared_ptr<DatePicker>& picker) : picker_(picker) {
-    setFrame(picker->window()->bounds());
-    setTintColor(picker->tintColor());
     if (picker->datePickerMode() != DatePickerMode::Time) units_ = {Unit::Day, Unit::Month, Unit::Year};
     if (picker->datePickerMode() != DatePickerMode::Date) {
         units_.push_back(Unit::Hour);
@@ -115,6 +113,9 @@ DatePickerPopover::DatePickerPopover(const std::shared_ptr<DatePicker>& picker) 
 }
 
 void DatePickerPopover::build() {
+    auto picker = picker_.lock();
+    setFrame(picker->window()->bounds());
+    setTintColor(picker->tintColor());
     card_ = View::create();
     card_->setBackgroundColor(gfx::Color::secondarySystemBackground());
     card_->layer().setCornerRadius(13);

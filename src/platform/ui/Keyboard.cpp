@@ -67,6 +67,12 @@ void Keyboard::hide(Window& window) {
                     kKeyboardDidHideNotification);
 }
 
+void Keyboard::hideUnlessTyping(Window& window, const Responder& leaving) {
+    auto next = window.firstResponder();
+    if (next && next.get() != &leaving && dynamic_cast<KeyInput*>(next.get())) return;
+    hide(window);
+}
+
 void Keyboard::slide(const gfx::Rect& to, const char* willName, const char* didName) {
     base::Value::Dictionary info{{kKeyboardFrameBeginUserInfoKey, keyboardFrameValue(frame())},
                                  {kKeyboardFrameEndUserInfoKey, keyboardFrameValue(to)},

@@ -47,6 +47,9 @@ public:
     static void show(Window& window);
     // Slides it out and takes it out of the window once it is off screen.
     static void hide(Window& window);
+    // What an input that stops editing calls: hides the keyboard unless another text input
+    // (not `leaving`) has already become the window's first responder.
+    static void hideUnlessTyping(Window& window, const Responder& leaving);
 
     const char* className() const override { return "Keyboard"; }
     bool isShown() const { return shown_; }

@@ -111,11 +111,7 @@ void TextField::endEditing() {
     if (!editing_) return;
     editing_ = false;
     setNeedsLayout();
-    if (auto window = keyboardWindow_.lock()) {
-        // Another input that took over the focus keeps the keyboard it asked for.
-        auto next = window->firstResponder();
-        if (!next) Keyboard::hide(*window);
-    }
+    if (auto window = keyboardWindow_.lock()) Keyboard::hideUnlessTyping(*window, *this);
     keyboardWindow_.reset();
     if (auto delegate = delegate_.lock()) delegate->textFieldDidEndEditing(*this);
     sendActionsForControlEvents(ControlEventEditingDidEnd);

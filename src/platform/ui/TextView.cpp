@@ -123,7 +123,7 @@ bool TextView::resignFirstResponder() {
 void TextView::endEditing() {
     if (!editing_) return;
     editing_ = false;
-    if (auto window = keyboardWindow_.lock(); window && !window->firstResponder()) Keyboard::hide(*window);
+    if (auto window = keyboardWindow_.lock()) Keyboard::hideUnlessTyping(*window, *this);
     keyboardWindow_.reset();
 }
 

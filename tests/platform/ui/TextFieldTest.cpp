@@ -9,6 +9,7 @@
 #include "base/ManualClock.h"
 #include "base/NotificationCenter.h"
 #include "base/RunLoop.h"
+#include "host/HeadlessHost.h"
 #include "ui/Keyboard.h"
 #include "ui/KeyboardNotifications.h"
 #include "ui/TextField.h"
@@ -91,10 +92,18 @@ TEST_F(TextFieldTest, TapFocusesAndShowsTheKeyboardWithItsEndFrame) {
     EXPECT_EQ(keyboard->frame(), (gfx::Rect{0, 508, 390, 336}));
     EXPECT_EQ(ui::Keyboard::heightForScreen({375, 667}), 291);
 
-    // A tap on a key types into the field.
+    // A tap on a key types into the field, and the caret is drawn after the letter in the tint.
     gfx::Rect q = keyboard->keys().front().rect;
     testsupport::tap(*window, {q.midX(), 508 + q.midY()});
     EXPECT_EQ(field->text(), "q");
+    gfx::Rect caret = field->convertRect(field->caretRect(), nullptr);
+    EXPECT_GT(caret.x, 25);
+    gfx::Image image = host::HeadlessHost::render(*window, 1.0);
+    gfx::PremultipliedPixel atCaret = image.pixelAt(int(caret.midX()), int(caret.midY()));
+    EXPECT_GT(atCaret.blue, 200);  // the system blue
+    EXPECT_LT(atCaret.red, 100);
+    gfx::PremultipliedPixel panel = image.pixelAt(195, 510);  // above the first key row
+    EXPECT_NEAR(panel.red, 0.82 * 255, 3);
 }
 
 TEST_F(TextFieldTest, TypingAndDeletingWorkOnWholeCharactersWithUtf16RangesForTheDelegate) {
