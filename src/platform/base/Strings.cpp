@@ -223,6 +223,31 @@ std::string firstComposedCharacter(std::string_view text) {
     return valid.substr(0, std::size_t(end));
 }
 
+std::vector<std::size_t> composedCharacterBoundaries(std::string_view text) {
+    std::vector<std::size_t> boundaries{0};
+    if (text.empty()) return boundaries;
+    thread_local std::unique_ptr<icu::BreakIterator> characters;
+    UErrorCode status = U_ZERO_ERROR;
+    if (!characters)
+        characters.reset(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status) || !characters) {  // no break rules: one code point at a time
+        characters.reset();
+        forEachCodePoint(
+            text, [&](UChar32, std::size_t at, std::size_t length) { boundaries.push_back(at + length); });
+        return boundaries;
+    }
+    UText utext = UTEXT_INITIALIZER;
+    utext_openUTF8(&utext, text.data(), std::int64_t(text.size()), &status);
+    characters->setText(&utext, status);
+    if (U_SUCCESS(status)) {
+        for (auto end = characters->following(0); end != icu::BreakIterator::DONE; end = characters->next())
+            if (std::size_t(end) <= text.size()) boundaries.push_back(std::size_t(end));
+    }
+    utext_close(&utext);
+    if (boundaries.back() != text.size()) boundaries.push_back(text.size());
+    return boundaries;
+}
+
 std::size_t utf16Length(std::string_view text) {
     std::size_t length = 0;
     forEachCodePoint(text, [&](UChar32 c, std::size_t, std::size_t) { length += U16_LENGTH(c); });

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/Locale.h"
 
@@ -57,6 +58,10 @@ inline bool containsCaseInsensitive(std::string_view haystack, std::string_view 
 // The first user-perceived character (extended grapheme cluster): "e" + U+0301 stays whole,
 // as does a ZWJ emoji sequence or a flag. Empty for empty text.
 std::string firstComposedCharacter(std::string_view text);
+
+// The byte offsets where the user-perceived characters of well-formed UTF-8 `text` begin,
+// followed by `text.size()`: {0} for empty text. Text editors move and delete by these.
+std::vector<std::size_t> composedCharacterBoundaries(std::string_view text);
 
 // The length in UTF-16 code units: characters outside the Basic Multilingual Plane count two.
 std::size_t utf16Length(std::string_view text);

@@ -2,6 +2,8 @@
 
 #include <glib.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -273,6 +275,27 @@ bool TextLayout::isTruncated() const {
 
 double TextLayout::firstBaseline() const {
     return pango_layout_get_baseline(impl_->laidOut()) / double(PANGO_SCALE);
+}
+
+Rect TextLayout::caretRect(std::size_t byteIndex) const {
+    PangoLayout* layout = impl_->laidOut();
+    const std::size_t length = std::strlen(pango_layout_get_text(layout));
+    PangoRectangle strong;
+    pango_layout_get_cursor_pos(layout, int(std::min(byteIndex, length)), &strong, nullptr);
+    return {strong.x / double(PANGO_SCALE), strong.y / double(PANGO_SCALE), 0,
+            strong.height / double(PANGO_SCALE)};
+}
+
+std::size_t TextLayout::byteIndexAtPoint(Point point) const {
+    PangoLayout* layout = impl_->laidOut();
+    int index = 0, trailing = 0;
+    pango_layout_xy_to_index(layout, int(point.x * PANGO_SCALE), int(point.y * PANGO_SCALE), &index,
+                             &trailing);
+    // `trailing` counts the characters to step over when the point lies in a glyph's far half.
+    const char* text = pango_layout_get_text(layout);
+    const char* at = text + index;
+    for (; trailing > 0 && *at; --trailing) at = g_utf8_next_char(at);
+    return std::size_t(at - text);
 }
 
 std::string TextLayout::visibleText() const {

@@ -59,6 +59,13 @@ public:
     // Whether some of the text is cut off: left out past the line limit or ellipsized.
     bool isTruncated() const;
     double firstBaseline() const;
+    // Where a caret before byte `byteIndex` of the text stands: a zero-width rectangle as tall
+    // as its line, in the layout's coordinates (top left at the drawing origin). An index past
+    // the end means the end. For text that is not truncated.
+    Rect caretRect(std::size_t byteIndex) const;
+    // The byte index of the character boundary nearest to `point` (layout coordinates).
+    std::size_t byteIndexAtPoint(Point point) const;
+
     // The text as laid out, with the ellipsis where it is truncated (for tests and dumps).
     std::string visibleText() const;
 

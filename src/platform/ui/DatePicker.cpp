@@ -7,6 +7,8 @@
 #include "base/Log.h"
 #include "gfx/Painter.h"
 #include "gfx/TextLayout.h"
+#include "ui/DatePickerPopover.h"
+#include "ui/Touch.h"
 
 namespace ui {
 
@@ -128,6 +130,18 @@ void DatePicker::draw(gfx::Painter& painter, const gfx::Rect& rect) {
         gfx::Size textSize = layout.size();
         painter.drawText(layout, {pill.midX() - textSize.width / 2, pill.midY() - textSize.height / 2},
                          textColor);
+    }
+}
+
+void DatePicker::touchesEnded(const Touches& touches) {
+    const bool tracked = isTracking();
+    Control::touchesEnded(touches);
+    if (!tracked || !isEnabled()) return;
+    gfx::Point point = touches.front().locationInView(this);
+    for (const gfx::Rect& pill : pillRects()) {
+        if (!pill.contains(point)) continue;
+        DatePickerPopover::present(std::static_pointer_cast<DatePicker>(shared_from_this()));
+        return;
     }
 }
 

@@ -61,6 +61,8 @@ public:
     gfx::Size sizeThatFits(gfx::Size) const override { return intrinsicContentSize(); }
     bool hasContent() const override { return true; }
     void draw(gfx::Painter& painter, const gfx::Rect& rect) override;
+    // A tap that lifts on a pill opens the editor popover (DatePickerPopover).
+    void touchesEnded(const Touches& touches) override;
 
 protected:
     DatePicker();
