@@ -526,6 +526,7 @@ void View::animate(double duration, double delay, unsigned options, const std::f
 void View::animate(double duration, const std::function<void()>& changes,
                    std::function<void(bool finished)> completion) {
     animate(duration, 0, AnimationOptionNone, changes, std::move(completion));
+}
 
 gfx::Size View::systemLayoutSizeFitting(gfx::Size targetSize) {
     auto self = shared_from_this();
