@@ -59,7 +59,7 @@ double peakResidentKilobytes() {
     return static_cast<double>(usage.ru_maxrss);
 }
 
-void BM_PrefsTableScrollOneScreen(benchmark::State& state) {
+void scrollOneScreenPerFrame(benchmark::State& state, bool draw) {
     const gfx::Size screen{390, 844};
     const double heapBefore = heapInUse();
     const double rssBefore = peakResidentKilobytes();
@@ -86,8 +86,10 @@ void BM_PrefsTableScrollOneScreen(benchmark::State& state) {
         if (y + screen.height > table->contentSize().height) y = 0;
         table->setContentOffset({0, y});
         window->layoutIfNeeded();
-        painter.clear(gfx::Color::white(0.95));
-        ui::ViewRenderer::drawHierarchy(*window, painter);
+        if (draw) {
+            painter.clear(gfx::Color::white(0.95));
+            ui::ViewRenderer::drawHierarchy(*window, painter);
+        }
         mostLiveCells = std::max(mostLiveCells, table->visibleCells().size() + table->reusableCellCount());
         heapPeak = std::max(heapPeak, heapInUse());
     }
@@ -95,7 +97,15 @@ void BM_PrefsTableScrollOneScreen(benchmark::State& state) {
     state.counters["heap_peak_growth_kB"] = (heapPeak - heapBefore) / 1024;
     state.counters["rss_peak_growth_kB"] = peakResidentKilobytes() - rssBefore;
 }
+
+void BM_PrefsTableScrollOneScreen(benchmark::State& state) { scrollOneScreenPerFrame(state, true); }
 BENCHMARK(BM_PrefsTableScrollOneScreen)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same frames without drawing: how much of a frame is reconfiguring and layout.
+void BM_PrefsTableScrollOneScreenWithoutDrawing(benchmark::State& state) {
+    scrollOneScreenPerFrame(state, false);
+}
+BENCHMARK(BM_PrefsTableScrollOneScreenWithoutDrawing)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
