@@ -139,7 +139,7 @@ TEST_F(SingleSelectionTest, ATapEvenOnTheMarkedRowIsAChangeThatRevealsConfirmAnd
     EXPECT_EQ(markedRows(), std::vector<int>{0});
 
     swipeDown();
-    EXPECT_EQ(home->presentedViewController(), picker) << "a changed sheet cannot be swiped away";
+    ASSERT_EQ(home->presentedViewController(), picker) << "a changed sheet cannot be swiped away";
     EXPECT_EQ(picker->presentationController()->containerView()->frame().y,
               picker->presentationController()->restingFrame().y);
     EXPECT_FALSE(stored());
