@@ -68,6 +68,26 @@ std::optional<Font> Font::named(const std::string& family, double pointSize, Fon
 
 std::vector<std::string> Font::familyNames() { return FontLibrary::shared().families(); }
 
+std::vector<std::string> Font::faceNames(const std::string& family) {
+    std::vector<std::string> names;
+    PangoFontMap* map = pango_context_get_font_map(FontLibrary::shared().context());
+    PangoFontFamily** families = nullptr;
+    int familyCount = 0;
+    pango_font_map_list_families(map, &families, &familyCount);
+    for (int i = 0; i < familyCount; ++i) {
+        if (family != pango_font_family_get_name(families[i])) continue;
+        PangoFontFace** faces = nullptr;
+        int faceCount = 0;
+        pango_font_family_list_faces(families[i], &faces, &faceCount);
+        for (int j = 0; j < faceCount; ++j) names.emplace_back(pango_font_face_get_face_name(faces[j]));
+        g_free(faces);
+    }
+    g_free(families);
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
 const std::string& Font::family() const { return resolved_->family; }
 double Font::pointSize() const { return resolved_->pointSize; }
 FontWeight Font::weight() const { return resolved_->weight; }

@@ -29,6 +29,9 @@ public:
                                      FontWeight weight = FontWeight::Regular, const std::string& face = {});
     // Families the kit can draw with, sorted.
     static std::vector<std::string> familyNames();
+    // The face names of an installed family ("Regular", "Bold Italic", ...), sorted; none for
+    // a family the kit does not have.
+    static std::vector<std::string> faceNames(const std::string& family);
 
     const std::string& family() const;
     double pointSize() const;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gfx/Painter.h"
+#include "ui/PanGestureRecognizer.h"
 
 namespace ui {
 
@@ -91,6 +92,12 @@ void Slider::touchesBegan(const Touches& touches) {
     dragging_ = true;
     grabOffset_ = location.x - (thumb.x + thumb.width / 2);
     if (continuous_) sendValueChanged(TouchPhase::Began);
+}
+
+bool Slider::gestureRecognizerShouldBegin(GestureRecognizer& recognizer) {
+    bool ancestorPan = dynamic_cast<PanGestureRecognizer*>(&recognizer) && recognizer.view().get() != this;
+    if (dragging_ && ancestorPan) return false;
+    return Control::gestureRecognizerShouldBegin(recognizer);
 }
 
 void Slider::touchesMoved(const Touches& touches) {

@@ -64,6 +64,9 @@ public:
     void touchesMoved(const Touches& touches) override;
     void touchesEnded(const Touches& touches) override;
     void touchesCancelled(const Touches& touches) override;
+    // A finger on the thumb drags the thumb: an enclosing pan (a sheet's, a scroll view's)
+    // does not take the touch away.
+    bool gestureRecognizerShouldBegin(GestureRecognizer& recognizer) override;
 
 protected:
     Slider();

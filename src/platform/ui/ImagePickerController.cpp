@@ -1,0 +1,139 @@
+#include "ui/ImagePickerController.h"
+
+#include <algorithm>
+
+#include "gfx/Font.h"
+#include "ui/Button.h"
+#include "ui/CollectionView.h"
+#include "ui/CollectionViewCell.h"
+#include "ui/CollectionViewFlowLayout.h"
+#include "ui/ImagePickerControllerDelegate.h"
+#include "ui/ImageView.h"
+#include "ui/Label.h"
+#include "ui/View.h"
+
+namespace ui {
+
+namespace {
+constexpr double kMargin = 16;
+}  // namespace
+
+std::shared_ptr<ImagePickerController> ImagePickerController::create() {
+    auto picker = std::shared_ptr<ImagePickerController>(new ImagePickerController());
+    picker->setTitle("Photos");
+    return picker;
+}
+
+void ImagePickerController::loadView() {
+    if (isSourceTypeAvailable(sourceType_)) library_ = PhotoLibrary::scan(PhotoLibrary::picturesDirectory());
+
+    auto root = View::create();
+    root->setFrame({0, 0, 390, 780});
+    root->setBackgroundColor(gfx::Color::systemBackground());
+    setView(root);
+
+    titleLabel_ = Label::create(title());
+    titleLabel_->setFont(gfx::Font::system(17, gfx::FontWeight::Semibold));
+    titleLabel_->setTextAlignment(gfx::TextAlignment::Center);
+    titleLabel_->setFrame({100, 18, 190, 22});
+    titleLabel_->setAutoresizingMask(FlexibleWidth);
+    root->addSubview(titleLabel_);
+
+    cancelButton_ = Button::create();
+    cancelButton_->setTitle("Cancel");
+    cancelButton_->setFrame({kMargin, 12, 70, 34});
+    std::weak_ptr<ImagePickerController> weak =
+        std::static_pointer_cast<ImagePickerController>(sharedController());
+    registerAction("imagePickerCancel", [weak] {
+        if (auto self = weak.lock()) self->finish(std::nullopt);
+    });
+    cancelButton_->addTarget(weak_from_this(), "imagePickerCancel", ControlEventTouchUpInside);
+    root->addSubview(cancelButton_);
+
+    auto layout = CollectionViewFlowLayout::create();
+    layout->setMinimumLineSpacing(kSpacing);
+    layout->setMinimumInteritemSpacing(kSpacing);
+    grid_ = CollectionView::create(layout);
+    grid_->setFrame({0, kHeaderHeight, root->bounds().width, root->bounds().height - kHeaderHeight});
+    grid_->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
+    grid_->registerCell(kCellIdentifier, [] {
+        auto cell = CollectionViewCell::create();
+        auto image = ImageView::create();
+        image->setContentMode(gfx::ContentMode::ScaleAspectFill);
+        image->setClipsToBounds(true);
+        image->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
+        cell->contentView()->addSubview(image);
+        return cell;
+    });
+    std::shared_ptr<ImagePickerController> self = weak.lock();
+    grid_->setDataSource(std::static_pointer_cast<CollectionViewDataSource>(self));
+    grid_->setDelegate(std::static_pointer_cast<CollectionViewDelegate>(self));
+    root->addSubview(grid_);
+    sizeItems(root->bounds().width);
+}
+
+void ImagePickerController::sizeItems(double width) {
+    double side = std::max(1.0, (width - kSpacing * (kColumns - 1)) / kColumns);
+    auto layout = grid_->collectionViewLayout();
+    if (layout->itemSize().width == side) return;
+    layout->setItemSize({side, side});
+    grid_->reloadData();
+}
+
+void ImagePickerController::viewWillAppear(bool) {
+    reported_ = false;
+    titleLabel_->setText(title());
+    sizeItems(view()->bounds().width);
+}
+
+void ImagePickerController::viewDidDisappear(bool) {
+    // Swiped away (or dismissed) before anything was reported: the user cancelled.
+    if (presentingViewController() || reported_) return;
+    reported_ = true;
+    auto keep = sharedController();
+    if (auto delegate = delegate_.lock()) delegate->imagePickerControllerDidCancel(*this);
+}
+
+int ImagePickerController::numberOfItemsInSection(CollectionView&, int section) {
+    return section == 0 ? static_cast<int>(library_.photos().size()) : 0;
+}
+
+std::shared_ptr<CollectionViewCell> ImagePickerController::cellForItemAtIndexPath(CollectionView& collection,
+                                                                                  IndexPath indexPath) {
+    auto cell = collection.dequeueReusableCell(kCellIdentifier, indexPath);
+    const auto& photos = library_.photos();
+    if (indexPath.item() < 0 || indexPath.item() >= static_cast<int>(photos.size())) return cell;
+    const auto& content = cell->contentView()->subviews();
+    auto image = content.empty() ? nullptr : std::dynamic_pointer_cast<ImageView>(content.front());
+    if (image) {
+        image->setFrame(cell->contentView()->bounds());
+        image->setImage(photos[static_cast<std::size_t>(indexPath.item())].thumbnail);
+    }
+    return cell;
+}
+
+void ImagePickerController::didSelectItemAtIndexPath(CollectionView& collection, IndexPath indexPath) {
+    collection.deselectItemAtIndexPath(indexPath);
+    const auto& photos = library_.photos();
+    if (indexPath.item() < 0 || indexPath.item() >= static_cast<int>(photos.size())) return;
+    const auto& photo = photos[static_cast<std::size_t>(indexPath.item())];
+    // The file may have changed since the scan; a picture that no longer decodes is not offered.
+    auto original = PhotoLibrary::original(photo);
+    if (!original) return;
+    finish(ImagePickerInfo{std::move(original).value(), photo.path});
+}
+
+void ImagePickerController::finish(const std::optional<ImagePickerInfo>& info) {
+    reported_ = true;
+    auto keep = sharedController();
+    auto delegate = delegate_.lock();
+    if (!delegate) {
+        dismiss(true);
+    } else if (info) {
+        delegate->imagePickerControllerDidFinishPickingMediaWithInfo(*this, *info);
+    } else {
+        delegate->imagePickerControllerDidCancel(*this);
+    }
+}
+
+}  // namespace ui
