@@ -12,8 +12,8 @@ namespace ui {
 // sends value changed; `setOn` changes it silently. The on track takes `onTintColor` (system
 // green by default), the round thumb `thumbTintColor` (white by default).
 //
-// The thumb and the track's colour follow `thumbProgress` (0 off, 1 on), which only
-// `moveThumb` sets; drawing reads nothing else, so an animation has one value to drive.
+// The track, its on colour and the thumb are subviews, so flipping with animation slides the
+// thumb and fades the on colour in or out like any view animation.
 class Switch : public Control {
 public:
     static constexpr gfx::Size kSize{51, 31};
@@ -23,28 +23,31 @@ public:
 
     bool isOn() const { return on_; }
     void setOn(bool on, bool animated = false);
-    double thumbProgress() const { return thumbProgress_; }
+    // The thumb's model frame in the switch's bounds (where it comes to rest).
+    gfx::Rect thumbFrame() const { return thumb_->frame(); }
 
     gfx::Color onTintColor() const;
-    void setOnTintColor(std::optional<gfx::Color> color) { onTint_ = std::move(color); }
+    void setOnTintColor(std::optional<gfx::Color> color);
     gfx::Color thumbTintColor() const;
-    void setThumbTintColor(std::optional<gfx::Color> color) { thumbTint_ = std::move(color); }
+    void setThumbTintColor(std::optional<gfx::Color> color);
 
     gfx::Size intrinsicContentSize() const override { return kSize; }
     gfx::Size sizeThatFits(gfx::Size) const override { return kSize; }
-    bool hasContent() const override { return true; }
-    void draw(gfx::Painter& painter, const gfx::Rect& rect) override;
 
     void touchesEnded(const Touches& touches) override;
 
 protected:
     Switch();
+    void stateDidChange() override;
 
 private:
     void moveThumb(bool animated);
+    void showThumbPosition();
 
     bool on_ = false;
-    double thumbProgress_ = 0;
+    std::shared_ptr<View> artwork_;  // everything drawn; dimmed as one when disabled
+    std::shared_ptr<View> onTrack_;
+    std::shared_ptr<View> thumb_;
     std::optional<gfx::Color> onTint_;
     std::optional<gfx::Color> thumbTint_;
 };

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 #include "ControlTouches.h"
+#include "base/Clock.h"
+#include "base/ManualClock.h"
+#include "base/RunLoop.h"
 #include "host/HeadlessHost.h"
 #include "ui/Switch.h"
 
@@ -29,7 +33,7 @@ TEST(Switch, ATapTogglesAndSendsOnceWhileSetOnSendsNothing) {
     SwitchInWindow f;
     tap(*f.window, {125, 115});
     EXPECT_TRUE(f.toggle->isOn());
-    EXPECT_EQ(f.toggle->thumbProgress(), 1);
+    EXPECT_EQ(f.toggle->thumbFrame().x, 22) << "the thumb rests on the right at once";
     tap(*f.window, {110, 110});
     EXPECT_EQ(f.sent, (std::vector<bool>{true, false}));
 
@@ -44,6 +48,23 @@ TEST(Switch, ATapTogglesAndSendsOnceWhileSetOnSendsNothing) {
     tap(*f.window, {125, 115});
     EXPECT_FALSE(f.toggle->isOn());
     EXPECT_EQ(f.sent.size(), 2u);
+}
+
+TEST(Switch, ATapSlidesTheThumbOverAQuarterSecond) {
+    auto clock = std::make_shared<base::ManualClock>();
+    base::Clock::setCurrent(clock);
+    SwitchInWindow f;
+    tap(*f.window, {125, 115});
+    const ui::View& thumb = *f.toggle->subviews().front()->subviews().back();
+    base::RunLoop::main().runFor(std::chrono::milliseconds(125));
+    double halfway = thumb.presentation().center.x;
+    base::RunLoop::main().runFor(std::chrono::milliseconds(200));
+    double resting = thumb.presentation().center.x;
+    base::Clock::setCurrent(nullptr);
+
+    EXPECT_GT(halfway, 2 + 13.5);
+    EXPECT_LT(halfway, resting);
+    EXPECT_EQ(resting, 22 + 13.5);
 }
 
 TEST(Switch, OnAndOffShowInPixels) {
