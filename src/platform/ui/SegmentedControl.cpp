@@ -19,11 +19,6 @@ constexpr double kIntrinsicPadding = 14;
 constexpr double kDividerInset = 8;
 constexpr double kDefaultFontSize = 13;
 
-gfx::Color trackColor() {
-    return gfx::Color::dynamic(gfx::Color(118 / 255.0, 118 / 255.0, 128 / 255.0, 0.12),
-                               gfx::Color(118 / 255.0, 118 / 255.0, 128 / 255.0, 0.24));
-}
-
 gfx::Color defaultSelectedTint() {
     return gfx::Color::dynamic(gfx::Color::whiteColor(), gfx::Color(99 / 255.0, 99 / 255.0, 102 / 255.0));
 }
@@ -188,7 +183,8 @@ void SegmentedControl::drawTitle(gfx::Painter& painter, int index) {
 
 void SegmentedControl::draw(gfx::Painter& painter, const gfx::Rect& rect) {
     // 1. The track.
-    painter.fillRoundedRect(rect, gfx::CornerStyle::continuous(kCornerRadius), trackColor());
+    painter.fillRoundedRect(rect, gfx::CornerStyle::continuous(kCornerRadius),
+                            gfx::Color::tertiarySystemFill());
     int count = numberOfSegments();
 
     // 2. Dividers between neighbours, except beside the selected plate.

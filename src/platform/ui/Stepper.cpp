@@ -15,11 +15,6 @@ constexpr double kGlyphLength = 14;
 constexpr double kGlyphThickness = 2;
 constexpr double kDividerInset = 8;
 
-gfx::Color trackColor() {
-    return gfx::Color::dynamic(gfx::Color(118 / 255.0, 118 / 255.0, 128 / 255.0, 0.12),
-                               gfx::Color(118 / 255.0, 118 / 255.0, 128 / 255.0, 0.24));
-}
-
 gfx::Color pressedColor() {
     return gfx::Color::dynamic(gfx::Color(0, 0, 0, 0.08), gfx::Color(1, 1, 1, 0.12));
 }
@@ -127,7 +122,8 @@ void Stepper::drawHalf(gfx::Painter& painter, Half half) {
 }
 
 void Stepper::draw(gfx::Painter& painter, const gfx::Rect& rect) {
-    painter.fillRoundedRect(rect, gfx::CornerStyle::continuous(kCornerRadius), trackColor());
+    painter.fillRoundedRect(rect, gfx::CornerStyle::continuous(kCornerRadius),
+                            gfx::Color::tertiarySystemFill());
     double midX = rect.x + rect.width / 2;
     painter.fillRect({midX - 0.5, rect.y + kDividerInset, 1, rect.height - 2 * kDividerInset},
                      gfx::Color::tertiaryLabel());

@@ -1,22 +1,9 @@
 #include "prefslist/cells/VLPrefsAvatarPickerCell.h"
 
-#include "uikit/ViewLayoutExtension.h"
-
 std::shared_ptr<VLPrefsAvatarPickerCell> VLPrefsAvatarPickerCell::create(ui::TableViewCellStyle style,
                                                                          std::string reuseIdentifier) {
     auto cell = adopt(new VLPrefsAvatarPickerCell(style, std::move(reuseIdentifier)));
-    cell->buildIconCard(TilePlacement::CentredOnCard);
-    auto& card = *cell->baseView();
-
-    auto preview = makePreview(kPreviewCornerRadius, gfx::CornerCurve::Circular);
-    card.addSubview(preview);
-    extension::size(*preview, {kPreviewSize, kPreviewSize});
-    extension::y(*preview, card.centerYAnchor());
-    extension::trailing(*preview, card.trailingAnchor(), -kSpacing);
-    cell->preview_ = preview;
-
-    cell->buildTitles(preview->trailingAnchor());
-    cell->finishBuilding();
+    cell->preview_ = cell->buildPictureCard(kPreviewSize, kPreviewCornerRadius, gfx::CornerCurve::Circular);
     return cell;
 }
 

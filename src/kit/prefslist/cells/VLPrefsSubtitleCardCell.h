@@ -20,6 +20,11 @@ protected:
     // The title and the subtitle, both ending 10 points inside `trailingReference`.
     void buildTitles(const ui::LayoutAnchor& trailingReference);
 
+    // The whole tree of a row with a square picture at the card's trailing side, centred
+    // vertically, the titles ending 10 points inside the picture's trailing edge. Returns the
+    // picture.
+    std::shared_ptr<ui::ImageView> buildPictureCard(double size, double cornerRadius, gfx::CornerCurve curve);
+
 private:
     std::shared_ptr<ui::Label> subtitleLabel_;
 };
