@@ -206,6 +206,7 @@ void WindowHost::handleEvent(const void* raw) {
             return;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) quit_ = true;
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) cancelTouch();
             dirty_ = true;  // exposed, resized: draw again
             return;
         case SDL_MOUSEBUTTONDOWN:
@@ -242,6 +243,13 @@ void WindowHost::handleMouseButton(gfx::Point point, bool pressed) {
     fingerDown_ = pressed;
     window_->sendTouch(
         ui::Touch(touchIdentifier_, pressed ? ui::TouchPhase::Began : ui::TouchPhase::Ended, point));
+}
+
+void WindowHost::cancelTouch() {
+    // The release will go to another window: the finger's sequence must not stay open.
+    if (!fingerDown_) return;
+    fingerDown_ = false;
+    window_->sendTouch(ui::Touch(touchIdentifier_, ui::TouchPhase::Cancelled, {}));
 }
 
 void WindowHost::handleMouseMotion(gfx::Point point) {
@@ -386,6 +394,14 @@ void WindowHost::injectKey(Key key, bool control) {
     event.key.state = SDL_PRESSED;
     event.key.keysym.sym = keycodeFor(key);
     event.key.keysym.mod = control ? KMOD_LCTRL : KMOD_NONE;
+    SDL_PushEvent(&event);
+}
+
+void WindowHost::injectFocusLost() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(sdl_->window);
+    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     SDL_PushEvent(&event);
 }
 

@@ -39,7 +39,8 @@ struct WindowHostOptions {
 //
 // Input. Window pixels are mapped onto points through the window's current size, so a
 // resized window still hits the right views. The left mouse button is one finger: press,
-// drag and release become touches began, moved and ended. The wheel scrolls the scroll view
+// drag and release become touches began, moved and ended; losing the focus mid-press cancels
+// the touch (the release would go elsewhere). The wheel scrolls the scroll view
 // under the pointer by `kWheelStep` points a notch. Typed text, Return, Backspace and the
 // left and right arrows go to the first responder when it is a text input (as the on-screen
 // keyboard does). F2 or Ctrl+D toggles light and dark; F12 writes a screenshot PNG into the
@@ -95,6 +96,7 @@ public:
     void injectWheel(gfx::Point pixel, int notches);
     void injectText(const std::string& text);
     void injectKey(Key key, bool control = false);
+    void injectFocusLost();
     void injectClose();
 
 private:
@@ -104,6 +106,7 @@ private:
     void handleEvent(const void* event);
     void handleMouseButton(gfx::Point point, bool pressed);
     void handleMouseMotion(gfx::Point point);
+    void cancelTouch();
     void handleWheel(gfx::Point point, double notches);
     void handleText(const char* text);
     void handleKey(int keycode, bool control);

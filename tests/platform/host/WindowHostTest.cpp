@@ -74,6 +74,15 @@ TEST_F(WindowHostTest, ClicksAndDragsBecomeTouchesInPoints) {
     host->processEvents();
     EXPECT_TRUE(toggle->isOn());
 
+    // A press that loses the window's focus is cancelled: no toggle, and the next click works.
+    host->injectMouseButton(pixels({45, 35}), true);
+    host->injectFocusLost();
+    host->injectMouseButton(pixels({45, 35}), false);
+    host->processEvents();
+    EXPECT_TRUE(toggle->isOn());
+    click({45, 35});
+    EXPECT_FALSE(toggle->isOn());
+
     // A drag upwards scrolls the content up; a release without a press is ignored.
     host->injectMouseButton(pixels({100, 280}), true);
     for (int step = 1; step <= 8; ++step) {
