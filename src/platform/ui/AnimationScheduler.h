@@ -44,6 +44,8 @@ public:
                            const AnimatableValue& to);
 
     void layerDidAddAnimation(Layer& layer);
+    // Whether any layer is animating now (hosts keep drawing frames while it is).
+    bool isAnimating() const { return !animating_.empty(); }
     void layerWillGoAway(Layer& layer);
 
 private:

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "gfx/Geometry.h"
+
+// A command line the program cannot follow; main prints it with the usage and exits 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The options of `vellium-preview`, checked as they are read.
+struct PreviewOptions {
+    static constexpr const char* kUsage =
+        "usage: vellium-preview --gallery [--size WxH] [--scale N] [--dark] [--page TITLE]\n"
+        "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]";
+
+    bool gallery = false;
+    gfx::Size size{390, 844};
+    double scale = 2;
+    bool dark = false;
+    std::optional<std::string> page;  // a gallery entry to open at start
+    std::optional<std::filesystem::path> screenshot;
+    int afterMilliseconds = 0;
+    std::filesystem::path screenshotDirectory = ".";
+    std::optional<std::filesystem::path> root;
+
+    // Throws UsageError for an unknown option, a missing or malformed value, or `--after-ms`
+    // without `--screenshot`.
+    static PreviewOptions parse(const std::vector<std::string>& arguments);
+};

@@ -1,0 +1,75 @@
+// vellium-preview: the desktop host. `--gallery` shows every platform control and screen in a
+// window; `--screenshot FILE` renders the first frame (or the frame after `--after-ms` of
+// run-loop time) to a PNG without opening a window, which needs no display.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "GalleryIndex.h"
+#include "PreviewOptions.h"
+#include "base/FileSystemRoot.h"
+#include "base/ManualClock.h"
+#include "base/RunLoop.h"
+#include "host/HeadlessHost.h"
+#include "host/WindowHost.h"
+#include "ui/NavigationController.h"
+#include "ui/Window.h"
+
+namespace {
+
+int usageError(const std::string& message) {
+    std::cerr << "vellium-preview: " << message << "\n" << PreviewOptions::kUsage << "\n";
+    return 2;
+}
+
+// Renders without a window on a manual clock, so `--after-ms` is run-loop time, not waiting.
+int writeScreenshot(ui::Window& window, const PreviewOptions& options) {
+    auto clock = std::make_shared<base::ManualClock>();
+    base::Clock::setCurrent(clock);
+    base::RunLoop::main().runUntilIdle();
+    if (options.afterMilliseconds > 0)
+        base::RunLoop::main().runFor(std::chrono::milliseconds(options.afterMilliseconds));
+    auto written = host::HeadlessHost::writePng(window, *options.screenshot, window.scale());
+    base::Clock::setCurrent(base::Clock::system());
+    if (!written) {
+        std::cerr << "vellium-preview: " << written.error().description << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int showWindow(const std::shared_ptr<ui::Window>& window, const PreviewOptions& options) {
+    host::WindowHostOptions hostOptions;
+    hostOptions.title = "Vellium preview";
+    hostOptions.screenshotDirectory = options.screenshotDirectory;
+    auto opened = host::WindowHost::open(window, hostOptions);
+    if (!opened) {
+        std::cerr << "vellium-preview: " << opened.error().description << "\n";
+        return 1;
+    }
+    std::cout << "F2 or Ctrl+D: light/dark, F12: screenshot, Esc: close the sheet or quit\n";
+    opened.value()->run();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PreviewOptions options;
+    try {
+        options = PreviewOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError& error) {
+        return usageError(error.what());
+    }
+    if (!options.gallery) return usageError("opening a preference bundle comes later; for now use --gallery");
+    if (options.root) base::FileSystemRoot::set(*options.root);
+
+    auto window = ui::Window::create(options.size, options.scale);
+    window->setTraitCollection(options.dark ? gfx::TraitCollection::dark() : gfx::TraitCollection::light());
+    auto navigation = GalleryIndex::makeGallery();
+    window->setRootViewController(navigation);
+    if (options.page && !GalleryIndex::openPage(*navigation, *options.page))
+        return usageError("no gallery page titled \"" + *options.page + "\"");
+
+    return options.screenshot ? writeScreenshot(*window, options) : showWindow(window, options);
+}

@@ -1,0 +1,414 @@
+#include "host/WindowHost.h"
+
+#include <SDL.h>
+
+#include <cmath>
+
+#include "base/Log.h"
+#include "gfx/Image.h"
+#include "host/HeadlessHost.h"
+#include "ui/AnimationScheduler.h"
+#include "ui/KeyInput.h"
+#include "ui/ScrollView.h"
+#include "ui/TextField.h"
+#include "ui/TextView.h"
+#include "ui/Touch.h"
+#include "ui/ViewController.h"
+#include "ui/Window.h"
+
+namespace host {
+
+// The SDL objects, kept out of the header so users of the host need no SDL include path.
+struct WindowHost::Sdl {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int textureWidth = 0;
+    int textureHeight = 0;
+
+    ~Sdl() {
+        if (texture) SDL_DestroyTexture(texture);
+        if (renderer) SDL_DestroyRenderer(renderer);
+        if (window) SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        // The last user shuts SDL down, closing its session-bus connection too.
+        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+    }
+};
+
+namespace {
+
+base::Error sdlError(const std::string& what) {
+    return base::Error{"host.WindowHost", 1, what + ": " + SDL_GetError()};
+}
+
+SDL_Keycode keycodeFor(WindowHost::Key key) {
+    switch (key) {
+        case WindowHost::Key::Return:
+            return SDLK_RETURN;
+        case WindowHost::Key::Backspace:
+            return SDLK_BACKSPACE;
+        case WindowHost::Key::Left:
+            return SDLK_LEFT;
+        case WindowHost::Key::Right:
+            return SDLK_RIGHT;
+        case WindowHost::Key::Escape:
+            return SDLK_ESCAPE;
+        case WindowHost::Key::F2:
+            return SDLK_F2;
+        case WindowHost::Key::F12:
+            return SDLK_F12;
+        case WindowHost::Key::D:
+            return SDLK_d;
+    }
+    return SDLK_UNKNOWN;
+}
+
+// The nearest scroll view at or above `view` that can scroll.
+ui::ScrollView* scrollViewAt(ui::View* view) {
+    for (; view; view = view->superview().get()) {
+        auto* scroll = dynamic_cast<ui::ScrollView*>(view);
+        if (scroll && scroll->isScrollEnabled()) return scroll;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+base::Result<std::unique_ptr<WindowHost>> WindowHost::open(std::shared_ptr<ui::Window> window,
+                                                           WindowHostOptions options) {
+    if (!window) return base::Error{"host.WindowHost", 2, "no window to show"};
+    gfx::Size screen = window->screenSize();
+    if (!(window->scale() > 0) || !(screen.width >= 1) || !(screen.height >= 1))
+        return base::Error{"host.WindowHost", 2, "the screen size and scale must be positive"};
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return sdlError("cannot start SDL video");
+    auto sdl = std::make_unique<Sdl>();
+    int width = static_cast<int>(std::lround(screen.width * window->scale()));
+    int height = static_cast<int>(std::lround(screen.height * window->scale()));
+    Uint32 flags = SDL_WINDOW_RESIZABLE | (options.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    sdl->window = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                   width, height, flags);
+    if (!sdl->window) return sdlError("cannot open a window");
+    // The frame is already a CPU image, so SDL's software renderer only copies it to the
+    // window; a GPU renderer would add an upload and, under xvfb, load Mesa's JIT (whose
+    // unwinder registration deadlocks with the sanitizers' slow unwinding). The window's own
+    // framebuffer is kept off the GPU for the same reason.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    sdl->renderer = SDL_CreateRenderer(sdl->window, -1, SDL_RENDERER_SOFTWARE);
+    if (!sdl->renderer) return sdlError("cannot make a renderer");
+    SDL_StartTextInput();
+    return std::unique_ptr<WindowHost>(new WindowHost(std::move(window), std::move(options), std::move(sdl)));
+}
+
+WindowHost::WindowHost(std::shared_ptr<ui::Window> window, WindowHostOptions options,
+                       std::unique_ptr<Sdl> sdl)
+    : window_(std::move(window)), options_(std::move(options)), sdl_(std::move(sdl)) {}
+
+WindowHost::~WindowHost() { detach(); }
+
+void WindowHost::run() {
+    attach();
+    while (!quit_) base::RunLoop::main().runFor(kIdleInterval);
+    detach();
+}
+
+void WindowHost::attach() {
+    if (!ticker_) reschedule(kFrameInterval);
+}
+
+void WindowHost::detach() {
+    if (ticker_) base::RunLoop::main().cancel(ticker_);
+    ticker_ = 0;
+}
+
+void WindowHost::reschedule(Duration interval) {
+    if (ticker_ && interval == tickInterval_) return;
+    detach();
+    tickInterval_ = interval;
+    ticker_ = base::RunLoop::main().scheduleRepeating(interval, [this] {
+        if (!tick()) {
+            detach();
+            base::RunLoop::main().stop();
+            return;
+        }
+        reschedule(isBusy() ? kFrameInterval : kIdleInterval);
+    });
+}
+
+bool WindowHost::tick() {
+    processEvents();
+    if (!quit_) drawIfNeeded();
+    return !quit_;
+}
+
+int WindowHost::processEvents() {
+    int handled = 0;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        handleEvent(&event);
+        ++handled;
+    }
+    return handled;
+}
+
+bool WindowHost::isBusy() const {
+    return dirty_ || fingerDown_ || ui::AnimationScheduler::shared().isAnimating() ||
+           base::RunLoop::main().now() - lastInput_ < kSettleTime;
+}
+
+bool WindowHost::drawIfNeeded() {
+    if (!isBusy()) return false;
+    dirty_ = false;
+    gfx::Image image = HeadlessHost::render(*window_, window_->scale());
+    if (image.isNull()) return false;
+    if (!sdl_->texture || sdl_->textureWidth != image.pixelWidth() ||
+        sdl_->textureHeight != image.pixelHeight()) {
+        if (sdl_->texture) SDL_DestroyTexture(sdl_->texture);
+        // Image pixels are 32-bit words with alpha high, then red, green, blue: ARGB8888.
+        sdl_->texture =
+            SDL_CreateTexture(sdl_->renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                              image.pixelWidth(), image.pixelHeight());
+        if (!sdl_->texture) {
+            base::Log::line(std::string("WindowHost: cannot make a texture: ") + SDL_GetError());
+            return false;
+        }
+        sdl_->textureWidth = image.pixelWidth();
+        sdl_->textureHeight = image.pixelHeight();
+    }
+    SDL_UpdateTexture(sdl_->texture, nullptr, image.data(), image.pixelWidth() * 4);
+    SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(sdl_->renderer);
+    SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
+    SDL_RenderPresent(sdl_->renderer);
+    ++framesDrawn_;
+    return true;
+}
+
+gfx::Size WindowHost::pixelSize() const {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdl_->window, &width, &height);
+    return {static_cast<double>(width), static_cast<double>(height)};
+}
+
+gfx::Point WindowHost::toPoints(double pixelX, double pixelY) const {
+    gfx::Size pixels = pixelSize();
+    gfx::Size screen = window_->screenSize();
+    double sx = pixels.width > 0 ? screen.width / pixels.width : 1 / window_->scale();
+    double sy = pixels.height > 0 ? screen.height / pixels.height : 1 / window_->scale();
+    return {pixelX * sx, pixelY * sy};
+}
+
+void WindowHost::handleEvent(const void* raw) {
+    const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+    switch (event.type) {
+        case SDL_QUIT:
+            quit_ = true;
+            return;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) quit_ = true;
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) cancelTouch();
+            dirty_ = true;  // exposed, resized: draw again
+            return;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT)
+                handleMouseButton(toPoints(event.button.x, event.button.y),
+                                  event.type == SDL_MOUSEBUTTONDOWN);
+            break;
+        case SDL_MOUSEMOTION:
+            if (fingerDown_) handleMouseMotion(toPoints(event.motion.x, event.motion.y));
+            return;
+        case SDL_MOUSEWHEEL: {
+            double notches = event.wheel.preciseY != 0 ? event.wheel.preciseY : event.wheel.y;
+            if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+            handleWheel(toPoints(event.wheel.mouseX, event.wheel.mouseY), notches);
+            break;
+        }
+        case SDL_TEXTINPUT:
+            handleText(event.text.text);
+            break;
+        case SDL_KEYDOWN:
+            handleKey(event.key.keysym.sym, (event.key.keysym.mod & KMOD_CTRL) != 0);
+            break;
+        default:
+            return;
+    }
+    lastInput_ = base::RunLoop::main().now();
+    dirty_ = true;
+}
+
+void WindowHost::handleMouseButton(gfx::Point point, bool pressed) {
+    if (pressed == fingerDown_) return;  // a second press or a stray release
+    if (pressed) ++touchIdentifier_;
+    fingerDown_ = pressed;
+    window_->sendTouch(
+        ui::Touch(touchIdentifier_, pressed ? ui::TouchPhase::Began : ui::TouchPhase::Ended, point));
+}
+
+void WindowHost::cancelTouch() {
+    // The release will go to another window: the finger's sequence must not stay open.
+    if (!fingerDown_) return;
+    fingerDown_ = false;
+    window_->sendTouch(ui::Touch(touchIdentifier_, ui::TouchPhase::Cancelled, {}));
+}
+
+void WindowHost::handleMouseMotion(gfx::Point point) {
+    window_->sendTouch(ui::Touch(touchIdentifier_, ui::TouchPhase::Moved, point));
+    lastInput_ = base::RunLoop::main().now();
+    dirty_ = true;
+}
+
+void WindowHost::handleWheel(gfx::Point point, double notches) {
+    window_->layoutIfNeeded();
+    ui::ScrollView* scroll = scrollViewAt(window_->hitTest(point).get());
+    if (!scroll) return;
+    // Wheel up (positive) shows what is above: the offset decreases. It rests within the
+    // content and its insets, never past them.
+    gfx::Point offset = scroll->contentOffset();
+    const ui::EdgeInsets& inset = scroll->adjustedContentInset();
+    double bottom = scroll->contentSize().height + inset.bottom - scroll->bounds().height;
+    double y = std::max(-inset.top, std::min(offset.y - notches * kWheelStep, std::max(-inset.top, bottom)));
+    if (y != offset.y) scroll->setContentOffset({offset.x, y}, false);
+}
+
+void WindowHost::handleText(const char* text) {
+    if (auto* input = dynamic_cast<ui::KeyInput*>(window_->firstResponder().get())) input->insertText(text);
+}
+
+void WindowHost::handleKey(int keycode, bool control) {
+    auto responder = window_->firstResponder();
+    auto* input = dynamic_cast<ui::KeyInput*>(responder.get());
+    switch (keycode) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            if (input) input->insertText("\n");
+            return;
+        case SDLK_BACKSPACE:
+            if (input) input->deleteBackward();
+            return;
+        case SDLK_LEFT:
+        case SDLK_RIGHT: {
+            int delta = keycode == SDLK_LEFT ? -1 : 1;
+            if (auto* field = dynamic_cast<ui::TextField*>(responder.get())) field->moveCaret(delta);
+            if (auto* text = dynamic_cast<ui::TextView*>(responder.get())) text->moveCaret(delta);
+            return;
+        }
+        case SDLK_F2:
+            toggleAppearance();
+            return;
+        case SDLK_d:
+            if (control) toggleAppearance();
+            return;
+        case SDLK_F12:
+            saveScreenshot();
+            return;
+        case SDLK_ESCAPE:
+            escape();
+            return;
+        default:
+            return;
+    }
+}
+
+void WindowHost::toggleAppearance() {
+    bool dark = window_->windowTraitCollection().isDark();
+    window_->setTraitCollection(dark ? gfx::TraitCollection::light() : gfx::TraitCollection::dark());
+}
+
+void WindowHost::saveScreenshot() {
+    // Numbered so that a second screenshot never replaces the first.
+    std::filesystem::path path;
+    std::error_code error;
+    do {
+        path = options_.screenshotDirectory /
+               ("vellium-screenshot-" + std::to_string(++screenshotCount_) + ".png");
+    } while (std::filesystem::exists(path, error));
+    auto written = HeadlessHost::writePng(*window_, path, window_->scale());
+    if (!written) {
+        base::Log::line("WindowHost: screenshot failed: " + written.error().description);
+        return;
+    }
+    lastScreenshot_ = path;
+    base::Log::line("WindowHost: screenshot saved to " + path.string());
+}
+
+void WindowHost::escape() {
+    auto root = window_->rootViewController();
+    auto presented = root ? root->presentedViewController() : nullptr;
+    if (!presented) {
+        quit_ = true;
+        return;
+    }
+    // A screen that is modal in presentation is closed by its own buttons only.
+    if (!presented->isModalInPresentation() && !presented->isBeingPresented() &&
+        !presented->isBeingDismissed())
+        presented->dismiss(true);
+}
+
+void WindowHost::injectMouseButton(gfx::Point pixel, bool pressed) {
+    SDL_Event event{};
+    event.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.windowID = SDL_GetWindowID(sdl_->window);
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+    event.button.clicks = 1;
+    event.button.x = static_cast<Sint32>(std::lround(pixel.x));
+    event.button.y = static_cast<Sint32>(std::lround(pixel.y));
+    SDL_PushEvent(&event);
+}
+
+void WindowHost::injectMouseMotion(gfx::Point pixel, bool buttonHeld) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = SDL_GetWindowID(sdl_->window);
+    event.motion.state = buttonHeld ? SDL_BUTTON_LMASK : 0;
+    event.motion.x = static_cast<Sint32>(std::lround(pixel.x));
+    event.motion.y = static_cast<Sint32>(std::lround(pixel.y));
+    SDL_PushEvent(&event);
+}
+
+void WindowHost::injectWheel(gfx::Point pixel, int notches) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.windowID = SDL_GetWindowID(sdl_->window);
+    event.wheel.y = notches;
+    event.wheel.preciseY = static_cast<float>(notches);
+    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    event.wheel.mouseX = static_cast<Sint32>(std::lround(pixel.x));
+    event.wheel.mouseY = static_cast<Sint32>(std::lround(pixel.y));
+    SDL_PushEvent(&event);
+}
+
+void WindowHost::injectText(const std::string& text) {
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    event.text.windowID = SDL_GetWindowID(sdl_->window);
+    SDL_strlcpy(event.text.text, text.c_str(), sizeof(event.text.text));
+    SDL_PushEvent(&event);
+}
+
+void WindowHost::injectKey(Key key, bool control) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = SDL_GetWindowID(sdl_->window);
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = keycodeFor(key);
+    event.key.keysym.mod = control ? KMOD_LCTRL : KMOD_NONE;
+    SDL_PushEvent(&event);
+}
+
+void WindowHost::injectFocusLost() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(sdl_->window);
+    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&event);
+}
+
+void WindowHost::injectClose() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
+}  // namespace host

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "base/Clock.h"
+#include "base/ManualClock.h"
+#include "gfx/Image.h"
+#include "host/WindowHost.h"
+#include "support/TemporaryDirectory.h"
+#include "ui/ScrollView.h"
+#include "ui/Switch.h"
+#include "ui/TextField.h"
+#include "ui/ViewController.h"
+#include "ui/Window.h"
+
+// Drives a real SDL window (xvfb under the test runner) through events pushed into SDL's
+// queue. The window is 200 x 400 points at scale 2: pixel positions are points times two.
+namespace {
+
+using Key = host::WindowHost::Key;
+
+gfx::Point pixels(gfx::Point points) { return {points.x * 2, points.y * 2}; }
+
+class WindowHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        base::Clock::setCurrent(clock);
+        root->view()->setBackgroundColor(gfx::Color::whiteColor());
+        toggle->setFrame({20, 20, 51, 31});
+        field->setFrame({20, 60, 160, 34});
+        scroll->setFrame({0, 110, 200, 200});
+        scroll->setContentSize({200, 1000});
+        root->view()->addSubview(toggle);
+        root->view()->addSubview(field);
+        root->view()->addSubview(scroll);
+        window->setRootViewController(root);
+        options.screenshotDirectory = directory.path();
+        options.visible = false;
+        auto opened = host::WindowHost::open(window, options);
+        ASSERT_TRUE(opened.ok()) << opened.error().description;
+        host = std::move(opened.value());
+    }
+    void TearDown() override {
+        host.reset();
+        base::Clock::setCurrent(base::Clock::system());
+    }
+
+    void click(gfx::Point points) {
+        host->injectMouseButton(pixels(points), true);
+        host->injectMouseButton(pixels(points), false);
+        host->processEvents();
+    }
+    void key(Key k, bool control = false) {
+        host->injectKey(k, control);
+        host->processEvents();
+    }
+
+    std::shared_ptr<base::ManualClock> clock = std::make_shared<base::ManualClock>();
+    testsupport::TemporaryDirectory directory;
+    std::shared_ptr<ui::Window> window = ui::Window::create({200, 400}, 2);
+    std::shared_ptr<ui::ViewController> root = ui::ViewController::create();
+    std::shared_ptr<ui::Switch> toggle = ui::Switch::create();
+    std::shared_ptr<ui::TextField> field = ui::TextField::create();
+    std::shared_ptr<ui::ScrollView> scroll = ui::ScrollView::create();
+    host::WindowHostOptions options;
+    std::unique_ptr<host::WindowHost> host;
+};
+
+TEST_F(WindowHostTest, ClicksAndDragsBecomeTouchesInPoints) {
+    EXPECT_EQ(host->pixelSize().width, 400);
+    click({45, 35});
+    EXPECT_TRUE(toggle->isOn());
+    // Where the switch would be if pixels were taken for points: nothing there to toggle.
+    host->injectMouseButton({45, 35}, true);
+    host->injectMouseButton({45, 35}, false);
+    host->processEvents();
+    EXPECT_TRUE(toggle->isOn());
+
+    // A press that loses the window's focus is cancelled: no toggle, and the next click works.
+    host->injectMouseButton(pixels({45, 35}), true);
+    host->injectFocusLost();
+    host->injectMouseButton(pixels({45, 35}), false);
+    host->processEvents();
+    EXPECT_TRUE(toggle->isOn());
+    click({45, 35});
+    EXPECT_FALSE(toggle->isOn());
+
+    // A drag upwards scrolls the content up; a release without a press is ignored.
+    host->injectMouseButton(pixels({100, 280}), true);
+    for (int step = 1; step <= 8; ++step) {
+        clock->advance(std::chrono::milliseconds(16));
+        host->injectMouseMotion(pixels({100, 280.0 - step * 15}), true);
+        host->processEvents();
+    }
+    host->injectMouseButton(pixels({100, 160}), false);
+    host->injectMouseButton(pixels({100, 160}), false);
+    host->processEvents();
+    EXPECT_GT(scroll->contentOffset().y, 60);
+}
+
+TEST_F(WindowHostTest, WheelScrollsTheViewUnderThePointerWithinItsContent) {
+    host->injectWheel(pixels({100, 200}), -2);
+    host->processEvents();
+    EXPECT_DOUBLE_EQ(scroll->contentOffset().y, 2 * host::WindowHost::kWheelStep);
+    host->injectWheel(pixels({100, 200}), 10);  // far past the top
+    host->processEvents();
+    EXPECT_DOUBLE_EQ(scroll->contentOffset().y, 0);
+    host->injectWheel(pixels({100, 200}), -100);  // far past the bottom
+    host->processEvents();
+    EXPECT_DOUBLE_EQ(scroll->contentOffset().y, 800);
+    host->injectWheel(pixels({100, 40}), 1);  // over the switch: no scroll view there
+    host->processEvents();
+    EXPECT_DOUBLE_EQ(scroll->contentOffset().y, 800);
+}
+
+TEST_F(WindowHostTest, KeyboardTypesIntoTheFocusedInputOnly) {
+    host->injectText("ignored");
+    host->processEvents();
+    EXPECT_EQ(field->text(), "");
+
+    click({100, 77});
+    ASSERT_EQ(window->firstResponder().get(), field.get());
+    host->injectText("héllo");
+    key(Key::Backspace);
+    key(Key::Left);
+    host->injectText("X");
+    host->processEvents();
+    EXPECT_EQ(field->text(), "hélXl");
+}
+
+TEST_F(WindowHostTest, KeysToggleAppearanceAndSaveScreenshots) {
+    key(Key::F2);
+    EXPECT_TRUE(window->windowTraitCollection().isDark());
+    key(Key::D);  // without Ctrl: nothing
+    EXPECT_TRUE(window->windowTraitCollection().isDark());
+    key(Key::D, true);
+    EXPECT_FALSE(window->windowTraitCollection().isDark());
+
+    key(Key::F12);
+    auto first = host->lastScreenshot();
+    key(Key::F12);
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(host->lastScreenshot(), first);  // the second does not replace the first
+    auto image = gfx::Image::fromFile(first);
+    ASSERT_TRUE(image.ok());
+    EXPECT_EQ(image.value().pixelWidth(), 400);
+    EXPECT_EQ(image.value().pixelHeight(), 800);
+}
+
+TEST_F(WindowHostTest, EscapeDismissesWhatIsPresentedBeforeQuitting) {
+    root->present(ui::ViewController::create(), false);
+    key(Key::Escape);
+    EXPECT_FALSE(host->quitRequested());
+    clock->advance(std::chrono::seconds(1));
+    base::RunLoop::main().runFor(std::chrono::seconds(1));
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    key(Key::Escape);
+    EXPECT_TRUE(host->quitRequested());
+}
+
+TEST_F(WindowHostTest, DrawsOnlyWhileSomethingMayChangeAndStopsOnClose) {
+    EXPECT_TRUE(host->drawIfNeeded());  // the first frame
+    clock->advance(host::WindowHost::kSettleTime * 2);
+    EXPECT_FALSE(host->drawIfNeeded());
+    click({45, 35});
+    EXPECT_TRUE(host->drawIfNeeded());
+
+    host->attach();
+    host->injectClose();
+    base::RunLoop::main().runFor(std::chrono::seconds(1));
+    EXPECT_TRUE(host->quitRequested());
+}
+
+}  // namespace
