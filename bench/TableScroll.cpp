@@ -36,7 +36,8 @@ private:
 class Rows : public ui::TableViewDataSource, public ui::TableViewDelegate {
 public:
     int numberOfRowsInSection(ui::TableView&, int) override { return 1000; }
-    std::shared_ptr<ui::TableViewCell> cellForRowAtIndexPath(ui::TableView& table, ui::IndexPath ip) override {
+    std::shared_ptr<ui::TableViewCell> cellForRowAtIndexPath(ui::TableView& table,
+                                                             ui::IndexPath ip) override {
         auto cell = std::static_pointer_cast<TextCell>(table.dequeueReusableCell("text"));
         cell->label->setText(ip.row % 3 == 0 ? "Row " + std::to_string(ip.row) + "\nwith a second line"
                                              : "Row " + std::to_string(ip.row));
@@ -65,7 +66,8 @@ void BM_TableScrollOneScreen(benchmark::State& state) {
         window->layoutIfNeeded();
         benchmark::DoNotOptimize(table->visibleCells().size());
     }
-    state.counters["live_cells"] = static_cast<double>(table->visibleCells().size() + table->reusableCellCount());
+    state.counters["live_cells"] =
+        static_cast<double>(table->visibleCells().size() + table->reusableCellCount());
 }
 BENCHMARK(BM_TableScrollOneScreen)->Unit(benchmark::kMillisecond);
 
