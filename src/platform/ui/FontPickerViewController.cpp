@@ -4,6 +4,7 @@
 #include "ui/Button.h"
 #include "ui/FontPickerViewControllerDelegate.h"
 #include "ui/Label.h"
+#include "ui/PickerSheetHeader.h"
 #include "ui/TableView.h"
 #include "ui/TableViewCell.h"
 #include "ui/View.h"
@@ -11,7 +12,6 @@
 namespace ui {
 
 namespace {
-constexpr double kMargin = 16;
 constexpr double kNameSize = 17;
 }  // namespace
 
@@ -36,31 +36,20 @@ void FontPickerViewController::listFonts() {
 
 void FontPickerViewController::loadView() {
     listFonts();
-    auto root = View::create();
-    root->setFrame({0, 0, 390, 780});
-    root->setBackgroundColor(gfx::Color::systemBackground());
-    setView(root);
-
-    titleLabel_ = Label::create(title());
-    titleLabel_->setFont(gfx::Font::system(17, gfx::FontWeight::Semibold));
-    titleLabel_->setTextAlignment(gfx::TextAlignment::Center);
-    titleLabel_->setFrame({100, 18, 190, 22});
-    titleLabel_->setAutoresizingMask(FlexibleWidth);
-    root->addSubview(titleLabel_);
-
-    cancelButton_ = Button::create();
-    cancelButton_->setTitle("Cancel");
-    cancelButton_->setFrame({kMargin, 12, 70, 34});
     std::weak_ptr<FontPickerViewController> weak =
         std::static_pointer_cast<FontPickerViewController>(sharedController());
     registerAction("fontPickerCancel", [weak] {
         if (auto self = weak.lock()) self->dismiss(true);
     });
-    cancelButton_->addTarget(weak_from_this(), "fontPickerCancel", ControlEventTouchUpInside);
-    root->addSubview(cancelButton_);
+    auto header = PickerSheetHeader::build(title(), weak_from_this(), "fontPickerCancel");
+    auto root = header.root;
+    titleLabel_ = header.titleLabel;
+    cancelButton_ = header.cancelButton;
+    setView(root);
 
     table_ = TableView::create(TableView::Style::Plain);
-    table_->setFrame({0, kHeaderHeight, root->bounds().width, root->bounds().height - kHeaderHeight});
+    table_->setFrame({0, PickerSheetHeader::kHeight, root->bounds().width,
+                      root->bounds().height - PickerSheetHeader::kHeight});
     table_->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
     table_->setRowHeight(kRowHeight);
     table_->registerCell(kCellIdentifier,

@@ -25,7 +25,6 @@ class TableView;
 class FontPickerViewController : public ViewController, public TableViewDataSource, public TableViewDelegate {
 public:
     static constexpr double kRowHeight = 44;
-    static constexpr double kHeaderHeight = 56;
     static constexpr double kFaceIndent = 32;
     static constexpr const char* kCellIdentifier = "FontPickerCell";
 

@@ -10,13 +10,10 @@
 #include "ui/ImagePickerControllerDelegate.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
+#include "ui/PickerSheetHeader.h"
 #include "ui/View.h"
 
 namespace ui {
-
-namespace {
-constexpr double kMargin = 16;
-}  // namespace
 
 std::shared_ptr<ImagePickerController> ImagePickerController::create() {
     auto picker = std::shared_ptr<ImagePickerController>(new ImagePickerController());
@@ -27,34 +24,23 @@ std::shared_ptr<ImagePickerController> ImagePickerController::create() {
 void ImagePickerController::loadView() {
     if (isSourceTypeAvailable(sourceType_)) library_ = PhotoLibrary::scan(PhotoLibrary::picturesDirectory());
 
-    auto root = View::create();
-    root->setFrame({0, 0, 390, 780});
-    root->setBackgroundColor(gfx::Color::systemBackground());
-    setView(root);
-
-    titleLabel_ = Label::create(title());
-    titleLabel_->setFont(gfx::Font::system(17, gfx::FontWeight::Semibold));
-    titleLabel_->setTextAlignment(gfx::TextAlignment::Center);
-    titleLabel_->setFrame({100, 18, 190, 22});
-    titleLabel_->setAutoresizingMask(FlexibleWidth);
-    root->addSubview(titleLabel_);
-
-    cancelButton_ = Button::create();
-    cancelButton_->setTitle("Cancel");
-    cancelButton_->setFrame({kMargin, 12, 70, 34});
     std::weak_ptr<ImagePickerController> weak =
         std::static_pointer_cast<ImagePickerController>(sharedController());
     registerAction("imagePickerCancel", [weak] {
         if (auto self = weak.lock()) self->finish(std::nullopt);
     });
-    cancelButton_->addTarget(weak_from_this(), "imagePickerCancel", ControlEventTouchUpInside);
-    root->addSubview(cancelButton_);
+    auto header = PickerSheetHeader::build(title(), weak_from_this(), "imagePickerCancel");
+    auto root = header.root;
+    titleLabel_ = header.titleLabel;
+    cancelButton_ = header.cancelButton;
+    setView(root);
 
     auto layout = CollectionViewFlowLayout::create();
     layout->setMinimumLineSpacing(kSpacing);
     layout->setMinimumInteritemSpacing(kSpacing);
     grid_ = CollectionView::create(layout);
-    grid_->setFrame({0, kHeaderHeight, root->bounds().width, root->bounds().height - kHeaderHeight});
+    grid_->setFrame({0, PickerSheetHeader::kHeight, root->bounds().width,
+                     root->bounds().height - PickerSheetHeader::kHeight});
     grid_->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
     grid_->registerCell(kCellIdentifier, [] {
         auto cell = CollectionViewCell::create();

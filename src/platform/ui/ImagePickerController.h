@@ -26,7 +26,6 @@ public:
     enum class SourceType { PhotoLibrary, Camera, SavedPhotosAlbum };
     static constexpr int kColumns = 4;
     static constexpr double kSpacing = 2;
-    static constexpr double kHeaderHeight = 56;
     static constexpr const char* kCellIdentifier = "ImagePickerThumbnail";
 
     static std::shared_ptr<ImagePickerController> create();
