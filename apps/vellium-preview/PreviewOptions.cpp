@@ -49,6 +49,9 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
         if (name == "--gallery") {
             flag();
             options.gallery = true;
+        } else if (name == "--help" || name == "-h") {
+            flag();
+            options.help = true;
         } else if (name == "--dark") {
             flag();
             options.dark = true;

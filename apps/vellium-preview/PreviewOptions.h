@@ -20,6 +20,7 @@ struct PreviewOptions {
         "usage: vellium-preview --gallery [--size WxH] [--scale N] [--dark] [--page TITLE]\n"
         "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]";
 
+    bool help = false;  // --help or -h: print the usage and stop
     bool gallery = false;
     gfx::Size size{390, 844};
     double scale = 2;

@@ -61,6 +61,10 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         return usageError(error.what());
     }
+    if (options.help) {
+        std::cout << PreviewOptions::kUsage << "\n";
+        return 0;
+    }
     if (!options.gallery) return usageError("opening a preference bundle comes later; for now use --gallery");
     if (options.root) base::FileSystemRoot::set(*options.root);
 

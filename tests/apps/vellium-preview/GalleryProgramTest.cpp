@@ -14,13 +14,15 @@ namespace {
 struct Outcome {
     int status;
     std::string errors;
+    std::string output;
 };
 
 Outcome preview(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), VK_VELLIUM_PREVIEW);
     testsupport::ChildProcess child(std::move(arguments));
+    std::string output = child.readAllOutput();
     std::string errors = child.readAllErrors();
-    return {child.wait(), errors};
+    return {child.wait(), errors, output};
 }
 
 // How many distinct colours a coarse sample of the image holds: a blank frame has one.
@@ -88,6 +90,10 @@ TEST(GalleryProgram, UsageErrorsExitWithStatusTwo) {
         EXPECT_NE(run.errors.find("usage: vellium-preview"), std::string::npos) << run.errors;
     }
     EXPECT_FALSE(std::filesystem::exists(file));
+
+    Outcome help = preview({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("usage: vellium-preview"), std::string::npos) << help.output;
 }
 
 }  // namespace
