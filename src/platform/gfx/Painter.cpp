@@ -218,9 +218,10 @@ void Painter::strokeRect(const Rect& rect, const Color& color, double lineWidth)
 
 void Painter::fillRoundedRect(const Rect& rect, const CornerStyle& corners, const Color& color) {
     ClipsForOperation clips(*impl_, rect);
+    impl_->setSource(color);
+    if (impl_->roundedRectMasks.fill(impl_->cr, rect, corners)) return;
     cairo_new_path(impl_->cr);
     appendRoundedRect(impl_->cr, rect, corners);
-    impl_->setSource(color);
     cairo_fill(impl_->cr);
 }
 

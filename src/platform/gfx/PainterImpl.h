@@ -7,6 +7,7 @@
 
 #include "gfx/DeferredRoundedClip.h"
 #include "gfx/Painter.h"
+#include "gfx/RoundedRectMaskCache.h"
 
 namespace gfx {
 
@@ -19,6 +20,7 @@ struct Painter::Impl {
     // Rounded clips in force but not given to Cairo, and how many there were at each save.
     std::vector<DeferredRoundedClip> roundedClips;
     std::vector<std::size_t> roundedClipsAtSave;
+    RoundedRectMaskCache roundedRectMasks;
 
     void setSource(const Color& color) {
         Color c = color.resolved(traits);

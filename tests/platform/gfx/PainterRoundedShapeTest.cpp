@@ -1,5 +1,6 @@
-// A rounded clip is handed to Cairo only for drawing that reaches its corners; these tests
-// check that what comes out is what a clip applied to everything would give.
+// A rounded clip is handed to Cairo only for drawing that reaches its corners, and rounded
+// fills go through kept coverage masks; these tests check that what comes out is what plain
+// clipping and filling give.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -158,6 +159,41 @@ TEST(PainterRoundedClip, RotatedClipsStillClip) {
     Image image = painter.makeImage();
     EXPECT_EQ(image.pixelAt(30 + 17, 30 + 17).alpha, 0);  // beyond the radius on the diagonal
     EXPECT_EQ(image.pixelAt(30 + 12, 30 + 12).alpha, 255);
+}
+
+// Rounded fills reuse a coverage mask per shape. Each fill, first or repeated, wherever it
+// falls within a pixel, must match the plain path fill the painter makes under a mirroring
+// transform (symmetric shapes look the same mirrored).
+TEST(PainterRoundedFill, RepeatedShapesMatchAPlainFill) {
+    struct Shape {
+        Rect rect;
+        CornerStyle corners;
+        Color color;
+    };
+    const Shape shapes[] = {
+        {{3, 2, 45, 45}, CornerStyle::continuous(13), Color(0, 0, 0, 0.4)},
+        {{10.25, 50.5, 60, 20},
+         CornerStyle::circular(8, gfx::TopLeftCorner | gfx::TopRightCorner),
+         Color(1, 0, 0)},
+        {{52.75, 3.25, 40, 30}, CornerStyle::continuous(500), Color(0, 0.5, 1, 0.7)},
+    };
+    auto draw = [&](bool mirrored) {
+        Painter painter({100, 80}, 2);
+        for (int round = 0; round < 2; ++round) {  // the second round finds the masks kept
+            for (const Shape& shape : shapes) {
+                Rect rect = shape.rect.offsetBy(0, round * 0.25);
+                painter.save();
+                if (mirrored) {
+                    painter.translate(2 * rect.midX(), 0);
+                    painter.scaleBy(-1, 1);
+                }
+                painter.fillRoundedRect(rect, shape.corners, shape.color);
+                painter.restore();
+            }
+        }
+        return painter.makeImage();
+    };
+    EXPECT_LE(largestDifference(draw(false), draw(true)), 1);
 }
 
 }  // namespace
