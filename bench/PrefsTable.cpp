@@ -105,7 +105,7 @@ BENCHMARK(BM_PrefsTableScrollOneScreen)->Arg(1000)->Arg(10000)->Arg(100000)->Uni
 void BM_PrefsTableScrollOneScreenWithoutDrawing(benchmark::State& state) {
     scrollOneScreenPerFrame(state, false);
 }
-BENCHMARK(BM_PrefsTableScrollOneScreenWithoutDrawing)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrefsTableScrollOneScreenWithoutDrawing)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

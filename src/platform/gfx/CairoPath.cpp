@@ -60,14 +60,25 @@ void circularCorner(cairo_t* cr, const CornerFrame& frame, double r) {
     cairo_arc(cr, centre.x, centre.y, r, startAngle, startAngle + M_PI / 2);
 }
 
-}  // namespace
-
-void appendRoundedRect(cairo_t* cr, const Rect& rect, const CornerStyle& style) {
-    if (rect.isEmpty()) return;
+double cappedRadius(const Rect& rect, const CornerStyle& style) {
     double shorterHalf = std::min(rect.width, rect.height) / 2;
     bool continuous = style.curve == CornerCurve::Continuous;
     double radius = std::max(0.0, style.radius);
-    radius = std::min(radius, continuous ? shorterHalf / kContinuousExtent : shorterHalf);
+    return std::min(radius, continuous ? shorterHalf / kContinuousExtent : shorterHalf);
+}
+
+}  // namespace
+
+double roundedCornerExtent(const Rect& rect, const CornerStyle& style) {
+    if (rect.isEmpty() || (style.corners & AllCorners) == 0) return 0;
+    double radius = cappedRadius(rect, style);
+    return style.curve == CornerCurve::Continuous ? radius * kContinuousExtent : radius;
+}
+
+void appendRoundedRect(cairo_t* cr, const Rect& rect, const CornerStyle& style) {
+    if (rect.isEmpty()) return;
+    bool continuous = style.curve == CornerCurve::Continuous;
+    double radius = cappedRadius(rect, style);
     if (radius <= 0 || (style.corners & AllCorners) == 0) {
         cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
         return;

@@ -92,6 +92,56 @@ PixelBox deviceBox(cairo_t* cr, const Rect& rect, int width, int height, int mar
             std::clamp(int(std::ceil(maxY)) + margin, 0, height)};
 }
 
+// The device pixels that drawing within `rect` (user space) can touch, antialiasing included.
+Rect touchedPixels(cairo_t* cr, const Rect& rect) {
+    double xs[4] = {rect.minX(), rect.maxX(), rect.minX(), rect.maxX()};
+    double ys[4] = {rect.minY(), rect.minY(), rect.maxY(), rect.maxY()};
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    for (int i = 0; i < 4; ++i) {
+        cairo_user_to_device(cr, &xs[i], &ys[i]);
+        minX = std::min(minX, xs[i]);
+        maxX = std::max(maxX, xs[i]);
+        minY = std::min(minY, ys[i]);
+        maxY = std::max(maxY, ys[i]);
+    }
+    double left = std::floor(minX) - 1, top = std::floor(minY) - 1;
+    return {left, top, std::ceil(maxX) + 1 - left, std::ceil(maxY) + 1 - top};
+}
+
+// For one drawing operation: gives Cairo the deferred rounded clips that could change what the
+// operation draws (all of them when its extent is unknown), and takes them back afterwards.
+class ClipsForOperation {
+public:
+    ClipsForOperation(Painter::Impl& impl, const std::optional<Rect>& extent) : cr_(impl.cr) {
+        if (impl.roundedClips.empty()) return;
+        std::optional<Rect> pixels;
+        if (extent) pixels = touchedPixels(cr_, *extent);
+        for (const DeferredRoundedClip& clip : impl.roundedClips) {
+            if (pixels && clip.leavesUntouched(*pixels)) continue;
+            if (!saved_) cairo_save(cr_);
+            saved_ = true;
+            clip.applyTo(cr_);
+        }
+    }
+    ~ClipsForOperation() {
+        if (saved_) cairo_restore(cr_);
+    }
+    ClipsForOperation(const ClipsForOperation&) = delete;
+    ClipsForOperation& operator=(const ClipsForOperation&) = delete;
+
+private:
+    cairo_t* cr_;
+    bool saved_ = false;
+};
+
+// The ink of a laid-out text at `origin`, in user space.
+Rect textInk(const TextLayout& layout, Point origin) {
+    PangoRectangle ink;
+    pango_layout_get_extents(layout.impl().laidOut(), &ink, nullptr);
+    return {origin.x + double(ink.x) / PANGO_SCALE, origin.y + double(ink.y) / PANGO_SCALE,
+            double(ink.width) / PANGO_SCALE, double(ink.height) / PANGO_SCALE};
+}
+
 }  // namespace
 
 Painter::Painter(Size size, double scale) : impl_(std::make_unique<Impl>()) {
@@ -117,8 +167,8 @@ Size Painter::size() const { return impl_->size; }
 void Painter::setTraitCollection(const TraitCollection& traits) { impl_->traits = traits; }
 const TraitCollection& Painter::traitCollection() const { return impl_->traits; }
 
-void Painter::save() { cairo_save(impl_->cr); }
-void Painter::restore() { cairo_restore(impl_->cr); }
+void Painter::save() { impl_->saveState(); }
+void Painter::restore() { impl_->restoreState(); }
 void Painter::translate(double dx, double dy) { cairo_translate(impl_->cr, dx, dy); }
 void Painter::scaleBy(double sx, double sy) { cairo_scale(impl_->cr, sx, sy); }
 void Painter::rotate(double radians) { cairo_rotate(impl_->cr, radians); }
@@ -135,12 +185,13 @@ void Painter::clipToRect(const Rect& rect) {
 }
 
 void Painter::clipToRoundedRect(const Rect& rect, const CornerStyle& corners) {
-    cairo_new_path(impl_->cr);
-    appendRoundedRect(impl_->cr, rect, corners);
-    cairo_clip(impl_->cr);
+    DeferredRoundedClip clip(impl_->cr, rect, corners);
+    if (clip.isPixelAligned()) clip.applyBoundingBoxTo(impl_->cr);
+    impl_->roundedClips.push_back(clip);
 }
 
 void Painter::clear(const Color& color) {
+    ClipsForOperation clips(*impl_, std::nullopt);
     cairo_save(impl_->cr);
     cairo_set_operator(impl_->cr, CAIRO_OPERATOR_SOURCE);
     impl_->setSource(color);
@@ -149,12 +200,14 @@ void Painter::clear(const Color& color) {
 }
 
 void Painter::fillRect(const Rect& rect, const Color& color) {
+    ClipsForOperation clips(*impl_, rect);
     cairo_rectangle(impl_->cr, rect.x, rect.y, rect.width, rect.height);
     impl_->setSource(color);
     cairo_fill(impl_->cr);
 }
 
 void Painter::strokeRect(const Rect& rect, const Color& color, double lineWidth) {
+    ClipsForOperation clips(*impl_, rect);
     // The stroke lies inside the rectangle, as a layer border does.
     Rect inner = rect.insetBy(lineWidth / 2, lineWidth / 2);
     cairo_rectangle(impl_->cr, inner.x, inner.y, inner.width, inner.height);
@@ -164,14 +217,17 @@ void Painter::strokeRect(const Rect& rect, const Color& color, double lineWidth)
 }
 
 void Painter::fillRoundedRect(const Rect& rect, const CornerStyle& corners, const Color& color) {
+    ClipsForOperation clips(*impl_, rect);
+    impl_->setSource(color);
+    if (impl_->roundedRectMasks.fill(impl_->cr, rect, corners)) return;
     cairo_new_path(impl_->cr);
     appendRoundedRect(impl_->cr, rect, corners);
-    impl_->setSource(color);
     cairo_fill(impl_->cr);
 }
 
 void Painter::strokeRoundedRect(const Rect& rect, const CornerStyle& corners, const Color& color,
                                 double lineWidth) {
+    ClipsForOperation clips(*impl_, rect);
     CornerStyle inner = corners;
     inner.radius = std::max(0.0, corners.radius - lineWidth / 2);
     cairo_new_path(impl_->cr);
@@ -183,6 +239,7 @@ void Painter::strokeRoundedRect(const Rect& rect, const CornerStyle& corners, co
 
 void Painter::fillEllipse(const Rect& rect, const Color& color) {
     if (rect.isEmpty()) return;
+    ClipsForOperation clips(*impl_, rect);
     cairo_t* cr = impl_->cr;
     cairo_save(cr);
     cairo_new_path(cr);
@@ -195,6 +252,7 @@ void Painter::fillEllipse(const Rect& rect, const Color& color) {
 }
 
 void Painter::fillLinearGradient(const Rect& rect, const LinearGradient& gradient) {
+    ClipsForOperation clips(*impl_, rect);
     cairo_pattern_t* pattern = makeGradient(gradient, impl_->traits);
     cairo_rectangle(impl_->cr, rect.x, rect.y, rect.width, rect.height);
     cairo_set_source(impl_->cr, pattern);
@@ -203,27 +261,36 @@ void Painter::fillLinearGradient(const Rect& rect, const LinearGradient& gradien
 }
 
 void Painter::beginLayer() {
-    cairo_save(impl_->cr);
+    impl_->saveState();
     cairo_push_group(impl_->cr);
 }
 
+// The group is composited under the clips in force when it began; those set inside it end
+// with it.
 void Painter::endLayer(double opacity) {
     cairo_pop_group_to_source(impl_->cr);
-    cairo_paint_with_alpha(impl_->cr, std::clamp(opacity, 0.0, 1.0));
-    cairo_restore(impl_->cr);
+    {
+        ClipsForOperation clips(*impl_, std::nullopt);
+        cairo_paint_with_alpha(impl_->cr, std::clamp(opacity, 0.0, 1.0));
+    }
+    impl_->restoreState();
 }
 
 void Painter::endLayerWithMask(const LinearGradient& mask) {
     cairo_pop_group_to_source(impl_->cr);
     cairo_pattern_t* pattern = makeGradient(mask, impl_->traits);
-    cairo_mask(impl_->cr, pattern);
+    {
+        ClipsForOperation clips(*impl_, std::nullopt);
+        cairo_mask(impl_->cr, pattern);
+    }
     cairo_pattern_destroy(pattern);
-    cairo_restore(impl_->cr);
+    impl_->restoreState();
 }
 
 void Painter::drawImage(const Image& image, const Rect& rect, ContentMode mode,
                         const std::optional<Color>& tint) {
     if (image.isNull() || rect.isEmpty()) return;
+    ClipsForOperation clips(*impl_, rect);
     cairo_t* cr = impl_->cr;
     Rect placed = placeImage(image.size(), rect, mode);
     cairo_surface_t* source = surfaceForImage(image);
@@ -256,6 +323,8 @@ void Painter::drawImage(const Image& image, const Rect& rect, ContentMode mode,
 }
 
 void Painter::drawText(const TextLayout& layout, Point origin, const Color& color) {
+    layout.impl().setColorTraits(impl_->traits);
+    ClipsForOperation clips(*impl_, textInk(layout, origin));
     cairo_t* cr = impl_->cr;
     cairo_save(cr);
     cairo_move_to(cr, origin.x, origin.y);
@@ -272,6 +341,8 @@ void Painter::drawTextShadow(const TextLayout& layout, Point origin, const Color
         drawText(layout, origin, color);
         return;
     }
+    layout.impl().setColorTraits(impl_->traits);
+    ClipsForOperation clips(*impl_, textInk(layout, origin));
     cairo_t* cr = impl_->cr;
     cairo_save(cr);
     cairo_new_path(cr);
@@ -290,6 +361,7 @@ void Painter::drawBlur(const Rect& rect, BlurStyle style) {
     // 1. Copy what lies behind, with a margin so the blur at the edges sees its neighbours.
     PixelBox box = deviceBox(cr, rect, width, height, 2 * radius);
     if (box.isEmpty()) return;
+    ClipsForOperation clips(*impl_, rect);
     cairo_surface_flush(impl_->surface);
     int boxWidth = box.x1 - box.x0, boxHeight = box.y1 - box.y0;
     int stride = cairo_image_surface_get_stride(impl_->surface) / 4;

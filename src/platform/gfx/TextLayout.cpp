@@ -273,6 +273,34 @@ bool TextLayout::isTruncated() const {
     return impl_->truncated || pango_layout_is_ellipsized(layout);
 }
 
+std::optional<double> TextLayout::lineOffsetWithin(double width) const {
+    if (impl_->width) return std::nullopt;
+    PangoLayout* layout = impl_->laidOut();
+    if (impl_->truncated || pango_layout_get_line_count(layout) != 1) return std::nullopt;
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    int pangoWidth = int(std::max(0.0, width) * PANGO_SCALE);
+    if (logical.width > pangoWidth) return std::nullopt;
+    // Pango places right-to-left lines within a width in ways of its own: leave them to it.
+    PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
+    if (line->resolved_dir != PANGO_DIRECTION_LTR) return std::nullopt;
+    PangoAlignment alignment = pango_layout_get_alignment(layout);
+    int spare = pangoWidth - logical.width;
+    switch (alignment) {
+        case PANGO_ALIGN_LEFT:
+            return 0.0;
+        case PANGO_ALIGN_CENTER: {
+            // Pango keeps a centred line on whole points when both widths are whole.
+            int offset = spare / 2;
+            if (((pangoWidth | logical.width) & (PANGO_SCALE - 1)) == 0) offset = PANGO_UNITS_ROUND(offset);
+            return offset / double(PANGO_SCALE);
+        }
+        case PANGO_ALIGN_RIGHT:
+            return spare / double(PANGO_SCALE);
+    }
+    return std::nullopt;
+}
+
 double TextLayout::firstBaseline() const {
     return pango_layout_get_baseline(impl_->laidOut()) / double(PANGO_SCALE);
 }

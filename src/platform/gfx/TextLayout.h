@@ -58,6 +58,11 @@ public:
     int lineCount() const;
     // Whether some of the text is cut off: left out past the line limit or ellipsized.
     bool isTruncated() const;
+    // For a layout without a width holding one whole line that fits in `width`: how far in
+    // its alignment would start the line at that width. Drawing it that much further right
+    // looks the same as setting the width, without laying the text out again. Nothing when
+    // the layout has a width, the width could change the line, or the line runs right to left.
+    std::optional<double> lineOffsetWithin(double width) const;
     double firstBaseline() const;
     // Where a caret before byte `byteIndex` of the text stands: a zero-width rectangle as tall
     // as its line, in the layout's coordinates (top left at the drawing origin). An index past

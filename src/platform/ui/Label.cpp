@@ -112,8 +112,12 @@ gfx::Size Label::sizeThatFits(gfx::Size size) const {
 
 void Label::draw(gfx::Painter& painter, const gfx::Rect& rect) {
     if (text_.empty()) return;
-    gfx::TextLayout& layout = layoutFor(rect.width);
-    gfx::Point origin{rect.x, rect.y + (rect.height - layout.size().height) / 2};
+    // Measuring lays the text out without a width; when it fits as one line, that layout is
+    // drawn where the width would put it instead of laying the text out again.
+    gfx::TextLayout& measured = layoutFor(layout_.width());
+    std::optional<double> offset = measured.lineOffsetWithin(rect.width);
+    gfx::TextLayout& layout = offset ? measured : layoutFor(rect.width);
+    gfx::Point origin{rect.x + offset.value_or(0), rect.y + (rect.height - layout.size().height) / 2};
     // A clipped line may run past the bounds; nothing else does.
     bool clips = lineBreakMode_ == LineBreakMode::ByClipping && layout.size().width > rect.width;
     if (clips) {

@@ -84,17 +84,22 @@ layout::Constraint LayoutEngine::build(LayoutConstraint& constraint) {
     return built.withStrength(strengthFor(constraint.priority()));
 }
 
-bool LayoutEngine::addLogged(const layout::Constraint& constraint, const char* what) {
+bool LayoutEngine::addLogged(const layout::Constraint& constraint,
+                             const std::function<std::string()>& describe) {
     try {
         solver_.addConstraint(constraint);
         dirty_ = true;
         return true;
     } catch (const layout::UnsatisfiableConstraint&) {
-        base::Log::line(std::string("ui: unable to satisfy ") + what + "; it is left out");
+        base::Log::line("ui: unable to satisfy " + describe() + "; it is left out");
     } catch (const layout::Error& error) {
-        base::Log::line(std::string("ui: constraint refused (") + error.what() + "): " + what);
+        base::Log::line(std::string("ui: constraint refused (") + error.what() + "): " + describe());
     }
     return false;
+}
+
+bool LayoutEngine::addLogged(const layout::Constraint& constraint, const char* what) {
+    return addLogged(constraint, [what] { return std::string(what); });
 }
 
 void LayoutEngine::install(LayoutConstraint& constraint) {
@@ -104,7 +109,7 @@ void LayoutEngine::install(LayoutConstraint& constraint) {
         return;
     for (const auto& view : views) participate(*view);
     layout::Constraint built = build(constraint);
-    if (!addLogged(built, constraint.description().c_str())) return;
+    if (!addLogged(built, [&constraint] { return constraint.description(); })) return;
     constraint.engine_ = this;
     constraint.solverConstraint_ = built;
     installed_.insert(&constraint);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -62,6 +64,8 @@ private:
     void addFrameConstraints(View& view, Participant& participant);
     void addIntrinsicConstraints(View& view, Participant& participant);
     void removeAll(std::vector<layout::Constraint>& constraints);
+    // `describe` runs only when the constraint is refused: describing costs more than adding.
+    bool addLogged(const layout::Constraint& constraint, const std::function<std::string()>& describe);
     bool addLogged(const layout::Constraint& constraint, const char* what);
     layout::Expression expressionFor(const LayoutAnchor& anchor, const View& view, bool mirrored) const;
     layout::Constraint build(LayoutConstraint& constraint);

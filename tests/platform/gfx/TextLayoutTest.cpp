@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "gfx/Painter.h"
 #include "gfx/TextLayout.h"
 
@@ -150,6 +153,52 @@ TEST(TextLayout, EmojiDrawInColour) {
     }
     EXPECT_GT(reddish, 100);
     EXPECT_GT(bluish, 100);
+}
+
+}  // namespace
+
+namespace {
+
+// A line measured without a width and drawn at its offset within a wider box must land where
+// the same text laid out at that width is drawn, for every alignment.
+TEST(TextLayout, LineOffsetWithinAWidthMatchesLayingOutAtThatWidth) {
+    auto drawn = [](const TextLayout& layout, double x) {
+        gfx::Painter painter({200, 30}, 2);
+        painter.drawText(layout, {x, 0}, Color::blackColor());
+        return painter.makeImage();
+    };
+    for (const char* text : {"Wi-Fi", "Bluetooth & more"}) {
+        for (auto alignment :
+             {TextAlignment::Left, TextAlignment::Center, TextAlignment::Right, TextAlignment::Natural}) {
+            for (double width : {150.0, 151.3}) {
+                TextLayout measured(text, Font::system(17));
+                measured.setAlignment(alignment);
+                measured.setMaximumLines(1);
+                auto offset = measured.lineOffsetWithin(width);
+                ASSERT_TRUE(offset.has_value()) << text;
+                TextLayout atWidth(text, Font::system(17));
+                atWidth.setAlignment(alignment);
+                atWidth.setMaximumLines(1);
+                atWidth.setWidth(width);
+                gfx::Image expected = drawn(atWidth, 0), actual = drawn(measured, *offset);
+                int worst = 0;
+                for (int y = 0; y < expected.pixelHeight(); ++y)
+                    for (int x = 0; x < expected.pixelWidth(); ++x)
+                        worst = std::max(worst,
+                                         std::abs(expected.pixelAt(x, y).alpha - actual.pixelAt(x, y).alpha));
+                EXPECT_LE(worst, 2) << text << " alignment " << int(alignment) << " width " << width;
+            }
+        }
+    }
+    // A line that does not fit, more than one line, or a right-to-left line must be laid out
+    // at the width.
+    EXPECT_FALSE(TextLayout("שלום עולם", Font::system(17)).lineOffsetWithin(150).has_value());
+    TextLayout wide("A line far too long for the box", Font::system(17));
+    EXPECT_FALSE(wide.lineOffsetWithin(40).has_value());
+    TextLayout twoLines("one\ntwo", Font::system(17));
+    EXPECT_FALSE(twoLines.lineOffsetWithin(150).has_value());
+    wide.setWidth(400);
+    EXPECT_FALSE(wide.lineOffsetWithin(400).has_value());
 }
 
 }  // namespace
