@@ -6,6 +6,10 @@
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
+#include "ui/SegmentedControl.h"
+#include "ui/Slider.h"
+#include "ui/Stepper.h"
+#include "ui/Switch.h"
 #include "ui/View.h"
 
 namespace host {
@@ -83,6 +87,18 @@ void appendLabelFields(Fields& fields, const ui::Label& label, const gfx::TraitC
         fields.emplace_back("numberOfLines", std::to_string(label.numberOfLines()));
     if (label.lineBreakMode() != ui::LineBreakMode::ByTruncatingTail)
         fields.emplace_back("lineBreakMode", ViewTreeJson::quoted(lineBreakName(label.lineBreakMode())));
+}
+
+// The value a person sets on a control, so tests can follow it through the dump.
+void appendControlValue(Fields& fields, const ui::View& view) {
+    if (auto toggle = dynamic_cast<const ui::Switch*>(&view))
+        fields.emplace_back("on", toggle->isOn() ? "true" : "false");
+    if (auto slider = dynamic_cast<const ui::Slider*>(&view))
+        fields.emplace_back("value", ViewTreeJson::number(slider->value()));
+    if (auto stepper = dynamic_cast<const ui::Stepper*>(&view))
+        fields.emplace_back("value", ViewTreeJson::number(stepper->value()));
+    if (auto segments = dynamic_cast<const ui::SegmentedControl*>(&view))
+        fields.emplace_back("selectedSegmentIndex", std::to_string(segments->selectedSegmentIndex()));
 }
 
 // What the button shows in each state given content of its own (falling back to normal's).
@@ -181,6 +197,7 @@ void ViewTreeJson::append(std::string& out, const ui::View& view, int depth) {
     if (auto imageView = dynamic_cast<const ui::ImageView*>(&view)) {
         fields.emplace_back("image", imageView->image().isNull() ? "null" : quoted(imageView->imageName()));
     }
+    appendControlValue(fields, view);
 
     out += indent + "{\n";
     for (std::size_t i = 0; i < fields.size(); ++i) {
