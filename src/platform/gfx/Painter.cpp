@@ -75,37 +75,38 @@ struct PixelBox {
     bool isEmpty() const { return x1 <= x0 || y1 <= y0; }
 };
 
-PixelBox deviceBox(cairo_t* cr, const Rect& rect, int width, int height, int margin) {
+// The device-space bounding box of `rect` (user space) under the current transform.
+struct DeviceBounds {
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+};
+
+DeviceBounds deviceBounds(cairo_t* cr, const Rect& rect) {
     double xs[4] = {rect.minX(), rect.maxX(), rect.minX(), rect.maxX()};
     double ys[4] = {rect.minY(), rect.minY(), rect.maxY(), rect.maxY()};
-    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    DeviceBounds bounds;
     for (int i = 0; i < 4; ++i) {
         cairo_user_to_device(cr, &xs[i], &ys[i]);
-        minX = std::min(minX, xs[i]);
-        maxX = std::max(maxX, xs[i]);
-        minY = std::min(minY, ys[i]);
-        maxY = std::max(maxY, ys[i]);
+        bounds.minX = std::min(bounds.minX, xs[i]);
+        bounds.maxX = std::max(bounds.maxX, xs[i]);
+        bounds.minY = std::min(bounds.minY, ys[i]);
+        bounds.maxY = std::max(bounds.maxY, ys[i]);
     }
-    return {std::clamp(int(std::floor(minX)) - margin, 0, width),
-            std::clamp(int(std::floor(minY)) - margin, 0, height),
-            std::clamp(int(std::ceil(maxX)) + margin, 0, width),
-            std::clamp(int(std::ceil(maxY)) + margin, 0, height)};
+    return bounds;
+}
+
+PixelBox deviceBox(cairo_t* cr, const Rect& rect, int width, int height, int margin) {
+    DeviceBounds b = deviceBounds(cr, rect);
+    return {std::clamp(int(std::floor(b.minX)) - margin, 0, width),
+            std::clamp(int(std::floor(b.minY)) - margin, 0, height),
+            std::clamp(int(std::ceil(b.maxX)) + margin, 0, width),
+            std::clamp(int(std::ceil(b.maxY)) + margin, 0, height)};
 }
 
 // The device pixels that drawing within `rect` (user space) can touch, antialiasing included.
 Rect touchedPixels(cairo_t* cr, const Rect& rect) {
-    double xs[4] = {rect.minX(), rect.maxX(), rect.minX(), rect.maxX()};
-    double ys[4] = {rect.minY(), rect.minY(), rect.maxY(), rect.maxY()};
-    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-    for (int i = 0; i < 4; ++i) {
-        cairo_user_to_device(cr, &xs[i], &ys[i]);
-        minX = std::min(minX, xs[i]);
-        maxX = std::max(maxX, xs[i]);
-        minY = std::min(minY, ys[i]);
-        maxY = std::max(maxY, ys[i]);
-    }
-    double left = std::floor(minX) - 1, top = std::floor(minY) - 1;
-    return {left, top, std::ceil(maxX) + 1 - left, std::ceil(maxY) + 1 - top};
+    DeviceBounds b = deviceBounds(cr, rect);
+    double left = std::floor(b.minX) - 1, top = std::floor(b.minY) - 1;
+    return {left, top, std::ceil(b.maxX) + 1 - left, std::ceil(b.maxY) + 1 - top};
 }
 
 // For one drawing operation: gives Cairo the deferred rounded clips that could change what the
