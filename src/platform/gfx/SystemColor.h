@@ -23,6 +23,7 @@ enum class SystemColor {
     TertiarySystemFill,
     SystemBackground,
     SecondarySystemBackground,
+    Separator,
     White,
     Black,
     Clear,

@@ -44,6 +44,7 @@ constexpr std::array kTable{
     Entry{SystemColor::SystemBackground, "systemBackgroundColor", {1, 1, 1, 1}, {0, 0, 0, 1}},
     Entry{SystemColor::SecondarySystemBackground, "secondarySystemBackgroundColor", bytes(242, 242, 247),
           bytes(28, 28, 30)},
+    Entry{SystemColor::Separator, "separatorColor", bytes(60, 60, 67, 0.29), bytes(84, 84, 88, 0.6)},
     Entry{SystemColor::White, "whiteColor", {1, 1, 1, 1}, {1, 1, 1, 1}},
     Entry{SystemColor::Black, "blackColor", {0, 0, 0, 1}, {0, 0, 0, 1}},
     Entry{SystemColor::Clear, "clearColor", {0, 0, 0, 0}, {0, 0, 0, 0}},

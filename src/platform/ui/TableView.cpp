@@ -10,7 +10,10 @@
 #include "gfx/SystemColor.h"
 #include "ui/Label.h"
 #include "ui/PanGestureRecognizer.h"
+#include "ui/TableIndexStrip.h"
+#include "ui/TableSeparatorView.h"
 #include "ui/Touch.h"
+#include "ui/Window.h"
 
 namespace ui {
 
@@ -57,6 +60,27 @@ void TableView::setEstimatedRowHeight(double height) {
     estimatedRowHeight_ = height > 0 && std::isfinite(height) ? height : kDefaultRowHeight;
     modelValid_ = false;
     setNeedsLayout();
+}
+
+void TableView::setSeparatorStyle(SeparatorStyle style) {
+    separatorStyle_ = style;
+    setNeedsLayout();
+}
+
+void TableView::setSeparatorInset(const EdgeInsets& inset) {
+    auto valid = [](double value) { return std::isfinite(value) ? std::max(0.0, value) : 0.0; };
+    separatorInset_ = {valid(inset.top), valid(inset.left), valid(inset.bottom), valid(inset.right)};
+    setNeedsLayout();
+}
+
+void TableView::setSectionIndexColor(std::optional<gfx::Color> color) {
+    sectionIndexColor_ = std::move(color);
+    if (indexStrip_) indexStrip_->setTextColor(sectionIndexColor_);
+}
+
+void TableView::setSectionIndexBackgroundColor(const gfx::Color& color) {
+    sectionIndexBackgroundColor_ = color;
+    if (indexStrip_) indexStrip_->setBackgroundColor(color);
 }
 
 void TableView::setTableHeaderView(const std::shared_ptr<View>& view) {
@@ -206,6 +230,17 @@ std::shared_ptr<View> TableView::headerFor(int index, Section& section) {
         label->setFont(gfx::Font::system(13));
         label->setTextColor(gfx::Color::system(gfx::SystemColor::SecondaryLabel));
         section.header = label;
+        if (style_ == Style::Plain) {
+            // Rows pass under a pinned plain header, so its band is opaque across the width.
+            auto band = View::create();
+            band->setBackgroundColor(gfx::Color::secondarySystemBackground());
+            double width = bounds().width, height = kPlainTitleHeaderHeight;
+            band->setFrame({0, 0, width, height});
+            label->setFrame({kHeaderTextInset, 0, std::max(0.0, width - 2 * kHeaderTextInset), height});
+            label->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
+            band->addSubview(label);
+            section.header = band;
+        }
     }
     return section.header;
 }
@@ -256,6 +291,7 @@ void TableView::tile() {
     }
     for (const auto& [indexPath, cell] : visible_) placeCell(*cell, indexPath);
     placeHeaders(visible);
+    placeIndexStrip();
     tiling_ = false;
 }
 
@@ -345,6 +381,7 @@ double TableView::contentWidthForRows() const {
 void TableView::placeCell(TableViewCell& cell, IndexPath indexPath) {
     gfx::Rect frame = rectForRowAtIndexPath(indexPath);
     cell.setFrame(frame);
+    placeSeparator(cell, indexPath);
     if (style_ != Style::InsetGrouped) return;
     const Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
     unsigned corners = 0;
@@ -356,10 +393,35 @@ void TableView::placeCell(TableViewCell& cell, IndexPath indexPath) {
     cell.setClipsToBounds(corners != 0);
 }
 
+// Plain and grouped tables run the hairline along every row's bottom; grouped styles end a
+// section without one.
+void TableView::placeSeparator(TableViewCell& cell, IndexPath indexPath) {
+    bool shown = separatorStyle_ == SeparatorStyle::SingleLine;
+    if (shown && style_ != Style::Plain) {
+        const Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
+        shown = indexPath.row + 1 < static_cast<int>(section.rowHeights.size());
+    }
+    auto window = this->window();
+    double hairline = 1 / (window && window->scale() > 0 ? window->scale() : 1.0);
+    TableSeparatorView::update(cell, shown, separatorInset_, hairline);
+}
+
+// Where a section's header stands now. A plain header sticks to the top of the visible area
+// (below the content inset) while its section passes, but never above its own place nor
+// below the point where the next section's header pushes it up.
+gfx::Rect TableView::headerFrameForSection(int index, const gfx::Rect& visible) {
+    gfx::Rect rect = rectForHeaderInSection(index);
+    if (style_ != Style::Plain || rect.height <= 0) return rect;
+    double top = visible.y + adjustedContentInset().top;
+    double pushedTo = sections_[static_cast<std::size_t>(index)].bottom - rect.height;
+    rect.y = std::max(rect.y, std::min(top, pushedTo));
+    return rect;
+}
+
 void TableView::placeHeaders(const gfx::Rect& visible) {
     for (int index = 0; index < static_cast<int>(sections_.size()); ++index) {
         Section& section = sections_[static_cast<std::size_t>(index)];
-        gfx::Rect rect = rectForHeaderInSection(index);
+        gfx::Rect rect = headerFrameForSection(index, visible);
         bool inSight = !rect.intersection(visible).isEmpty();
         auto header = inSight ? headerFor(index, section) : section.header;
         if (!header) continue;
@@ -367,7 +429,7 @@ void TableView::placeHeaders(const gfx::Rect& visible) {
             if (header->superview().get() == this) header->removeFromSuperview();
             continue;
         }
-        if (section.title)
+        if (section.title && style_ != Style::Plain)
             rect = {rect.x + kHeaderTextInset, rect.y, rect.width - 2 * kHeaderTextInset, rect.height};
         header->setFrame(rect);
         if (header->superview().get() != this) addSubview(header);
@@ -479,10 +541,39 @@ void TableView::scrollToSectionIndexTitle(int index) {
     if (!dataSource || index < 0 || index >= static_cast<int>(indexTitles_.size())) return;
     int section =
         dataSource->sectionForSectionIndexTitle(*this, indexTitles_[static_cast<std::size_t>(index)], index);
-    gfx::Rect rect = rectForHeaderInSection(section);
     if (section < 0 || section >= static_cast<int>(sections_.size())) return;
+    // The top of the visible area is below the content inset.
+    double y = rectForHeaderInSection(section).y - adjustedContentInset().top;
     auto limits = offsetLimits();
-    setContentOffset({contentOffset().x, std::clamp(rect.y, limits.min.y, limits.max.y)}, false);
+    setContentOffset({contentOffset().x, std::clamp(y, limits.min.y, limits.max.y)}, false);
+}
+
+// The strip floats over the visible area less the content inset, at the trailing edge, above
+// the rows and headers; it exists only while there are titles.
+void TableView::placeIndexStrip() {
+    if (indexTitles_.empty()) {
+        if (indexStrip_) indexStrip_->removeFromSuperview();
+        indexStrip_.reset();
+        return;
+    }
+    if (!indexStrip_) {
+        indexStrip_ = TableIndexStrip::create();
+        indexStrip_->setTextColor(sectionIndexColor_);
+        indexStrip_->setBackgroundColor(sectionIndexBackgroundColor_);
+        std::weak_ptr<View> weakSelf = weak_from_this();
+        indexStrip_->setOnPick([weakSelf](int index) {
+            if (auto self = std::static_pointer_cast<TableView>(weakSelf.lock()))
+                self->scrollToSectionIndexTitle(index);
+        });
+    }
+    if (indexStrip_->titles() != indexTitles_) indexStrip_->setTitles(indexTitles_);
+    gfx::Rect visible = bounds();
+    EdgeInsets inset = adjustedContentInset();
+    bool rightToLeft = effectiveLayoutDirection() == LayoutDirection::RightToLeft;
+    double width = TableIndexStrip::kWidth;
+    indexStrip_->setFrame({rightToLeft ? visible.x : visible.maxX() - width, visible.y + inset.top, width,
+                           std::max(0.0, visible.height - inset.top - inset.bottom)});
+    if (indexStrip_->superview().get() != this || subviews().back() != indexStrip_) addSubview(indexStrip_);
 }
 
 // ---- Selection ----
@@ -500,20 +591,21 @@ void TableView::deselectRowAtIndexPath(IndexPath indexPath, bool animated) {
     if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected(false, animated);
 }
 
-bool TableView::touchIsOnIndexStrip(gfx::Point point) const {
-    return !indexTitles_.empty() && point.x >= bounds().maxX() - kSectionIndexWidth;
+// Headers (a pinned one above all) may cover rows: a touch on them is not for the row below.
+bool TableView::touchIsOnHeader(gfx::Point point) const {
+    for (const Section& section : sections_) {
+        if (section.header && section.header->superview().get() == this &&
+            section.header->frame().contains(point))
+            return true;
+    }
+    return false;
 }
 
 void TableView::touchesBegan(const Touches& touches) {
     auto self = shared_from_this();
     gfx::Point point = touches.front().locationInView(this);
-    if (touchIsOnIndexStrip(point)) {
-        double share = (point.y - bounds().y) / std::max(bounds().height, 1.0);
-        auto count = static_cast<int>(indexTitles_.size());
-        scrollToSectionIndexTitle(std::clamp(static_cast<int>(share * count), 0, count - 1));
-        return;
-    }
     unhighlight();
+    if (touchIsOnHeader(point)) return;
     auto indexPath = indexPathForRowAtPoint(point);
     auto delegate = delegate_.lock();
     if (!indexPath || (delegate && !delegate->shouldHighlightRowAtIndexPath(*this, *indexPath))) return;

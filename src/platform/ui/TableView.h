@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/EdgeInsets.h"
 #include "ui/IndexPath.h"
 #include "ui/ReusePool.h"
 #include "ui/ScrollView.h"
@@ -17,6 +18,7 @@
 namespace ui {
 
 class Label;
+class TableIndexStrip;
 
 // A vertical list of rows in sections, filled by a data source and steered by a delegate
 // (both weak).
@@ -33,12 +35,21 @@ class Label;
 //
 // Touches: a finger that comes down on a row highlights it; lifting it without a scroll
 // selects it (the previous selection is deselected); a drag scrolls and the row's touch is
-// cancelled by the pan, so it is not selected. A touch on the trailing index strip (when the
-// data source gives index titles) scrolls to the section of the title under the finger.
+// cancelled by the pan, so it is not selected. A touch on a section header selects nothing.
+//
+// Index strip: when the data source gives index titles, a `TableIndexStrip` floats along the
+// trailing edge of the visible area (less the content inset) above the rows, which keep their
+// width. Touching or dragging along it asks the data source for the section of each title the
+// finger reaches and scrolls that section's header to the top of the visible area, at once.
 //
 // Styles: plain and grouped rows span the width; inset-grouped rows are inset 20 points from
-// each side and each section's first and last rows round their outer corners. Section headers
-// scroll with the rows (plain headers do not stick to the top).
+// each side and each section's first and last rows round their outer corners. Plain section
+// headers stick to the top of the visible area while their rows pass under them, until the
+// next header pushes them up; grouped headers scroll with the rows.
+//
+// Separators (`SeparatorStyle::SingleLine`, the default): a hairline at the bottom of each row
+// (see `TableSeparatorView`), inset by `separatorInset`; grouped styles leave it out under a
+// section's last row.
 class TableView : public ScrollView {
 public:
     enum class Style { Plain, Grouped, InsetGrouped };
@@ -50,6 +61,7 @@ public:
     static constexpr double kInsetGroupedMargin = 20;
     static constexpr double kInsetGroupedCornerRadius = 10;
     static constexpr double kSectionIndexWidth = 16;
+    static constexpr double kDefaultSeparatorLeadingInset = 16;
     using CellFactory = ReusePool<TableViewCell>::Factory;
 
     static std::shared_ptr<TableView> create(Style style = Style::Plain);
@@ -68,7 +80,15 @@ public:
     double estimatedRowHeight() const { return estimatedRowHeight_; }
     void setEstimatedRowHeight(double height);
     SeparatorStyle separatorStyle() const { return separatorStyle_; }
-    void setSeparatorStyle(SeparatorStyle style) { separatorStyle_ = style; }
+    void setSeparatorStyle(SeparatorStyle style);
+    // Left is the leading side (mirrored in right-to-left layouts); negative insets count as 0.
+    const EdgeInsets& separatorInset() const { return separatorInset_; }
+    void setSeparatorInset(const EdgeInsets& inset);
+    // The index strip's text colour; empty: the tint colour.
+    const std::optional<gfx::Color>& sectionIndexColor() const { return sectionIndexColor_; }
+    void setSectionIndexColor(std::optional<gfx::Color> color);
+    const gfx::Color& sectionIndexBackgroundColor() const { return sectionIndexBackgroundColor_; }
+    void setSectionIndexBackgroundColor(const gfx::Color& color);
     // Above the first section, as tall as its frame, as wide as the table.
     const std::shared_ptr<View>& tableHeaderView() const { return tableHeaderView_; }
     void setTableHeaderView(const std::shared_ptr<View>& view);
@@ -105,7 +125,10 @@ public:
 
     // The data source's index titles as of the last reload, and the jump one of them makes.
     const std::vector<std::string>& sectionIndexTitles() const { return indexTitles_; }
+    // Scrolls the section the data source names for the title to the top, without animation.
     void scrollToSectionIndexTitle(int index);
+    // The strip showing the titles; none while there are no titles.
+    const std::shared_ptr<TableIndexStrip>& sectionIndexStrip() const { return indexStrip_; }
 
     std::size_t reusableCellCount() const { return pool_.pooledCount(); }
 
@@ -145,6 +168,10 @@ private:
     void recycleInvisible(const gfx::Rect& visible);
     void recycle(const std::shared_ptr<TableViewCell>& cell);
     void placeHeaders(const gfx::Rect& visible);
+    gfx::Rect headerFrameForSection(int index, const gfx::Rect& visible);
+    void placeSeparator(TableViewCell& cell, IndexPath indexPath);
+    void placeIndexStrip();
+    bool touchIsOnHeader(gfx::Point point) const;
     void ensureModel();
     double contentWidthForRows() const;
     std::optional<IndexPath> firstRowAtOrBelow(double y) const;
@@ -154,7 +181,6 @@ private:
     void stepFade();
     void finishFade();
     // Touch handling.
-    bool touchIsOnIndexStrip(gfx::Point point) const;
     void unhighlight();
 
     Style style_;
@@ -163,6 +189,10 @@ private:
     double rowHeight_ = kDefaultRowHeight;
     double estimatedRowHeight_ = kDefaultRowHeight;
     SeparatorStyle separatorStyle_ = SeparatorStyle::SingleLine;
+    EdgeInsets separatorInset_{0, kDefaultSeparatorLeadingInset, 0, 0};
+    std::optional<gfx::Color> sectionIndexColor_;
+    gfx::Color sectionIndexBackgroundColor_ = gfx::Color::clear();
+    std::shared_ptr<TableIndexStrip> indexStrip_;
     std::shared_ptr<View> tableHeaderView_;
 
     ReusePool<TableViewCell> pool_;

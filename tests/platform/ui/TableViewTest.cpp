@@ -222,6 +222,34 @@ TEST_F(TableViewTest, HeadersIndexTitlesAndInsetGroupedRows) {
     EXPECT_FALSE(table->headerViewForSection(0));
 }
 
+TEST_F(TableViewTest, PlainHeadersStickUntilTheNextOnePushesThem) {
+    // Sections of five 44-point rows under 28-point headers: section 0 ends at 248.
+    source->rows = {5, 5, 5};
+    setUpTable(ui::TableView::Style::Plain);
+    auto headerTopAt = [&](double offset, int section) {
+        table->setContentOffset({0, offset}, false);
+        auto header = table->headerViewForSection(section);
+        return header ? header->frame().y - offset : -1.0;  // -1: not shown
+    };
+    EXPECT_EQ(headerTopAt(100, 0), 0);
+    EXPECT_EQ(headerTopAt(230, 0), 220 - 230);  // pushed up by header 1 at 248
+    EXPECT_EQ(headerTopAt(230, 1), 248 - 230);
+    EXPECT_EQ(headerTopAt(260, 0), -1);
+    EXPECT_EQ(headerTopAt(260, 1), 0);
+    EXPECT_EQ(headerTopAt(-40, 0), 40);  // pulled down past the top it stays with the rows
+    EXPECT_EQ(table->headerViewForSection(0)->frame().width, 320);
+
+    // A finger on the pinned header does not pick the row scrolled under it.
+    table->setContentOffset({0, 100}, false);
+    tap({100, 10});
+    EXPECT_TRUE(source->log.empty());
+    tap({100, 40});
+    EXPECT_EQ(source->log.back(), "select 0.2");
+
+    setUpTable(ui::TableView::Style::Grouped);
+    EXPECT_EQ(headerTopAt(10, 0), -10);  // grouped headers scroll away
+}
+
 TEST_F(TableViewTest, ADataSourceWithoutCellsOrRowsDoesNotCrash) {
     class Empty : public ui::TableViewDataSource {
     public:
