@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "GalleryIndexedListSource.h"
 #include "GalleryListSource.h"
 #include "GalleryStackView.h"
 #include "ui/AlertController.h"
@@ -100,6 +101,15 @@ void buildLists(GalleryScreen& screen, GalleryStackView& stack) {
     table->setDelegate(source);
     table->setBackgroundColor(gfx::Color::secondarySystemBackground());
     stack.addFullWidthRow(table, 320);
+
+    // A plain table: separators, headers that stick while their names pass, the letter index.
+    auto names = std::make_shared<GalleryIndexedListSource>();
+    screen.retain(names);
+    auto indexed = ui::TableView::create(ui::TableView::Style::Plain);
+    indexed->setDataSource(names);
+    indexed->setDelegate(names);
+    indexed->setBackgroundColor(gfx::Color::systemBackground());
+    stack.addFullWidthRow(indexed, 320);
 
     auto layout = ui::CollectionViewFlowLayout::create();
     layout->setItemSize({64, 64});
