@@ -60,7 +60,6 @@ public:
     static constexpr double kFadeDuration = 0.25;  // seconds, a reload's cross-dissolve
     static constexpr double kInsetGroupedMargin = 20;
     static constexpr double kInsetGroupedCornerRadius = 10;
-    static constexpr double kSectionIndexWidth = 16;
     static constexpr double kDefaultSeparatorLeadingInset = 16;
     using CellFactory = ReusePool<TableViewCell>::Factory;
 
