@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "GalleryListSource.h"
+#include "GalleryPickerPages.h"
 #include "GalleryStackView.h"
 #include "ui/AlertController.h"
 #include "ui/Button.h"
@@ -182,5 +183,8 @@ std::vector<GalleryPage> galleryPages() {
             {"Text input", buildTextInput},
             {"Lists", buildLists},
             {"Sheets and alerts", buildSheets},
-            {"Colours and blur", buildColours}};
+            {"Colours and blur", buildColours},
+            {"Colour picker", buildColourPicker},
+            {"Font picker", buildFontPicker},
+            {"Photo picker", buildPhotoPicker}};
 }

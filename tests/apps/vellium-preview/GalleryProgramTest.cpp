@@ -66,6 +66,18 @@ TEST(GalleryProgram, ScreenshotsHaveTheWindowsPixelSizeAndShowTheGallery) {
     EXPECT_LT(darkImage.value().colorAt(4, 100).red(), 0.1);
 }
 
+TEST(GalleryProgram, ThePickerPagesOpenByTitle) {
+    testsupport::TemporaryDirectory directory;
+    for (const char* title : {"Colour picker", "Font picker", "Photo picker"}) {
+        auto file = directory.path() / "page.png";
+        Outcome run = preview({"--gallery", "--page", title, "--screenshot", file.string()});
+        EXPECT_EQ(run.status, 0) << title << ": " << run.errors;
+        auto image = gfx::Image::fromFile(file);
+        ASSERT_TRUE(image.ok()) << title;
+        EXPECT_GT(distinctColours(image.value()), 4) << title;
+    }
+}
+
 TEST(GalleryProgram, UsageErrorsExitWithStatusTwo) {
     testsupport::TemporaryDirectory directory;
     auto file = (directory.path() / "never.png").string();
