@@ -135,21 +135,6 @@ TEST_F(ImagePickerTest, APickerDismissedAndReleasedBeforeItsScanEndsIsLeftAlone)
     EXPECT_EQ(later->library().photos().size(), 42u);
 }
 
-TEST_F(ImagePickerTest, AnEmptyFolderSaysSoOnceScanned) {
-    testsupport::TemporaryDirectory empty;
-    ScopedEnvironment elsewhere{{"XDG_PICTURES_DIR", empty.path().string()}};
-    settle();
-    picker->dismiss(false);
-    settle();
-    auto other = ImagePickerController::create();
-    screen->present(other, false);
-    other->waitUntilLibraryPosted();
-    base::RunLoop::main().runUntilIdle();
-    EXPECT_FALSE(other->isLoading());
-    EXPECT_FALSE(other->statusLabel()->isHidden());
-    EXPECT_EQ(other->statusLabel()->text(), "No Photos");
-}
-
 TEST(PicturesDirectoryTest, EnvironmentThenUserDirsThenHomePictures) {
     testsupport::TemporaryDirectory home;
     {

@@ -12,33 +12,26 @@ namespace {
 using ui::PhotoLibrary;
 using ui::PhotoLibraryLoader;
 
-struct Batch {
-    std::vector<std::string> names;
-    bool finished;
-};
-
-// A folder of `count` tiny PNGs named p000.png, p001.png, ... and one file that does not decode.
+// A folder of tiny PNGs p000.png, p001.png, ... and one file that does not decode; each batch
+// delivered is recorded as its file names, with "<end>" after the finishing one.
 class PhotoLibraryLoaderTest : public ::testing::Test {
 protected:
     void fill(int count) {
-        gfx::Image image(4, 4, std::vector<std::uint32_t>(16, 0xFF00FF00u));
-        auto png = image.encodePng().value();
-        std::string bytes(png.begin(), png.end());
-        for (int i = 0; i < count; ++i) {
-            std::string number = std::to_string(1000 + i).substr(1);
-            pictures.write("p" + number + ".png", bytes);
-        }
+        auto png = gfx::Image(4, 4, std::vector<std::uint32_t>(16, 0xFF00FF00u)).encodePng().value();
+        for (int i = 0; i < count; ++i)
+            pictures.write("p" + std::to_string(1000 + i).substr(1) + ".png",
+                           std::string(png.begin(), png.end()));
         pictures.write("p050-broken.jpg", "\xFF\xD8 truncated");
     }
     PhotoLibraryLoader::BatchHandler recorder() {
         return [this](std::vector<PhotoLibrary::Photo> photos, bool finished) {
-            Batch batch{{}, finished};
-            for (const auto& photo : photos) batch.names.push_back(photo.path.filename().string());
-            batches.push_back(batch);
+            batches.emplace_back();
+            for (const auto& photo : photos) batches.back().push_back(photo.path.filename().string());
+            if (finished) batches.back().push_back("<end>");
         };
     }
     testsupport::TemporaryDirectory pictures;
-    std::vector<Batch> batches;
+    std::vector<std::vector<std::string>> batches;
 };
 
 TEST_F(PhotoLibraryLoaderTest, DeliversBatchesInNameOrderOnTheMainLoopAndFinishesOnce) {
@@ -47,34 +40,18 @@ TEST_F(PhotoLibraryLoaderTest, DeliversBatchesInNameOrderOnTheMainLoopAndFinishe
     loader.waitUntilPosted();
     EXPECT_TRUE(batches.empty()) << "batches run on the main loop, not on the worker";
     base::RunLoop::main().runUntilIdle();
-
     ASSERT_EQ(batches.size(), 3u);
-    EXPECT_EQ(batches[0].names.size(), 32u);
-    EXPECT_EQ(batches[1].names.size(), 32u);
-    EXPECT_EQ(batches[2].names.size(), 6u) << "the undecodable file is left out";
-    EXPECT_FALSE(batches[0].finished || batches[1].finished);
-    EXPECT_TRUE(batches[2].finished);
-    EXPECT_EQ(batches[0].names.front(), "p000.png");
-    EXPECT_EQ(batches[1].names.front(), "p032.png");
-    EXPECT_EQ(batches[2].names.back(), "p069.png");
-}
-
-TEST_F(PhotoLibraryLoaderTest, AnExactMultipleOrAMissingFolderStillEndsWithAFinishedBatch) {
-    fill(32);
-    {
-        PhotoLibraryLoader loader(pictures.path(), recorder(), 32);
-        loader.waitUntilPosted();
-        base::RunLoop::main().runUntilIdle();
-    }
-    ASSERT_EQ(batches.size(), 2u);
-    EXPECT_TRUE(batches[1].names.empty() && batches[1].finished);
+    EXPECT_EQ(batches[0].size(), 32u);
+    EXPECT_EQ(batches[1].front(), "p032.png");
+    EXPECT_EQ(batches[2].size(), 7u) << "the undecodable file is left out";
+    EXPECT_EQ(batches[2].end()[-2], "p069.png");
+    EXPECT_EQ(batches[2].back(), "<end>");
 
     batches.clear();
     PhotoLibraryLoader missing(pictures.path() / "nowhere", recorder());
     missing.waitUntilPosted();
     base::RunLoop::main().runUntilIdle();
-    ASSERT_EQ(batches.size(), 1u);
-    EXPECT_TRUE(batches[0].names.empty() && batches[0].finished);
+    EXPECT_EQ(batches, (std::vector<std::vector<std::string>>{{"<end>"}}));
 }
 
 TEST_F(PhotoLibraryLoaderTest, NothingArrivesAfterCancelOrDestructionEvenIfAlreadyPosted) {
@@ -82,13 +59,11 @@ TEST_F(PhotoLibraryLoaderTest, NothingArrivesAfterCancelOrDestructionEvenIfAlrea
     PhotoLibraryLoader cancelled(pictures.path(), recorder(), 8);
     cancelled.waitUntilPosted();
     cancelled.cancel();
-    {
-        auto destroyed = std::make_unique<PhotoLibraryLoader>(pictures.path(), recorder(), 8);
-        destroyed->waitUntilPosted();
-    }
-    // Destroyed mid-scan: its worker stops and the destructor waits for it.
+    auto destroyed = std::make_unique<PhotoLibraryLoader>(pictures.path(), recorder(), 8);
+    destroyed->waitUntilPosted();
+    destroyed.reset();
     auto midScan = std::make_unique<PhotoLibraryLoader>(pictures.path(), recorder(), 1);
-    midScan.reset();
+    midScan.reset();  // the worker stops and the destructor waits for it
     base::RunLoop::main().runUntilIdle();
     EXPECT_TRUE(batches.empty());
 }
