@@ -4,6 +4,7 @@
 
 #include "GalleryIndexedListSource.h"
 #include "GalleryListSource.h"
+#include "GalleryPickerPages.h"
 #include "GalleryStackView.h"
 #include "ui/AlertController.h"
 #include "ui/Button.h"
@@ -192,5 +193,8 @@ std::vector<GalleryPage> galleryPages() {
             {"Text input", buildTextInput},
             {"Lists", buildLists},
             {"Sheets and alerts", buildSheets},
-            {"Colours and blur", buildColours}};
+            {"Colours and blur", buildColours},
+            {"Colour picker", buildColourPicker},
+            {"Font picker", buildFontPicker},
+            {"Photo picker", buildPhotoPicker}};
 }

@@ -12,5 +12,5 @@ struct GalleryPage {
 };
 
 // The gallery's entries, in list order: controls, text input, lists, sheets and alerts,
-// colours and blur.
+// colours and blur, then the colour, font and photo pickers.
 std::vector<GalleryPage> galleryPages();

@@ -87,6 +87,8 @@ void appendLabelFields(Fields& fields, const ui::Label& label, const gfx::TraitC
         fields.emplace_back("numberOfLines", std::to_string(label.numberOfLines()));
     if (label.lineBreakMode() != ui::LineBreakMode::ByTruncatingTail)
         fields.emplace_back("lineBreakMode", ViewTreeJson::quoted(lineBreakName(label.lineBreakMode())));
+    if (const std::string& family = label.font().family(); family != gfx::Font::system(17).family())
+        fields.emplace_back("fontFamily", ViewTreeJson::quoted(family));
 }
 
 // The value a person sets on a control, so tests can follow it through the dump.

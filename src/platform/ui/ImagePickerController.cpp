@@ -22,8 +22,6 @@ std::shared_ptr<ImagePickerController> ImagePickerController::create() {
 }
 
 void ImagePickerController::loadView() {
-    if (isSourceTypeAvailable(sourceType_)) library_ = PhotoLibrary::scan(PhotoLibrary::picturesDirectory());
-
     std::weak_ptr<ImagePickerController> weak =
         std::static_pointer_cast<ImagePickerController>(sharedController());
     registerAction("imagePickerCancel", [weak] {
@@ -55,7 +53,46 @@ void ImagePickerController::loadView() {
     grid_->setDataSource(std::static_pointer_cast<CollectionViewDataSource>(self));
     grid_->setDelegate(std::static_pointer_cast<CollectionViewDelegate>(self));
     root->addSubview(grid_);
+
+    statusLabel_ = Label::create("Loading…");
+    statusLabel_->setTextColor(gfx::Color::secondaryLabel());
+    statusLabel_->setTextAlignment(gfx::TextAlignment::Center);
+    statusLabel_->setFrame(grid_->frame());
+    statusLabel_->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
+    statusLabel_->setHidden(true);
+    root->addSubview(statusLabel_);
     sizeItems(root->bounds().width);
+    startLoading();
+}
+
+void ImagePickerController::startLoading() {
+    if (!isSourceTypeAvailable(sourceType_)) return;
+    loading_ = true;
+    statusLabel_->setHidden(false);
+    // The batches reach this controller only through a weak pointer, so a picker dismissed and
+    // released while the scan runs is simply not called (its loader also cancels them).
+    std::weak_ptr<ImagePickerController> weak =
+        std::static_pointer_cast<ImagePickerController>(sharedController());
+    loader_ = std::make_unique<PhotoLibraryLoader>(
+        PhotoLibrary::picturesDirectory(), [weak](std::vector<PhotoLibrary::Photo> photos, bool finished) {
+            if (auto self = weak.lock()) self->photosArrived(std::move(photos), finished);
+        });
+}
+
+void ImagePickerController::photosArrived(std::vector<PhotoLibrary::Photo> photos, bool finished) {
+    if (!photos.empty()) {
+        library_.append(std::move(photos));
+        grid_->reloadData();
+    }
+    if (finished) {
+        loading_ = false;
+        statusLabel_->setText("No Photos");
+    }
+    statusLabel_->setHidden(!library_.photos().empty());
+}
+
+void ImagePickerController::waitUntilLibraryPosted() {
+    if (loader_) loader_->waitUntilPosted();
 }
 
 void ImagePickerController::sizeItems(double width) {

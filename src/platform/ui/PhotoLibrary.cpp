@@ -75,8 +75,7 @@ gfx::Image PhotoLibrary::thumbnail(const gfx::Image& image, int pixels) {
     return context.image();
 }
 
-PhotoLibrary PhotoLibrary::scan(const fs::path& directory, int thumbnailPixels) {
-    PhotoLibrary library;
+std::vector<fs::path> PhotoLibrary::pictureFiles(const fs::path& directory) {
     std::error_code error;
     std::vector<fs::path> files;
     for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
@@ -84,13 +83,27 @@ PhotoLibrary PhotoLibrary::scan(const fs::path& directory, int thumbnailPixels) 
         if (it->is_regular_file(statusError) && looksLikePicture(it->path())) files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
-    // One picture at full size at a time: decoded, shrunk, let go.
-    for (const fs::path& file : files) {
-        auto decoded = gfx::Image::fromFile(file);
-        if (!decoded) continue;
-        library.photos_.push_back({file, thumbnail(decoded.value(), thumbnailPixels)});
+    return files;
+}
+
+// One picture at full size at a time: decoded, shrunk, let go.
+std::optional<PhotoLibrary::Photo> PhotoLibrary::load(const fs::path& file, int thumbnailPixels) {
+    auto decoded = gfx::Image::fromFile(file);
+    if (!decoded) return std::nullopt;
+    return Photo{file, thumbnail(decoded.value(), thumbnailPixels)};
+}
+
+PhotoLibrary PhotoLibrary::scan(const fs::path& directory, int thumbnailPixels) {
+    PhotoLibrary library;
+    for (const fs::path& file : pictureFiles(directory)) {
+        if (auto photo = load(file, thumbnailPixels)) library.photos_.push_back(std::move(*photo));
     }
     return library;
+}
+
+void PhotoLibrary::append(std::vector<Photo> photos) {
+    photos_.insert(photos_.end(), std::make_move_iterator(photos.begin()),
+                   std::make_move_iterator(photos.end()));
 }
 
 }  // namespace ui

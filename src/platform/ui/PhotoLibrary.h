@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "base/Result.h"
@@ -12,7 +13,7 @@ namespace ui {
 // the pictures folder, in name order, each with a small thumbnail. Files that do not decode
 // are left out. Each file is decoded once while scanning and only its thumbnail is kept, so a
 // folder of large photos never sits in memory at full size; the original is read again when
-// it is picked.
+// it is picked. `PhotoLibraryLoader` runs the same scan on a thread of its own.
 class PhotoLibrary {
 public:
     static constexpr int kThumbnailPixels = 256;
@@ -29,8 +30,15 @@ public:
 
     // Reads `directory` (not its subfolders); an unreadable folder gives an empty library.
     static PhotoLibrary scan(const std::filesystem::path& directory, int thumbnailPixels = kThumbnailPixels);
+    // The two steps of a scan: the candidate files of `directory` in name order, and one
+    // file decoded into a photo (nothing when it does not decode). Safe on any thread.
+    static std::vector<std::filesystem::path> pictureFiles(const std::filesystem::path& directory);
+    static std::optional<Photo> load(const std::filesystem::path& file,
+                                     int thumbnailPixels = kThumbnailPixels);
 
     const std::vector<Photo>& photos() const { return photos_; }
+    // Adds photos scanned elsewhere after those already listed.
+    void append(std::vector<Photo> photos);
     // The picture at full size, read again from its file.
     static base::Result<gfx::Image> original(const Photo& photo) { return gfx::Image::fromFile(photo.path); }
     // `image` scaled down (never up) so that neither side exceeds `pixels`.

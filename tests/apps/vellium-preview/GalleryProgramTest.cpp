@@ -50,6 +50,9 @@ TEST(GalleryProgram, ScreenshotsHaveTheWindowsPixelSizeAndShowTheGallery) {
     ASSERT_EQ(preview({"--gallery", "--page", "Controls", "--screenshot", page.string(), "--after-ms", "500"})
                   .status,
               0);
+    auto picker = (directory.path() / "picker.png").string();
+    for (const char* title : {"Colour picker", "Font picker", "Photo picker"})
+        EXPECT_EQ(preview({"--gallery", "--page", title, "--screenshot", picker}).status, 0) << title;
 
     auto lightImage = gfx::Image::fromFile(light);
     auto darkImage = gfx::Image::fromFile(dark);

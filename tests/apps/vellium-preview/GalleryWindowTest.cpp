@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "GalleryIndex.h"
 #include "base/ManualClock.h"
 #include "base/RunLoop.h"
 #include "gfx/Image.h"
 #include "host/HeadlessHost.h"
 #include "host/WindowHost.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TemporaryDirectory.h"
 #include "ui/Button.h"
+#include "ui/CollectionView.h"
+#include "ui/CollectionViewCell.h"
+#include "ui/ColorPickerViewController.h"
+#include "ui/FontPickerViewController.h"
+#include "ui/ImagePickerController.h"
 #include "ui/NavigationController.h"
 #include "ui/Switch.h"
 #include "ui/TableView.h"
@@ -65,6 +73,22 @@ protected:
         ASSERT_NE(table, nullptr);
         click(*table, table->rectForRowAtIndexPath({0, row}));
     }
+    void pressEscape() {
+        host->injectKey(host::WindowHost::Key::Escape);
+        host->processEvents();
+        settle();
+    }
+    // Opens the page in `row` of the list and presses its button that presents a picker.
+    template <typename Picker>
+    std::shared_ptr<Picker> presentPicker(int row, const std::string& buttonTitle) {
+        openPage(row);
+        if (auto found = button(buttonTitle)) click(*found);
+        return std::dynamic_pointer_cast<Picker>(navigation->presentedViewController());
+    }
+    bool dumpHas(const std::string& field, const std::string& value) {
+        std::string text = "\"" + field + "\": \"" + value + "\"";
+        return host::HeadlessHost::dumpJson(*window).find(text) != std::string::npos;
+    }
     std::shared_ptr<ui::Button> button(const std::string& title) {
         std::function<bool(ui::Button&)> titled = [&](ui::Button& b) {
             return b.title(ui::ControlStateNormal) == title;
@@ -112,6 +136,63 @@ TEST_F(GalleryWindowTest, ClicksToggleASwitchPresentAndCloseASheetAndKeysSaveASc
     ASSERT_TRUE(shot.ok());
     EXPECT_EQ(shot.value().pixelWidth(), 780);
     EXPECT_EQ(shot.value().pixelHeight(), 1688);
+}
+
+TEST_F(GalleryWindowTest, ATappedSwatchComesBackAsTheColourAndItsHex) {
+    auto picker = presentPicker<ui::ColorPickerViewController>(5, "Choose a colour");
+    ASSERT_NE(picker, nullptr);
+    auto grid = picker->swatchGrid();
+    gfx::Rect bounds = grid->bounds();
+    double width = bounds.width / ui::ColorPickerViewController::kHueColumns;
+    double height = bounds.height / ui::ColorPickerViewController::kSwatchRows;
+    click(*grid, {2 * width, 1 * height, width, height});  // row 1, column 2
+    pressEscape();
+    EXPECT_EQ(navigation->presentedViewController(), nullptr);
+
+    std::string hex =
+        ui::ColorPickerViewController::hexString(ui::ColorPickerViewController::swatchColor(1, 2));
+    EXPECT_TRUE(dumpHas("text", "#" + hex)) << hex;
+    EXPECT_TRUE(dumpHas("backgroundColor", "#" + hex + "FF")) << hex;
+}
+
+TEST_F(GalleryWindowTest, APickedFamilyIsShownByNameInItsOwnFont) {
+    auto picker = presentPicker<ui::FontPickerViewController>(6, "Choose a font");
+    ASSERT_NE(picker, nullptr);
+    // The first family other than the system font's, so the dump names it.
+    const auto& rows = picker->rows();
+    auto other = std::find_if(rows.begin(), rows.end(), [](const auto& row) {
+        return row.face.empty() && row.family != gfx::Font::system(17).family();
+    });
+    ASSERT_TRUE(other != rows.end() && other - rows.begin() < 12) << "no second family on the first screen";
+    const std::string family = other->family;
+    const int chosen = static_cast<int>(other - rows.begin());
+    auto table = picker->tableView();
+    click(*table, table->rectForRowAtIndexPath({0, chosen}));
+    EXPECT_EQ(navigation->presentedViewController(), nullptr) << "the page dismisses the picker on a pick";
+    EXPECT_TRUE(dumpHas("text", family)) << family;
+    EXPECT_TRUE(dumpHas("fontFamily", family)) << family;
+}
+
+TEST_F(GalleryWindowTest, APickedPhotoComesBackAsAThumbnailNamedAfterItsFile) {
+    testsupport::TemporaryDirectory pictures;
+    auto png = gfx::Image(64, 48, std::vector<std::uint32_t>(64 * 48, 0xFF0000FFu)).encodePng().value();
+    for (const char* name : {"a-blue.png", "b-blue.png"})
+        pictures.write(name, std::string(png.begin(), png.end()));
+    pictures.write("c-broken.jpg", "not a picture");
+    ScopedEnvironment environment{{"XDG_PICTURES_DIR", pictures.path().string()}};
+
+    auto picker = presentPicker<ui::ImagePickerController>(7, "Choose a photo");
+    ASSERT_NE(picker, nullptr);
+    picker->waitUntilLibraryPosted();
+    settle();
+    ASSERT_EQ(picker->library().photos().size(), 2u);
+    window->layoutIfNeeded();
+    auto cell = picker->collectionView()->cellForItemAtIndexPath(ui::IndexPath::forItem(1, 0));
+    ASSERT_NE(cell, nullptr);
+    click(*cell);
+    EXPECT_EQ(navigation->presentedViewController(), nullptr);
+    EXPECT_TRUE(dumpHas("text", "b-blue.png"));
+    EXPECT_TRUE(dumpHas("image", "b-blue.png"));
 }
 
 }  // namespace

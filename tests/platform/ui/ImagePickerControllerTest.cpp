@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "ControllerTesting.h"
+#include "base/RunLoop.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TemporaryDirectory.h"
 #include "ui/Button.h"
@@ -9,6 +10,7 @@
 #include "ui/CollectionViewCell.h"
 #include "ui/ImagePickerController.h"
 #include "ui/ImagePickerControllerDelegate.h"
+#include "ui/Label.h"
 #include "ui/PhotoLibrary.h"
 
 namespace {
@@ -47,7 +49,12 @@ protected:
         window->setRootViewController(screen);
         picker->setDelegate(delegate);
         screen->present(picker, true);
+    }
+    // Lets the sheet come up and the scan's batches arrive through the run loop.
+    void loadPhotos() {
         settle();
+        picker->waitUntilLibraryPosted();
+        base::RunLoop::main().runUntilIdle();
     }
     void tapItem(int item) {
         window->layoutIfNeeded();
@@ -65,6 +72,15 @@ protected:
 };
 
 TEST_F(ImagePickerTest, ListsDecodablePicturesAsThumbnailsAndHandsBackTheTappedOriginal) {
+    // Nothing has been pumped yet: the scan's results cannot have arrived.
+    EXPECT_TRUE(picker->isLoading());
+    EXPECT_FALSE(picker->statusLabel()->isHidden());
+    EXPECT_EQ(picker->statusLabel()->text(), "Loading…");
+    EXPECT_EQ(picker->collectionView()->numberOfItemsInSection(0), 0);
+
+    loadPhotos();
+    EXPECT_FALSE(picker->isLoading());
+    EXPECT_TRUE(picker->statusLabel()->isHidden());
     const auto& photos = picker->library().photos();
     ASSERT_EQ(photos.size(), 2u);
     EXPECT_EQ(photos[0].path.filename(), "a-small.png");
@@ -83,6 +99,7 @@ TEST_F(ImagePickerTest, ListsDecodablePicturesAsThumbnailsAndHandsBackTheTappedO
 }
 
 TEST_F(ImagePickerTest, CancelReportsCancelOnceAndAPickedFileThatVanishedIsNotReported) {
+    loadPhotos();
     std::filesystem::remove(picker->library().photos()[0].path);
     tapItem(0);
     EXPECT_TRUE(delegate->picked.empty());
@@ -95,6 +112,27 @@ TEST_F(ImagePickerTest, CancelReportsCancelOnceAndAPickedFileThatVanishedIsNotRe
     settle();
     EXPECT_EQ(delegate->cancels, 1);
     EXPECT_FALSE(screen->presentedViewController());
+}
+
+TEST_F(ImagePickerTest, APickerDismissedAndReleasedBeforeItsScanEndsIsLeftAlone) {
+    settle();
+    picker->dismiss(false);
+    settle();
+    for (int i = 0; i < 40; ++i)
+        pictures.write("bulk-" + std::to_string(100 + i) + ".png", encoded(300, 300, false));
+    auto early = ImagePickerController::create();
+    early->setDelegate(delegate);
+    screen->present(early, false);
+    early->dismiss(false);
+    early.reset();  // most likely mid-scan; ASan reports any later use of the picker
+    settle();
+
+    // A picker that stays lists the whole folder, which took more than one batch.
+    auto later = ImagePickerController::create();
+    screen->present(later, false);
+    later->waitUntilLibraryPosted();
+    base::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(later->library().photos().size(), 42u);
 }
 
 TEST(PicturesDirectoryTest, EnvironmentThenUserDirsThenHomePictures) {

@@ -1,0 +1,148 @@
+#include "GalleryPickerPages.h"
+
+#include "GalleryScreen.h"
+#include "GalleryStackView.h"
+#include "ui/Button.h"
+#include "ui/ColorPickerViewController.h"
+#include "ui/ColorPickerViewControllerDelegate.h"
+#include "ui/FontPickerViewController.h"
+#include "ui/FontPickerViewControllerDelegate.h"
+#include "ui/ImagePickerController.h"
+#include "ui/ImagePickerControllerDelegate.h"
+#include "ui/ImageView.h"
+#include "ui/Label.h"
+
+namespace {
+
+constexpr double kFontResultSize = 24;
+constexpr int kPhotoResultPixels = 512;  // the picked original is only kept this large
+
+// Each delegate writes what the user picked into the page's result views, which it holds
+// weakly: the page owns them and the delegate (through `GalleryScreen::retain`).
+
+class ColourResult : public ui::ColorPickerViewControllerDelegate {
+public:
+    ColourResult(std::shared_ptr<ui::View> swatch, std::shared_ptr<ui::Label> hex)
+        : swatch_(swatch), hex_(hex) {}
+    const std::optional<gfx::Color>& picked() const { return picked_; }
+    void colorPickerViewControllerDidSelectColor(ui::ColorPickerViewController& picker) override {
+        picked_ = picker.selectedColor();
+        if (auto swatch = swatch_.lock()) swatch->setBackgroundColor(picker.selectedColor());
+        if (auto hex = hex_.lock())
+            hex->setText("#" + ui::ColorPickerViewController::hexString(picker.selectedColor()));
+    }
+
+private:
+    std::optional<gfx::Color> picked_;
+    std::weak_ptr<ui::View> swatch_;
+    std::weak_ptr<ui::Label> hex_;
+};
+
+class FontResult : public ui::FontPickerViewControllerDelegate {
+public:
+    explicit FontResult(std::shared_ptr<ui::Label> name) : name_(name) {}
+    void fontPickerViewControllerDidPickFont(ui::FontPickerViewController& picker) override {
+        const auto& descriptor = picker.selectedFontDescriptor();
+        auto name = name_.lock();
+        if (descriptor && name) {
+            name->setText(descriptor->face().empty() ? descriptor->family()
+                                                     : descriptor->family() + " " + descriptor->face());
+            name->setFont(
+                descriptor->fontWithSize(kFontResultSize).value_or(gfx::Font::system(kFontResultSize)));
+        }
+        picker.dismiss(true);
+    }
+    void fontPickerViewControllerDidCancel(ui::FontPickerViewController& picker) override {
+        picker.dismiss(true);
+    }
+
+private:
+    std::weak_ptr<ui::Label> name_;
+};
+
+class PhotoResult : public ui::ImagePickerControllerDelegate {
+public:
+    PhotoResult(std::shared_ptr<ui::ImageView> thumbnail, std::shared_ptr<ui::Label> name)
+        : thumbnail_(thumbnail), name_(name) {}
+    void imagePickerControllerDidFinishPickingMediaWithInfo(ui::ImagePickerController& picker,
+                                                            const ui::ImagePickerInfo& info) override {
+        std::string fileName = info.imageURL.filename().string();
+        if (auto thumbnail = thumbnail_.lock())
+            thumbnail->setImage(ui::PhotoLibrary::thumbnail(info.originalImage, kPhotoResultPixels),
+                                fileName);
+        if (auto name = name_.lock()) name->setText(fileName);
+        picker.dismiss(true);
+    }
+    void imagePickerControllerDidCancel(ui::ImagePickerController& picker) override { picker.dismiss(true); }
+
+private:
+    std::weak_ptr<ui::ImageView> thumbnail_;
+    std::weak_ptr<ui::Label> name_;
+};
+
+std::shared_ptr<ui::Label> resultLabel(const std::string& text) {
+    auto label = ui::Label::create(text);
+    label->setTextColor(gfx::Color::secondaryLabel());
+    return label;
+}
+
+// A button that presents a fresh picker from `makePicker` over the page.
+void addPresentButton(GalleryScreen& screen, GalleryStackView& stack, const std::string& title,
+                      std::function<std::shared_ptr<ui::ViewController>()> makePicker) {
+    auto button = ui::Button::create();
+    button->setTitle(title);
+    button->setTitleColor(gfx::Color::systemBlue());
+    std::weak_ptr<ui::ViewController> weak = screen.sharedController();
+    screen.registerAction("presentPicker", [weak, makePicker = std::move(makePicker)] {
+        if (auto self = weak.lock()) self->present(makePicker(), true);
+    });
+    button->addTarget(screen.weak_from_this(), "presentPicker", ui::ControlEventTouchUpInside);
+    stack.addFullWidthRow(button);
+}
+
+}  // namespace
+
+void buildColourPicker(GalleryScreen& screen, GalleryStackView& stack) {
+    auto swatch = ui::View::create();
+    swatch->setBackgroundColor(gfx::Color::tertiarySystemFill());
+    swatch->layer().setCornerRadius(8);
+    auto hex = resultLabel("None");
+    auto result = std::make_shared<ColourResult>(swatch, hex);
+    screen.retain(result);
+    addPresentButton(screen, stack, "Choose a colour", [result] {
+        auto picker = ui::ColorPickerViewController::create();
+        // The picker opens on the colour picked last.
+        if (result->picked()) picker->setSelectedColor(*result->picked());
+        picker->setDelegate(result);
+        return picker;
+    });
+    stack.addRow("Colour", swatch);
+    stack.addRow("Hex", hex);
+}
+
+void buildFontPicker(GalleryScreen& screen, GalleryStackView& stack) {
+    auto name = resultLabel("No font picked");
+    auto result = std::make_shared<FontResult>(name);
+    screen.retain(result);
+    addPresentButton(screen, stack, "Choose a font", [result] {
+        auto picker = ui::FontPickerViewController::create();
+        picker->setDelegate(result);
+        return picker;
+    });
+    stack.addFullWidthRow(name, 2 * kFontResultSize);
+}
+
+void buildPhotoPicker(GalleryScreen& screen, GalleryStackView& stack) {
+    auto thumbnail = ui::ImageView::create();
+    thumbnail->setContentMode(gfx::ContentMode::ScaleAspectFit);
+    auto name = resultLabel("None");
+    auto result = std::make_shared<PhotoResult>(thumbnail, name);
+    screen.retain(result);
+    addPresentButton(screen, stack, "Choose a photo", [result] {
+        auto picker = ui::ImagePickerController::create();
+        picker->setDelegate(result);
+        return picker;
+    });
+    stack.addRow("Photo", name);
+    stack.addFullWidthRow(thumbnail, 200);
+}

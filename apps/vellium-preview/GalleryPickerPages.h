@@ -1,0 +1,11 @@
+#pragma once
+
+class GalleryScreen;
+class GalleryStackView;
+
+// Pages that present the platform's pickers as sheets and show what was picked: the colour as
+// a swatch and its hex code, the font's family name drawn in that font, the photo as a
+// thumbnail with its file name.
+void buildColourPicker(GalleryScreen& screen, GalleryStackView& stack);
+void buildFontPicker(GalleryScreen& screen, GalleryStackView& stack);
+void buildPhotoPicker(GalleryScreen& screen, GalleryStackView& stack);
