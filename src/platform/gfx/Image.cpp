@@ -43,6 +43,10 @@ base::Result<Image> Image::decode(std::span<const std::uint8_t> bytes, double sc
 }
 
 base::Result<Image> Image::fromFile(const std::filesystem::path& path, double scale) {
+    std::error_code sizeError;
+    auto size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size > kMaximumFileBytes)
+        return imageError(kUndecodable, "too large: " + path.string());
     std::ifstream file(path, std::ios::binary);
     if (!file) return imageError(kUnreadable, "cannot open " + path.string());
     base::Data bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -34,6 +34,9 @@ public:
     // allocating anything: a hostile header cannot make them claim gigabytes.
     static constexpr int kMaximumDimension = 16384;
     static constexpr long long kMaximumPixels = 64LL * 1024 * 1024;
+    // A PNG or JPEG file larger than the biggest decodable image uncompressed is refused
+    // before it is read, so a stray huge file never sits in memory.
+    static constexpr std::uintmax_t kMaximumFileBytes = std::uintmax_t(kMaximumPixels) * 4;
 
     Image() = default;
     // `pixels` holds width * height words as described above.
