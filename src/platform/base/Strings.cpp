@@ -248,6 +248,32 @@ std::vector<std::size_t> composedCharacterBoundaries(std::string_view text) {
     return boundaries;
 }
 
+ByteRange wordAt(std::string_view text, std::size_t offset) {
+    if (text.empty()) return {};
+    offset = std::min(offset, text.size() - 1);
+    thread_local std::unique_ptr<icu::BreakIterator> words;
+    UErrorCode status = U_ZERO_ERROR;
+    if (!words) words.reset(icu::BreakIterator::createWordInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status) || !words) {
+        words.reset();
+        return {offset, 0};
+    }
+    UText utext = UTEXT_INITIALIZER;
+    utext_openUTF8(&utext, text.data(), std::int64_t(text.size()), &status);
+    words->setText(&utext, status);
+    ByteRange range{offset, 0};
+    if (U_SUCCESS(status)) {
+        // The boundary after the offset, then the one before that: the segment holding it.
+        std::int32_t end = words->following(std::int32_t(offset));
+        std::int32_t start = end == icu::BreakIterator::DONE ? icu::BreakIterator::DONE : words->previous();
+        if (start != icu::BreakIterator::DONE && start >= 0 && end > start)
+            range = {std::size_t(start),
+                     std::size_t(std::min<std::int32_t>(end, std::int32_t(text.size())) - start)};
+    }
+    utext_close(&utext);
+    return range;
+}
+
 std::size_t utf16Length(std::string_view text) {
     std::size_t length = 0;
     forEachCodePoint(text, [&](UChar32 c, std::size_t, std::size_t) { length += U16_LENGTH(c); });

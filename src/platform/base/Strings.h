@@ -63,6 +63,11 @@ std::string firstComposedCharacter(std::string_view text);
 // followed by `text.size()`: {0} for empty text. Text editors move and delete by these.
 std::vector<std::size_t> composedCharacterBoundaries(std::string_view text);
 
+// The word that holds byte `offset` of well-formed UTF-8 `text`, as the word-break rules
+// segment text: a word, a number, or a run of spaces or a punctuation mark between them. An
+// offset at the end of the text means the segment before it. Empty for empty text.
+ByteRange wordAt(std::string_view text, std::size_t offset);
+
 // The length in UTF-16 code units: characters outside the Basic Multilingual Plane count two.
 std::size_t utf16Length(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -324,6 +325,46 @@ std::size_t TextLayout::byteIndexAtPoint(Point point) const {
     const char* at = text + index;
     for (; trailing > 0 && *at; --trailing) at = g_utf8_next_char(at);
     return std::size_t(at - text);
+}
+
+std::size_t TextLayout::byteIndexOfCharacterAtPoint(Point point) const {
+    int index = 0, trailing = 0;
+    pango_layout_xy_to_index(impl_->laidOut(), int(point.x * PANGO_SCALE), int(point.y * PANGO_SCALE), &index,
+                             &trailing);
+    return std::size_t(index);
+}
+
+std::vector<Rect> TextLayout::rangeRects(std::size_t start, std::size_t end) const {
+    std::vector<Rect> rects;
+    if (end <= start) return rects;
+    PangoLayoutIter* iter = pango_layout_get_iter(impl_->laidOut());
+    do {
+        PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+        const auto lineStart = std::size_t(line->start_index),
+                   lineEnd = lineStart + std::size_t(line->length);
+        // An empty line (between two line breaks) is covered when the range runs across it.
+        bool covered =
+            line->length == 0 ? start <= lineStart && end > lineStart : start < lineEnd && end > lineStart;
+        if (!covered) continue;
+        int top = 0, bottom = 0, count = 0;
+        int* ranges = nullptr;
+        pango_layout_iter_get_line_yrange(iter, &top, &bottom);
+        pango_layout_line_get_x_ranges(line, int(start), int(end), &ranges, &count);
+        for (int i = 0; i < count; ++i) {
+            double left = ranges[2 * i] / double(PANGO_SCALE),
+                   right = ranges[2 * i + 1] / double(PANGO_SCALE);
+            // Pango may split one stretch into adjacent ranges; they make one rectangle.
+            if (i > 0 && std::abs(rects.back().maxX() - left) < 0.01) {
+                rects.back().width = right - rects.back().x;
+                continue;
+            }
+            rects.push_back(
+                {left, top / double(PANGO_SCALE), right - left, (bottom - top) / double(PANGO_SCALE)});
+        }
+        g_free(ranges);
+    } while (pango_layout_iter_next_line(iter));
+    pango_layout_iter_free(iter);
+    return rects;
 }
 
 std::string TextLayout::visibleText() const {

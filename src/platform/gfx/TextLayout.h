@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gfx/AttributedString.h"
 #include "gfx/Font.h"
@@ -70,6 +71,14 @@ public:
     Rect caretRect(std::size_t byteIndex) const;
     // The byte index of the character boundary nearest to `point` (layout coordinates).
     std::size_t byteIndexAtPoint(Point point) const;
+
+    // The byte index where the character under `point` begins; beside a line, its nearest
+    // character. Unlike byteIndexAtPoint, the far half of a glyph still counts as that glyph.
+    std::size_t byteIndexOfCharacterAtPoint(Point point) const;
+    // The rectangles (one or more a line, left to right) covering bytes [start, end), in
+    // layout coordinates. A range that runs on past a line's end covers the rest of that
+    // line's width, as a selection highlight does.
+    std::vector<Rect> rangeRects(std::size_t start, std::size_t end) const;
 
     // The text as laid out, with the ellipsis where it is truncated (for tests and dumps).
     std::string visibleText() const;

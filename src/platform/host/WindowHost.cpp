@@ -64,11 +64,14 @@ SDL_Keycode keycodeFor(WindowHost::Key key) {
     return SDLK_UNKNOWN;
 }
 
-// The nearest scroll view at or above `view` that can scroll.
+// The nearest scroll view at or above `view` that can scroll: enabled, with content longer
+// than itself (a short text view lets the wheel reach the list it sits in).
 ui::ScrollView* scrollViewAt(ui::View* view) {
     for (; view; view = view->superview().get()) {
         auto* scroll = dynamic_cast<ui::ScrollView*>(view);
-        if (scroll && scroll->isScrollEnabled()) return scroll;
+        if (!scroll || !scroll->isScrollEnabled()) continue;
+        auto limits = scroll->offsetLimits();
+        if (limits.max.y > limits.min.y || limits.max.x > limits.min.x) return scroll;
     }
     return nullptr;
 }

@@ -81,6 +81,19 @@ void ScrollView::setContentOffset(gfx::Point offset, bool animated) {
     startMotion();
 }
 
+void ScrollView::scrollRectToVisible(const gfx::Rect& rect, bool animated) {
+    auto limits = offsetLimits();
+    gfx::Rect visible = bounds();
+    auto axis = [](double offset, double start, double length, double extent, double min, double max) {
+        if (start + length > offset + extent) offset = start + length - extent;
+        if (start < offset) offset = start;
+        return std::clamp(offset, min, max);
+    };
+    gfx::Point target{axis(visible.x, rect.x, rect.width, visible.width, limits.min.x, limits.max.x),
+                      axis(visible.y, rect.y, rect.height, visible.height, limits.min.y, limits.max.y)};
+    if (target != contentOffset()) setContentOffset(target, animated);
+}
+
 // Every offset change goes through here, so the delegate hears each one.
 void ScrollView::applyOffset(gfx::Point offset) {
     if (offset == contentOffset()) return;

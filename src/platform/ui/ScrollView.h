@@ -47,6 +47,9 @@ public:
     // Without animation the offset is set as given (it may lie outside the resting range);
     // animated, it eases there over kAnimationDuration. Either stops a motion in progress.
     void setContentOffset(gfx::Point offset, bool animated = false);
+    // Moves the offset the least that brings `rect` (content coordinates) into view, within
+    // the resting range; of a rectangle longer than the view, its start is shown.
+    void scrollRectToVisible(const gfx::Rect& rect, bool animated);
 
     const EdgeInsets& contentInset() const { return contentInset_; }
     void setContentInset(const EdgeInsets& inset);
@@ -62,7 +65,7 @@ public:
     void setShowsHorizontalScrollIndicator(bool shows) { showsHorizontal_ = shows; }
     bool isScrollEnabled() const { return scrollEnabled_; }
     // Disabling stops a drag or motion in progress.
-    void setScrollEnabled(bool enabled);
+    virtual void setScrollEnabled(bool enabled);
     bool bounces() const { return bounces_; }
     void setBounces(bool bounces) { bounces_ = bounces; }
     bool alwaysBounceVertical() const { return alwaysBounceVertical_; }

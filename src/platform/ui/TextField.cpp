@@ -201,11 +201,7 @@ void TextField::placeCaretAt(gfx::Point point) {
     gfx::TextLayout layout = textLayout();
     gfx::Rect column = textRect();
     double x = point.x - column.x - textOffset(layout);
-    std::size_t byte = layout.byteIndexAtPoint({x, layout.size().height / 2});
-    // The character boundary at or after that byte.
-    std::size_t index = 0;
-    while (index < buffer_.characterCount() && buffer_.prefix(index).size() < byte) ++index;
-    buffer_.setCaret(std::min(index, buffer_.characterCount()));
+    buffer_.setCaret(buffer_.caretIndexAtPoint(layout, {x, layout.size().height / 2}));
 }
 
 // ---- Geometry ----

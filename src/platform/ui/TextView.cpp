@@ -5,6 +5,8 @@
 
 #include "gfx/Painter.h"
 #include "ui/Keyboard.h"
+#include "ui/PanGestureRecognizer.h"
+#include "ui/TapGestureRecognizer.h"
 #include "ui/Touch.h"
 #include "ui/Window.h"
 
@@ -13,23 +15,35 @@ namespace {
 
 constexpr double kDefaultFontSize = 12;
 constexpr double kCaretWidth = 2;
+constexpr const char* kSelectWordAction = "textViewSelectWord";
 
 }  // namespace
 
-std::shared_ptr<TextView> TextView::create() { return std::shared_ptr<TextView>(new TextView()); }
+std::shared_ptr<TextView> TextView::create() {
+    std::shared_ptr<TextView> view(new TextView());
+    view->addGestureRecognizer(view->panGestureRecognizer());
+    view->addGestureRecognizer(view->doubleTap_);
+    return view;
+}
 
-TextView::TextView() : font_(gfx::Font::system(kDefaultFontSize)), textColor_(gfx::Color::label()) {
+TextView::TextView()
+    : font_(gfx::Font::system(kDefaultFontSize)),
+      textColor_(gfx::Color::label()),
+      doubleTap_(TapGestureRecognizer::create()) {
     setBackgroundColor(gfx::Color::systemBackground());
+    doubleTap_->setNumberOfTapsRequired(2);
+    registerAction(kSelectWordAction, [this] { selectWordAtTap(); });
+    doubleTap_->addTarget(std::weak_ptr<Responder>(), kSelectWordAction);  // the chain starts here
 }
 
 void TextView::setText(std::string_view text) {
     buffer_.setText(text);
-    invalidateIntrinsicContentSize();
+    textDidChange();
 }
 
 void TextView::setFont(gfx::Font font) {
     font_ = std::move(font);
-    invalidateIntrinsicContentSize();
+    textDidChange();
 }
 
 void TextView::setEditable(bool editable) {
@@ -37,9 +51,21 @@ void TextView::setEditable(bool editable) {
     if (!editable) resignFirstResponder();
 }
 
+void TextView::setSelectable(bool selectable) {
+    selectable_ = selectable;
+    doubleTap_->setEnabled(selectable);
+    if (!selectable) buffer_.setCaret(buffer_.selection().end());
+}
+
+void TextView::setScrollEnabled(bool enabled) {
+    ScrollView::setScrollEnabled(enabled);
+    if (!enabled) setContentOffset(offsetLimits().min);
+    invalidateIntrinsicContentSize();
+}
+
 void TextView::setTextContainerInset(EdgeInsets inset) {
     inset_ = inset;
-    invalidateIntrinsicContentSize();
+    textDidChange();
 }
 
 // ---- Measuring ----
@@ -54,6 +80,15 @@ gfx::TextLayout TextView::layoutAt(double textWidth) const {
                                                                                : gfx::TextAlignment::Left;
     layout.setAlignment(alignment);
     return layout;
+}
+
+gfx::TextLayout TextView::containerLayout() const {
+    return layoutAt(textContainerRect().width - 2 * kLineFragmentPadding);
+}
+
+gfx::Point TextView::layoutPoint(gfx::Point point) const {
+    gfx::Rect container = textContainerRect();
+    return {point.x - container.x - kLineFragmentPadding, point.y - container.y};
 }
 
 double TextView::textHeightAt(double width) const {
@@ -71,33 +106,68 @@ gfx::Size TextView::sizeThatFits(gfx::Size size) const {
 }
 
 gfx::Size TextView::intrinsicContentSize() const {
-    if (bounds().width <= 0) return {kNoIntrinsicMetric, kNoIntrinsicMetric};
+    if (isScrollEnabled() || bounds().width <= 0) return {kNoIntrinsicMetric, kNoIntrinsicMetric};
     return {kNoIntrinsicMetric, sizeThatFits(bounds().size()).height};
 }
 
 gfx::Rect TextView::textContainerRect() const {
-    gfx::Rect b = bounds();
-    return {b.x + inset_.left, b.y + inset_.top, std::max(0.0, b.width - inset_.left - inset_.right),
-            std::max(0.0, b.height - inset_.top - inset_.bottom)};
+    double width = bounds().width;
+    double height = std::max(bounds().height, contentSize().height);
+    return {inset_.left, inset_.top, std::max(0.0, width - inset_.left - inset_.right),
+            std::max(0.0, height - inset_.top - inset_.bottom)};
 }
 
 gfx::Rect TextView::caretRect() const {
     gfx::Rect container = textContainerRect();
-    gfx::TextLayout layout = layoutAt(container.width - 2 * kLineFragmentPadding);
-    gfx::Rect caret = layout.caretRect(buffer_.prefix(buffer_.caret()).size());
+    gfx::Rect caret = containerLayout().caretRect(buffer_.prefix(buffer_.caret()).size());
     double height = caret.height > 0 ? caret.height : std::ceil(font_.metrics().lineHeight);
     return {container.x + kLineFragmentPadding + caret.x, container.y + caret.y, kCaretWidth, height};
 }
 
-void TextView::draw(gfx::Painter& painter, const gfx::Rect&) {
+std::vector<gfx::Rect> TextView::selectionRects() const {
+    CharacterRange selected = buffer_.selection();
+    if (selected.length == 0) return {};
     gfx::Rect container = textContainerRect();
+    auto rects = containerLayout().rangeRects(buffer_.prefix(selected.location).size(),
+                                              buffer_.prefix(selected.end()).size());
+    for (auto& rect : rects)
+        rect = {rect.x + container.x + kLineFragmentPadding, rect.y + container.y, rect.width, rect.height};
+    return rects;
+}
+
+std::size_t TextView::characterIndexAtPoint(gfx::Point point) const {
+    return buffer_.characterIndexAtPoint(containerLayout(), layoutPoint(point));
+}
+
+// The content is the text at the view's width. When it shrinks under a resting offset (text
+// deleted at the bottom), the offset comes back into range.
+void TextView::updateContentSize() {
+    double width = bounds().width;
+    gfx::Size size = width > 0 ? sizeThatFits({width, 0}) : gfx::Size{0, 0};
+    if (size != contentSize()) setContentSize(size);
+    if (isDragging() || isDecelerating()) return;
+    auto limits = offsetLimits();
+    gfx::Point offset = contentOffset();
+    gfx::Point resting{std::clamp(offset.x, limits.min.x, limits.max.x),
+                       std::clamp(offset.y, limits.min.y, limits.max.y)};
+    if (resting != offset) setContentOffset(resting);
+}
+
+void TextView::layoutSubviews() {
+    updateContentSize();
+    ScrollView::layoutSubviews();
+}
+
+void TextView::draw(gfx::Painter& painter, const gfx::Rect&) {
     painter.save();
     painter.clipToRect(bounds());
+    gfx::Color highlight = tintColor().withAlphaComponent(kSelectionAlpha);
+    for (const auto& rect : selectionRects()) painter.fillRect(rect, highlight);
     if (!text().empty()) {
-        gfx::TextLayout layout = layoutAt(container.width - 2 * kLineFragmentPadding);
-        painter.drawText(layout, {container.x + kLineFragmentPadding, container.y}, textColor_);
+        gfx::Rect container = textContainerRect();
+        painter.drawText(containerLayout(), {container.x + kLineFragmentPadding, container.y}, textColor_);
     }
-    if (editing_) painter.fillRect(caretRect(), tintColor());
+    if (editing_ && buffer_.selection().length == 0) painter.fillRect(caretRect(), tintColor());
     painter.restore();
 }
 
@@ -107,7 +177,8 @@ bool TextView::becomeFirstResponder() {
     if (isFirstResponder()) return true;
     if (!View::becomeFirstResponder()) return false;
     editing_ = true;
-    buffer_.setCaret(buffer_.characterCount());
+    // A selection made before editing stays; otherwise typing starts at the end.
+    if (buffer_.selection().length == 0) buffer_.setCaret(buffer_.characterCount());
     keyboardWindow_ = window();
     if (auto window = keyboardWindow_.lock()) Keyboard::show(*window);
     return true;
@@ -142,29 +213,64 @@ void TextView::deleteBackward() {
     edited();
 }
 
-void TextView::edited() {
+void TextView::textDidChange() {
     invalidateIntrinsicContentSize();
+    updateContentSize();
+}
+
+// After a person's edit the caret's line, with the container's insets around it, is brought
+// into view, so typing at the bottom of a long text keeps the caret visible.
+void TextView::edited() {
     auto protector = shared_from_this();
+    textDidChange();
+    if (isScrollEnabled()) {
+        gfx::Rect caret = caretRect();
+        scrollRectToVisible(
+            {caret.x, caret.y - inset_.top, caret.width, caret.height + inset_.top + inset_.bottom}, false);
+    }
     if (onChange_) onChange_(*this);
 }
 
 // ---- Touches ----
+// An editable view keeps its touches; any other hands them on (a selectable one first
+// drops its selection on a tap).
 
 void TextView::touchesBegan(const Touches& touches) {
-    if (!editable_) View::touchesBegan(touches);
+    if (!editable_) ScrollView::touchesBegan(touches);
+}
+
+void TextView::touchesMoved(const Touches& touches) {
+    if (!editable_) ScrollView::touchesMoved(touches);
+}
+
+void TextView::touchesCancelled(const Touches& touches) {
+    if (!editable_) ScrollView::touchesCancelled(touches);
 }
 
 void TextView::touchesEnded(const Touches& touches) {
-    if (!editable_) return View::touchesEnded(touches);
+    if (!editable_) {
+        if (selectable_) buffer_.setCaret(buffer_.selection().end());
+        return ScrollView::touchesEnded(touches);
+    }
     gfx::Point point = touches.front().locationInView(this);
     if (!pointInside(point) || !becomeFirstResponder()) return;
-    gfx::Rect container = textContainerRect();
-    gfx::TextLayout layout = layoutAt(container.width - 2 * kLineFragmentPadding);
-    std::size_t byte =
-        layout.byteIndexAtPoint({point.x - container.x - kLineFragmentPadding, point.y - container.y});
-    std::size_t index = 0;
-    while (index < buffer_.characterCount() && buffer_.prefix(index).size() < byte) ++index;
-    buffer_.setCaret(index);
+    buffer_.setCaret(buffer_.caretIndexAtPoint(containerLayout(), layoutPoint(point)));
+}
+
+void TextView::selectWordAtTap() {
+    if (!selectable_) return;
+    std::size_t index = characterIndexAtPoint(doubleTap_->locationInView(this));
+    if (editable_ && !becomeFirstResponder()) return;
+    buffer_.select(buffer_.wordAt(index));
+}
+
+// The pan scrolls only a text longer than the view; otherwise it lets the touch go to the
+// views behind, so a table holding a short text view still scrolls under the finger.
+bool TextView::gestureRecognizerShouldBegin(GestureRecognizer& recognizer) {
+    if (&recognizer != panGestureRecognizer().get())
+        return ScrollView::gestureRecognizerShouldBegin(recognizer);
+    auto limits = offsetLimits();
+    return limits.max.y > limits.min.y || alwaysBounceVertical() || alwaysBounceHorizontal();
 }
 
 }  // namespace ui

@@ -33,4 +33,23 @@ TEST(TextBuffer, IllFormedInputBecomesReplacementCharacters) {
     EXPECT_EQ(buffer.prefix(1), "a");
 }
 
+TEST(TextBuffer, TypingReplacesTheSelectionDeleteRemovesItAndArrowsCollapseIt) {
+    ui::TextBuffer buffer;
+    buffer.setText("a👍🏽 word, more");
+    buffer.select({1, 1});  // the thumbs-up: four UTF-16 units for the delegate
+    EXPECT_EQ(buffer.insertionRange(), (ui::Utf16Range{1, 4}));
+    buffer.insert("b");
+    EXPECT_EQ(buffer.text(), "ab word, more");
+    buffer.select(buffer.wordAt(4));
+    EXPECT_TRUE(buffer.deleteBackward());  // the whole selection, not one character
+    EXPECT_EQ(buffer.text(), "ab , more");
+    EXPECT_EQ(buffer.wordAt(100), (ui::CharacterRange{5, 4}));  // past the end: the last word
+
+    buffer.select({1, 3});
+    buffer.moveCaret(-1);
+    EXPECT_EQ(buffer.selection(), (ui::CharacterRange{1, 0}));
+    buffer.select({7, 50});  // clamped to the text
+    EXPECT_EQ(buffer.selection(), (ui::CharacterRange{7, 2}));
+}
+
 }  // namespace

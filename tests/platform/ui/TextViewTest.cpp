@@ -1,12 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+
+#include "ControlTouches.h"
+#include "base/ManualClock.h"
+#include "base/RunLoop.h"
+#include "host/HeadlessHost.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/TextView.h"
+#include "ui/Touch.h"
 #include "ui/Window.h"
 
 namespace {
 
+using namespace std::chrono_literals;
+using ui::CharacterRange;
 using ui::TextView;
+using ui::TouchPhase;
 
 TEST(TextView, HeightFollowsTheLinesAtAWidthAndDrivesASelfSizingContainer) {
     auto view = TextView::create();
@@ -23,12 +34,13 @@ TEST(TextView, HeightFollowsTheLinesAtAWidthAndDrivesASelfSizingContainer) {
     view->setText("the quick brown fox jumps over the lazy dog again and again");
     EXPECT_GT(view->sizeThatFits({120, 0}).height, view->sizeThatFits({400, 0}).height);
 
-    // A container pinned to the view's edges takes its height from the text at its width.
+    // A container pinned to a view that does not scroll takes its height from the text.
     auto window = ui::Window::create({390, 844});
     auto cell = ui::View::create();
     window->addSubview(cell);
     cell->setTranslatesAutoresizingMaskIntoConstraints(false);
     view->setTranslatesAutoresizingMaskIntoConstraints(false);
+    view->setScrollEnabled(false);
     cell->addSubview(view);
     ui::LayoutConstraint::activate(
         {cell->topAnchor().equalTo(window->topAnchor()),
@@ -38,6 +50,9 @@ TEST(TextView, HeightFollowsTheLinesAtAWidthAndDrivesASelfSizingContainer) {
          view->trailingAnchor().equalTo(cell->trailingAnchor())});
     window->layoutIfNeeded();
     EXPECT_NEAR(cell->frame().height, view->sizeThatFits({120, 0}).height, 1);
+    // A scrolling one has no height of its own, as on the platform.
+    view->setScrollEnabled(true);
+    EXPECT_EQ(view->intrinsicContentSize().height, ui::View::kNoIntrinsicMetric);
 }
 
 TEST(TextView, EditingFollowsEditableAndDeletesWholeCharacters) {
@@ -57,6 +72,148 @@ TEST(TextView, EditingFollowsEditableAndDeletesWholeCharacters) {
     EXPECT_EQ(changes, 2);
     view->setEditable(false);  // a view made read-only stops editing
     EXPECT_FALSE(view->isFirstResponder());
+}
+
+// Touches on a manual clock, a 300 x 200 text view at (20, 100) in the window.
+class TextViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        base::Clock::setCurrent(clock);
+        view->setFont(gfx::Font::system(17));
+        view->setFrame({20, 100, 300, 200});
+        window->addSubview(view);
+    }
+    void TearDown() override {
+        base::RunLoop::main().runUntilIdle();
+        base::Clock::setCurrent(nullptr);
+    }
+    void doubleTap(gfx::Point point) {
+        base::RunLoop::main().runFor(1s);  // well apart from any earlier tap
+        testsupport::tap(*window, point);
+        base::RunLoop::main().runFor(100ms);
+        testsupport::tap(*window, point);
+    }
+    // A finger moving up by `dy` in 10 ms steps, then lifted and left to settle.
+    void dragUp(double dy) {
+        window->sendTouch(ui::Touch(1, TouchPhase::Began, {170, 290}));
+        for (int step = 1; step <= 5; ++step) {
+            base::RunLoop::main().runFor(10ms);
+            window->sendTouch(ui::Touch(1, TouchPhase::Moved, {170, 290 - dy * step / 5}));
+        }
+        window->sendTouch(ui::Touch(1, TouchPhase::Ended, {170, 290 - dy}));
+        base::RunLoop::main().runFor(10s);
+    }
+    // Just before character `index` on its line, in window coordinates.
+    gfx::Point pointBefore(std::size_t index) {
+        view->setSelectedRange({index, 0});
+        gfx::Rect caret = view->convertRect(view->caretRect(), nullptr);
+        view->setSelectedRange({});
+        return {caret.x - 1, caret.midY()};
+    }
+    double maxOffset() const { return view->offsetLimits().max.y; }
+
+    std::shared_ptr<base::ManualClock> clock = std::make_shared<base::ManualClock>();
+    std::shared_ptr<ui::Window> window = ui::Window::create({390, 844});
+    std::shared_ptr<TextView> view = TextView::create();
+};
+
+TEST_F(TextViewTest, APanScrollsOnlyALongTextAndItSettlesAtItsEnd) {
+    view->setText(std::string(40, '\n'));
+    window->layoutIfNeeded();
+    EXPECT_EQ(view->contentSize().height, view->sizeThatFits({300, 0}).height);
+    dragUp(3000);  // far past the end: it bounces back onto the last line
+    EXPECT_DOUBLE_EQ(view->contentOffset().y, maxOffset());
+    EXPECT_GT(maxOffset(), 400);
+
+    view->setScrollEnabled(false);  // back at the top, and it stays there
+    EXPECT_EQ(view->contentOffset().y, 0);
+    dragUp(150);
+    EXPECT_EQ(view->contentOffset().y, 0);
+
+    // A text that fits lets the drag scroll the list behind it.
+    auto list = ui::ScrollView::create();
+    list->setFrame({0, 0, 390, 844});
+    list->setContentSize({390, 3000});
+    window->addSubview(list);
+    list->addSubview(view);
+    view->setScrollEnabled(true);
+    view->setText("Short");
+    window->layoutIfNeeded();
+    dragUp(150);
+    EXPECT_EQ(view->contentOffset().y, 0);
+    EXPECT_GT(list->contentOffset().y, 100);
+}
+
+TEST_F(TextViewTest, TypingKeepsTheCaretInViewAndDeletingTextBringsTheOffsetBack) {
+    view->setText(std::string(40, '\n'));
+    window->layoutIfNeeded();
+    ASSERT_TRUE(view->becomeFirstResponder());  // the caret at the end, out of sight
+    view->insertText("!");
+    EXPECT_NEAR(view->contentOffset().y, maxOffset(), 1);  // the last line and the inset below
+    EXPECT_TRUE(view->bounds().contains(view->caretRect().origin()));
+    view->setSelectedRange({0, 0});
+    view->insertText("x");
+    EXPECT_EQ(view->contentOffset().y, 0);
+
+    // Deleting a selection removes all of it; a text replaced while scrolled down leaves no
+    // blank page.
+    view->setContentOffset({0, maxOffset()});
+    view->setSelectedRange({0, 10'000});
+    view->deleteBackward();
+    EXPECT_EQ(view->text(), "");
+    view->setText(std::string(40, '\n'));
+    view->setContentOffset({0, maxOffset()});
+    view->setText("short");
+    EXPECT_EQ(view->contentOffset().y, 0);
+}
+
+TEST_F(TextViewTest, ATapPlacesTheCaretAndADoubleTapSelectsTheWordThatTypingReplaces) {
+    view->setText("alpha beta gamma");
+    window->layoutIfNeeded();
+    testsupport::tap(*window, pointBefore(8));  // between "be" and "ta"
+    EXPECT_TRUE(view->isFirstResponder());
+    EXPECT_EQ(view->selectedRange(), (CharacterRange{8, 0}));
+    doubleTap(pointBefore(8));
+    EXPECT_EQ(view->selectedRange(), (CharacterRange{6, 4}));
+
+    // A tint highlight (blue at 0.2 over white) behind the text; "beta" has no descenders.
+    gfx::Rect shown = view->convertRect(view->selectionRects().at(0), nullptr);
+    gfx::Image image = host::HeadlessHost::render(*window, 1.0);
+    gfx::PremultipliedPixel tinted = image.pixelAt(int(shown.midX()), int(shown.maxY() - 2));
+    EXPECT_NEAR(tinted.red, 204, 8);
+    EXPECT_GT(tinted.blue, 248);
+    EXPECT_GT(image.pixelAt(int(shown.x - 3), int(shown.maxY() - 2)).red, 248);
+
+    view->insertText("BETA");
+    EXPECT_EQ(view->text(), "alpha BETA gamma");
+}
+
+TEST_F(TextViewTest, ReadOnlyViewsPassTapsOnAndSelectOnlyWhenSelectable) {
+    class TouchCounter : public ui::View {
+    public:
+        int ended = 0;
+        void touchesEnded(const Touches&) override { ++ended; }
+    };
+    auto row = std::make_shared<TouchCounter>();
+    row->setFrame({0, 0, 390, 400});
+    window->addSubview(row);
+    row->addSubview(view);
+    view->setText("alpha beta\ngamma");
+    view->setEditable(false);
+    view->setSelectable(false);
+    window->layoutIfNeeded();
+    doubleTap(pointBefore(8));
+    EXPECT_EQ(row->ended, 2);  // both taps reach the row; nothing is selected
+    EXPECT_EQ(view->selectedRange().length, 0u);
+
+    view->setSelectable(true);
+    doubleTap(pointBefore(8));
+    EXPECT_EQ(view->selectedRange(), (CharacterRange{6, 4}));
+    EXPECT_FALSE(view->isFirstResponder());
+    base::RunLoop::main().runFor(1s);
+    testsupport::tap(*window, pointBefore(2));  // drops the selection, still reaches the row
+    EXPECT_EQ(view->selectedRange().length, 0u);
+    EXPECT_EQ(row->ended, 4);
 }
 
 }  // namespace
