@@ -137,10 +137,10 @@ TEST(PropertyList, BinaryDatesKeepFractionsAndXmlDatesWholeSeconds) {
 }
 
 TEST(PropertyList, SpecialRealsSurviveBothFormats) {
+    const double infinity = std::numeric_limits<double>::infinity();
     for (Format format : {Format::Xml, Format::Binary}) {
-        const double infinity = std::numeric_limits<double>::infinity();
-        EXPECT_EQ(roundTrip(Value(infinity), format), Value(infinity));
-        EXPECT_EQ(roundTrip(Value(-infinity), format), Value(-infinity));
+        for (double special : {infinity, -infinity})
+            EXPECT_EQ(roundTrip(Value(special), format), Value(special));
         EXPECT_TRUE(std::isnan(roundTrip(Value(std::nan("")), format).doubleValue()));
     }
 }
@@ -272,23 +272,13 @@ TEST_F(PropertyListFile, WritesAndReadsBothFormats) {
 }
 
 TEST_F(PropertyListFile, UnreadableAndMalformedFilesAreErrors) {
-    auto missing = PropertyList::readFile(directory_ / "missing.plist");
-    ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error().code, PropertyList::kUnreadable);
-
-    auto aDirectory = PropertyList::readFile(directory_);
-    ASSERT_FALSE(aDirectory.ok());
-    EXPECT_EQ(aDirectory.error().code, PropertyList::kUnreadable);
-
-    const auto broken = directory_ / "broken.plist";
-    std::ofstream(broken) << "<plist><dict><key>half";
-    auto malformed = PropertyList::readFile(broken);
-    ASSERT_FALSE(malformed.ok());
-    EXPECT_EQ(malformed.error().code, PropertyList::kMalformed);
-
-    auto unwritable = PropertyList::writeFile(Value(1), directory_ / "no-such-dir" / "x.plist");
-    ASSERT_FALSE(unwritable.ok());
-    EXPECT_EQ(unwritable.error().code, PropertyList::kUnwritable);
+    const auto codeOf = [](const auto& result) { return result.ok() ? 0 : result.error().code; };
+    std::ofstream(directory_ / "broken.plist") << "<plist><dict><key>half";
+    EXPECT_EQ(codeOf(PropertyList::readFile(directory_ / "missing.plist")), PropertyList::kUnreadable);
+    EXPECT_EQ(codeOf(PropertyList::readFile(directory_)), PropertyList::kUnreadable);
+    EXPECT_EQ(codeOf(PropertyList::readFile(directory_ / "broken.plist")), PropertyList::kMalformed);
+    EXPECT_EQ(codeOf(PropertyList::writeFile(Value(1), directory_ / "no-such-dir" / "x.plist")),
+              PropertyList::kUnwritable);
 }
 
 }  // namespace
