@@ -22,7 +22,7 @@ protected:
     VLPrefsManager prefs_;
 };
 
-TEST_F(VLPrefsManagerTest, NumericGettersTakeTheDefaultOnZeroAndOnAbsence) {
+TEST_F(VLPrefsManagerTest, NumbersTakeTheDefaultOnZeroOrAbsenceWhileAStoredFalseStaysFalse) {
     EXPECT_EQ(prefs_.integerForKey("count", 5, kID), 5);  // no file
     prefs_.setInteger(0, "count", kID);
     EXPECT_EQ(prefs_.integerForKey("count", 5, kID), 5);
@@ -32,9 +32,7 @@ TEST_F(VLPrefsManagerTest, NumericGettersTakeTheDefaultOnZeroAndOnAbsence) {
     prefs_.setInteger(-3, "count", kID);
     EXPECT_EQ(prefs_.integerForKey("count", 5, kID), -3);
     EXPECT_EQ(prefs_.intForKey("missing", kID), 0);
-}
 
-TEST_F(VLPrefsManagerTest, StoredFalseStaysFalseAndAbsenceGivesTheDefault) {
     EXPECT_TRUE(prefs_.boolForKey("enabled", true, kID));
     EXPECT_FALSE(prefs_.boolForKey("enabled", kID));
     prefs_.setBool(false, "enabled", kID);
@@ -44,14 +42,11 @@ TEST_F(VLPrefsManagerTest, StoredFalseStaysFalseAndAbsenceGivesTheDefault) {
     EXPECT_EQ(*fileContent(kID)["enabled"].asBoolean(), true);
 }
 
-TEST_F(VLPrefsManagerTest, FloatNamedOperationsStoreWholeNumbersAsIntegers) {
+TEST_F(VLPrefsManagerTest, WholeFloatsAreStoredAsIntegersAndSixtyFourBitsReadBackAsWritten) {
     prefs_.setFloat(3, "level", kID);
     EXPECT_EQ(prefs_.floatForKey("level", 1, kID), 3);
-    EXPECT_EQ(fileContent(kID)["level"].type(), base::Value::Type::Integer);
-    EXPECT_EQ(fileContent(kID)["level"].longLongValue(), 3);
-}
+    EXPECT_EQ(fileContent(kID)["level"], base::Value(3));
 
-TEST_F(VLPrefsManagerTest, SixtyFourBitIntegersReadBackAsWritten) {
     prefs_.setInteger(4294967296LL, "big", kID);
     EXPECT_EQ(prefs_.integerForKey("big", kID), 4294967296LL);
     EXPECT_EQ(prefs_.integerForKey("big", 5, kID), 4294967296LL);
@@ -100,11 +95,8 @@ TEST_F(VLPrefsManagerTest, ObjectsReadBackAndRemovingDeletesOnlyThatEntry) {
     prefs_.removeObjectForKey("text", kID);
     EXPECT_TRUE(prefs_.objectForKey("text", kID).isAbsent());
     EXPECT_EQ(fileContent(kID), base::Value(base::Value::Dictionary{{"keep", "other"}}));
-}
-
-TEST_F(VLPrefsManagerTest, RemovingFromAMissingFileCreatesAnEmptyDictionary) {
-    prefs_.removeObjectForKey("anything", kID);
-    EXPECT_EQ(fileContent(kID), base::Value(base::Value::Dictionary{}));
+    prefs_.removeObjectForKey("anything", "fresh");  // a missing file becomes an empty dictionary
+    EXPECT_EQ(fileContent("fresh"), base::Value(base::Value::Dictionary{}));
 }
 
 TEST_F(VLPrefsManagerTest, NullIdentifierReadsDefaultsAndWritesNothing) {
@@ -196,10 +188,6 @@ TEST_F(VLPrefsManagerTest, AFailedWriteLeavesTheOldFileAndLogsOneLine) {
     EXPECT_EQ(fileContent(kID), before);
     EXPECT_EQ(prefs_.objectForKey("a", kID), base::Value("old"));
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(VLPrefsManagerTest, ColoursDecodeStoredStringsAndDefaultsByTheHexadecimalRule) {
     const gfx::Color orange = VLPrefsManager::colorWithHexString("FF8000");
