@@ -110,15 +110,11 @@ TEST(PropertyList, EveryTypeSurvivesBothFormats) {
 }
 
 TEST(PropertyList, EveryTypeIsAValidRoot) {
-    const Value roots[] = {Value(true),
-                           Value(-42),
-                           Value(std::numeric_limits<std::uint64_t>::max()),
-                           Value(1.5),
-                           Value("root"),
-                           Value(Data{1, 2, 3}),
-                           Value(Date(86400)),
-                           Value(Value::Array{}),
-                           Value(Value::Dictionary{})};
+    // clang-format off
+    const Value roots[] = {
+        Value(true), Value(-42), Value(std::numeric_limits<std::uint64_t>::max()), Value(1.5), Value("root"),
+        Value(Data{1, 2, 3}), Value(Date(86400)), Value(Value::Array{}), Value(Value::Dictionary{})};
+    // clang-format on
     for (const Value& root : roots) {
         EXPECT_EQ(roundTrip(root, Format::Xml), root);
         EXPECT_EQ(roundTrip(root, Format::Binary), root);
