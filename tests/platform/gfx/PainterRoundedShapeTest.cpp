@@ -91,8 +91,7 @@ TEST(PainterRoundedClip, EveryOperationIsClippedAtTheCorners) {
             p.beginLayer();
             p.fillRect({-5, -5, 70, 60}, Color::blackColor());
             p.endLayer(1);
-        },
-    };
+        }};
     for (std::size_t i = 0; i < std::size(operations); ++i) {
         Image unclipped = drawUnclipped(operations[i]);
         Image clipped = drawClipped(operations[i]);

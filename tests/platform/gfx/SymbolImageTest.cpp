@@ -10,34 +10,16 @@ using gfx::Image;
 using gfx::SymbolImage;
 
 // Every symbol name the kit's screens use.
-const char* const kKitSymbols[] = {"ant.fill",
-                                   "apps.iphone",
-                                   "checkmark.square.fill",
-                                   "chevron.left",
-                                   "ellipsis.circle",
-                                   "face.smiling.fill",
-                                   "hands.sparkles.fill",
-                                   "keyboard.chevron.compact.down",
-                                   "list.bullet.below.rectangle",
-                                   "note.text",
-                                   "paintpalette.fill",
-                                   "person.crop.circle.fill.badge.checkmark",
-                                   "photo.fill.on.rectangle.fill",
-                                   "photo.on.rectangle.angled",
-                                   "play.fill",
-                                   "plusminus.circle.fill",
-                                   "questionmark.circle.fill",
-                                   "rectangle.grid.1x2.fill",
-                                   "shippingbox.fill",
-                                   "slider.horizontal.below.square.fill.and.square",
-                                   "switch.2",
-                                   "wand.and.stars",
-                                   "xmark.square.fill",
-                                   "xmark",
-                                   "checkmark",
-                                   "link",
-                                   "textformat",
-                                   "magnifyingglass"};
+// clang-format off
+const char* const kKitSymbols[] = {
+    "ant.fill", "apps.iphone", "checkmark.square.fill", "chevron.left", "ellipsis.circle",
+    "face.smiling.fill", "hands.sparkles.fill", "keyboard.chevron.compact.down",
+    "list.bullet.below.rectangle", "note.text", "paintpalette.fill",
+    "person.crop.circle.fill.badge.checkmark", "photo.fill.on.rectangle.fill", "photo.on.rectangle.angled",
+    "play.fill", "plusminus.circle.fill", "questionmark.circle.fill", "rectangle.grid.1x2.fill",
+    "shippingbox.fill", "slider.horizontal.below.square.fill.and.square", "switch.2", "wand.and.stars",
+    "xmark.square.fill", "xmark", "checkmark", "link", "textformat", "magnifyingglass"};
+// clang-format on
 
 int opaquePixels(const Image& image) {
     return testsupport::countPixels(image, [](auto p) { return p.alpha > 128; });

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
 
 #include "gfx/Painter.h"
 #include "gfx/TextLayout.h"
@@ -74,15 +76,16 @@ TEST(TextLayout, LineLimitTruncatesWithAnEllipsis) {
 TEST(TextLayout, RememberedMeasurementsMatchFreshOnes) {
     Font font = Font::system(15);
     std::string sentence = "The quick brown fox jumps over the lazy dog";
+    // Same text with another font, width or line limit: not confused with a remembered answer.
+    const std::tuple<Font, std::optional<double>, int> cases[] = {
+        {font, std::nullopt, 0},
+        {font, 90.0, 2},
+        {Font::system(15, FontWeight::Bold), std::nullopt, 0},
+        {font, 200.0, 0}};
     for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(TextLayout::measure(sentence, font), TextLayout::measureUncached(sentence, font));
-        EXPECT_EQ(TextLayout::measure(sentence, font, 90.0, 2),
-                  TextLayout::measureUncached(sentence, font, 90.0, 2));
-        // Same text, other font or width: not confused with the remembered answer.
-        EXPECT_EQ(TextLayout::measure(sentence, Font::system(15, FontWeight::Bold)),
-                  TextLayout::measureUncached(sentence, Font::system(15, FontWeight::Bold)));
-        EXPECT_EQ(TextLayout::measure(sentence, font, 200.0),
-                  TextLayout::measureUncached(sentence, font, 200.0));
+        for (const auto& [f, width, lines] : cases)
+            EXPECT_EQ(TextLayout::measure(sentence, f, width, lines),
+                      TextLayout::measureUncached(sentence, f, width, lines));
     }
 }
 
