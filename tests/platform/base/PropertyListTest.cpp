@@ -70,31 +70,23 @@ Value everyType() {
     Value::Dictionary nested{{"empty array", Value(Value::Array{})},
                              {"empty dictionary", Value(Value::Dictionary{})},
                              {"deeper", Value(Value::Array{Value(Value::Array{Value("leaf")}), Value(1)})}};
-    return Value(Value::Dictionary{
-        {"yes", Value(true)},
-        {"no", Value(false)},
-        {"zero", Value(0)},
-        {"minus one", Value(-1)},
+    // clang-format off
+    Value::Dictionary entries = {
+        {"yes", Value(true)}, {"no", Value(false)}, {"zero", Value(0)}, {"minus one", Value(-1)},
         {"int64 min", Value(std::numeric_limits<std::int64_t>::min())},
         {"int64 max", Value(std::numeric_limits<std::int64_t>::max())},
         {"uint64 max", Value(std::numeric_limits<std::uint64_t>::max())},
-        {"2^63", Value(std::uint64_t(1) << 63)},
-        {"tenth", Value(0.1)},
-        {"huge", Value(-2.5e300)},
-        {"tiny", Value(1e-300)},
-        {"ascii", Value("Hello, world <&> \"quoted\"")},
-        {"non-ascii", Value("h\u00e9llo \U0001F600 \u65e5\u672c")},
-        {"empty string", Value("")},
-        {"data", Value(Data{0x00, 0xFF, 0x10, 0x80})},
-        {"empty data", Value(Data{})},
+        {"2^63", Value(std::uint64_t(1) << 63)}, {"tenth", Value(0.1)}, {"huge", Value(-2.5e300)},
+        {"tiny", Value(1e-300)}, {"ascii", Value("Hello, world <&> \"quoted\"")},
+        {"non-ascii", Value("h\u00e9llo \U0001F600 \u65e5\u672c")}, {"empty string", Value("")},
+        {"data", Value(Data{0x00, 0xFF, 0x10, 0x80})}, {"empty data", Value(Data{})},
         {"long data", Value(Data(300, 0xA5))},
         {"long non-ascii", Value("\u00fcber-l\u00e4ngliche Zeichenkette \U0001F680 mit Umlauten")},
-        {"reference date", Value(Date(0))},
-        {"before 1933", Value(Date(-3e9))},
-        {"after 2069", Value(Date(3e9))},
-        {"cl\u00e9 \U0001F511", Value("non-ASCII key")},
-        {"nested", Value(std::move(nested))},
-    });
+        {"reference date", Value(Date(0))}, {"before 1933", Value(Date(-3e9))},
+        {"after 2069", Value(Date(3e9))}, {"cl\u00e9 \U0001F511", Value("non-ASCII key")},
+        {"nested", Value(std::move(nested))}};
+    // clang-format on
+    return Value(std::move(entries));
 }
 
 TEST(PropertyList, EveryTypeSurvivesBothFormats) {
