@@ -68,18 +68,17 @@ TEST_F(VLPrefsManagerTest, FileHoldsTypedEntriesAndKeepsForeignOnesUnchanged) {
     prefs_.setObject(base::Date(100.0), "date", kID);
     prefs_.setObject(base::Value::Array{"com.a", "com.b"}, "apps", kID);
 
-    base::Value file = fileContent(kID);
-    ASSERT_TRUE(file.asDictionary());
-    EXPECT_EQ(file.count(), 9u);
-    EXPECT_EQ(file["flag"].type(), base::Value::Type::Boolean);
-    EXPECT_EQ(file["int"].type(), base::Value::Type::Integer);
-    EXPECT_EQ(*file["text"].asString(), "hello");
-    EXPECT_EQ(*file["date"].asDate(), base::Date(100.0));
-    EXPECT_EQ(file["apps"].count(), 2u);
-    EXPECT_EQ(file["Foreign"], foreign);
-    EXPECT_EQ(*file["When"].asDate(), base::Date(12345.0));
-    EXPECT_EQ(*file["Blob"].asData(), (base::Data{0, 1, 255}));
-    EXPECT_EQ(file["Ratio"].doubleValue(), 0.25);
+    using base::Date;
+    EXPECT_EQ(fileContent(kID),
+              base::Value(base::Value::Dictionary{{"Foreign", foreign},
+                                                  {"When", Date(12345.0)},
+                                                  {"Blob", base::Data{0, 1, 255}},
+                                                  {"Ratio", 0.25},
+                                                  {"flag", true},
+                                                  {"int", 42},
+                                                  {"text", "hello"},
+                                                  {"date", Date(100.0)},
+                                                  {"apps", base::Value::Array{"com.a", "com.b"}}}));
     std::ifstream raw(preferenceFile(kID));
     std::string head(5, '\0');
     raw.read(head.data(), 5);
