@@ -61,23 +61,20 @@ TEST(VLReachabilityTest, FlagsDecideReachabilityStatusAndLetters) {
         const char* text;
         const char* letters;
     };
+    constexpr Flags R = Target::kReachable, c = Target::kConnectionRequired, t = Target::kTransientConnection;
+    const auto none = VLReachability::NotReachable, wifi = VLReachability::ReachableViaWiFi;
+    // clang-format off
     const Case cases[] = {
-        {0, false, VLReachability::NotReachable, "No Connection", "-- -------"},
-        {Target::kReachable | Target::kConnectionRequired, true, VLReachability::ReachableViaWiFi, "WiFi",
-         "-R c------"},
-        {Target::kReachable | Target::kConnectionRequired | Target::kTransientConnection, false,
-         VLReachability::NotReachable, "No Connection", "-R ct-----"},
-        {Target::kReachable | Target::kTransientConnection, true, VLReachability::ReachableViaWiFi, "WiFi",
-         "-R -t-----"},
-        {Target::kReachable | Target::kIsWWAN, true, VLReachability::ReachableViaWWAN, "Cellular",
-         "WR -------"},
-        {Target::kReachable | Target::kIsLocalAddress, true, VLReachability::ReachableViaWiFi, "WiFi",
-         "-R -----l-"},
-        {Target::kReachable | Target::kIsDirect, true, VLReachability::ReachableViaWiFi, "WiFi",
-         "-R ------d"},
-        {0x7003F, false, VLReachability::NotReachable, "No Connection", "WR ctiCDld"},
-        {std::nullopt, false, VLReachability::NotReachable, "No Connection", "-- -------"},  // unreadable
-    };
+        {0, false, none, "No Connection", "-- -------"},
+        {R | c, true, wifi, "WiFi", "-R c------"},
+        {R | c | t, false, none, "No Connection", "-R ct-----"},
+        {R | t, true, wifi, "WiFi", "-R -t-----"},
+        {R | Target::kIsWWAN, true, VLReachability::ReachableViaWWAN, "Cellular", "WR -------"},
+        {R | Target::kIsLocalAddress, true, wifi, "WiFi", "-R -----l-"},
+        {R | Target::kIsDirect, true, wifi, "WiFi", "-R ------d"},
+        {0x7003F, false, none, "No Connection", "WR ctiCDld"},
+        {std::nullopt, false, none, "No Connection", "-- -------"}};  // flags that cannot be read
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.letters);
         auto reachability = withFlags(c.flags);
@@ -127,10 +124,11 @@ TEST(VLReachabilityTest, URLsPickTheirPort) {
         const auto address = addressOf(reachability);
         return address ? ntohs(address->sin_port) : -1;
     };
-    EXPECT_EQ(portFor("https://10.0.0.1/status"), 443);
-    EXPECT_EQ(portFor("http://10.0.0.1/status"), 80);
-    EXPECT_EQ(portFor("ftp://10.0.0.1"), 80);
-    EXPECT_EQ(portFor("https://10.0.0.1:8080/"), 8080);
+    for (auto [url, port] : {std::pair{"https://10.0.0.1/status", 443},
+                             {"http://10.0.0.1/status", 80},
+                             {"ftp://10.0.0.1", 80},
+                             {"https://10.0.0.1:8080/", 8080}})
+        EXPECT_EQ(portFor(url), port) << url;
 
     auto address = addressOf(VLReachability::reachabilityWithURL(*base::URL::parse("https://10.0.0.1")));
     EXPECT_EQ(address->sin_addr.s_addr, inet_addr("10.0.0.1"));
