@@ -31,7 +31,6 @@ Image testImage() {
 
 TEST(Image, SizeIsInPointsAtItsScale) {
     Image image = testImage();
-    EXPECT_EQ(image.pixelWidth(), 40);
     EXPECT_EQ(image.size().width, 20);
     EXPECT_EQ(image.size().height, 15);
     EXPECT_EQ(image.withScale(1).size().width, 40);
