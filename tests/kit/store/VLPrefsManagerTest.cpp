@@ -194,8 +194,6 @@ TEST_F(VLPrefsManagerTest, ColoursDecodeStoredStringsAndDefaultsByTheHexadecimal
     EXPECT_EQ(prefs_.colourForKey("tint", " 0xff8000\n", kID), orange);
     prefs_.setObject("ff8000", "tint", kID);
     EXPECT_EQ(prefs_.colourForKey("tint", "000000", kID), orange);
-    prefs_.setObject("#FF8000", "tint", kID);
-    EXPECT_EQ(prefs_.colourForKey("tint", "000000", kID), gfx::Color::gray());
     prefs_.setInteger(16744448, "tint", kID);  // not a string
     EXPECT_EQ(prefs_.colourForKey("tint", "000000", kID), gfx::Color::gray());
     EXPECT_EQ(prefs_.colourForKey("tint", "00FF00", std::nullopt), gfx::Color(0, 1, 0, 1));
