@@ -143,15 +143,6 @@ TEST(VLDecryptor, UnknownVersionsAndShortInput) {
     EXPECT_EQ(error.code, kVLCryptorHMACMismatch);
 }
 
-TEST(VLDecryptor, WrongPasswordFailsAuthentication) {
-    const base::Data container =
-        reference::passwordContainer(3, "right", kEncryptionSalt, kHMACSalt, kIV, kMessage, 1);
-    CryptorRecorder recorder = feed(container, container.size(), withPassword("wrong", fastSettings()));
-    ASSERT_TRUE(recorder.state->error);
-    EXPECT_EQ(recorder.state->error->code, kVLCryptorHMACMismatch);
-    EXPECT_TRUE(recorder.state->finalChunk.empty());
-}
-
 TEST(VLDecryptor, Version2PasswordsOpenOnlyWithTheTruncatedBytes) {
     const std::string password = "p\xC3\xA4ssw\xC3\xB6rd";  // 10 bytes, 8 UTF-16 units
     const base::Data truncated =

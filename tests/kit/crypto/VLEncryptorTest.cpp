@@ -72,27 +72,22 @@ TEST(VLEncryptor, KeyContainerMatchesTheFormatByteForByte) {
     EXPECT_EQ(*sealed, reference::concat({body, reference::hmacSHA256(kHMACKey, body)}));
 }
 
-TEST(VLEncryptor, StreamingInPiecesGivesTheSameContainer) {
-    const base::Data plaintext = sampleText(1000);
-    CryptorRecorder recorder;
-    auto encryptor = VLEncryptor::create(kVLCryptorAES256Settings, kKey, kHMACKey, kIV, recorder.handler());
-    for (std::size_t at = 0; at < plaintext.size(); at += 77) {
-        encryptor->addData(
-            base::Data(plaintext.begin() + at, plaintext.begin() + std::min(at + 77, plaintext.size())));
+TEST(VLEncryptor, StreamingInPiecesOrNoneGivesTheSameContainer) {
+    for (std::size_t size : {0u, 1000u}) {  // finishing without data still writes the header
+        const base::Data plaintext = sampleText(size);
+        CryptorRecorder recorder;
+        auto encryptor =
+            VLEncryptor::create(kVLCryptorAES256Settings, kKey, kHMACKey, kIV, recorder.handler());
+        for (std::size_t at = 0; at < plaintext.size(); at += 77) {
+            encryptor->addData(
+                base::Data(plaintext.begin() + at, plaintext.begin() + std::min(at + 77, plaintext.size())));
+        }
+        encryptor->finish();
+        recorder.waitForFinal();
+        EXPECT_EQ(recorder.all(),
+                  *VLEncryptor::encryptData(plaintext, kVLCryptorAES256Settings, kKey, kHMACKey, kIV));
+        EXPECT_FALSE(recorder.state->error);
     }
-    encryptor->finish();
-    recorder.waitForFinal();
-    EXPECT_EQ(recorder.all(),
-              *VLEncryptor::encryptData(plaintext, kVLCryptorAES256Settings, kKey, kHMACKey, kIV));
-    EXPECT_FALSE(recorder.state->error);
-}
-
-TEST(VLEncryptor, FinishingWithoutDataStillWritesTheHeader) {
-    CryptorRecorder recorder;
-    auto encryptor = VLEncryptor::create(kVLCryptorAES256Settings, kKey, kHMACKey, kIV, recorder.handler());
-    encryptor->finish();
-    recorder.waitForFinal();
-    EXPECT_EQ(recorder.all(), *VLEncryptor::encryptData({}, kVLCryptorAES256Settings, kKey, kHMACKey, kIV));
 }
 
 TEST(VLEncryptor, HandlerRunsOnTheResponseQueueAndFinishesOnce) {

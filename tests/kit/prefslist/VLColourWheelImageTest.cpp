@@ -18,13 +18,13 @@ TEST(VLColourWheelImage, HuesGoRoundTheRimOverAWhiteCentreInsideATransparentCorn
         return wheel.colorAt(static_cast<int>(70 + 62 * std::cos(radians)),
                              static_cast<int>(70 - 62 * std::sin(radians)));
     };
-    gfx::Color red = rim(0), green = rim(120), blue = rim(240);
-    EXPECT_GT(red.red(), 0.9);
-    EXPECT_LT(red.blue(), 0.2);
-    EXPECT_GT(green.green(), 0.9);
-    EXPECT_LT(green.red(), 0.2);
-    EXPECT_GT(blue.blue(), 0.9);
-    EXPECT_LT(blue.green(), 0.2);
+    const auto channel = [](const gfx::Color& c, int i) {
+        return i == 0 ? c.red() : i == 1 ? c.green() : c.blue();
+    };
+    for (int hue = 0; hue < 3; ++hue) {  // each hue strong, the one before it weak
+        EXPECT_GT(channel(rim(120 * hue), hue), 0.9) << hue;
+        EXPECT_LT(channel(rim(120 * hue), (hue + 2) % 3), 0.2) << hue;
+    }
 
     gfx::Color centre = wheel.colorAt(70, 70);
     EXPECT_GT(std::min({centre.red(), centre.green(), centre.blue()}), 0.95);

@@ -91,9 +91,8 @@ TEST(VLPrefsCells, SetSegmentsReplacesTheSegmentsInOrder) {
     cell->segment()->setSelectedSegmentIndex(1);
     cell->setSegments({"Low", "Medium", "High"});
     ASSERT_EQ(cell->segment()->numberOfSegments(), 3);
-    EXPECT_EQ(cell->segment()->titleForSegmentAtIndex(0), "Low");
-    EXPECT_EQ(cell->segment()->titleForSegmentAtIndex(1), "Medium");
-    EXPECT_EQ(cell->segment()->titleForSegmentAtIndex(2), "High");
+    for (int i = 0; const char* title : {"Low", "Medium", "High"})
+        EXPECT_EQ(cell->segment()->titleForSegmentAtIndex(i++), title);
     cell->prepareForReuse();
     EXPECT_EQ(cell->segment()->numberOfSegments(), 3);
     cell->setSegments({});

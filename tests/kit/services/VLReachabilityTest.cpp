@@ -53,34 +53,54 @@ std::shared_ptr<VLReachability> withFlags(std::optional<Flags> flags) {
     return VLReachability::initWithReachabilityRef(target);
 }
 
-TEST(VLReachabilityTest, ReachableNeedsTheBitAndNoTransientRequiredConnection) {
-    auto reachability = withFlags(0);
-    EXPECT_FALSE(reachability->isReachableWithFlags(0));
-    EXPECT_TRUE(reachability->isReachableWithFlags(Target::kReachable | Target::kConnectionRequired));
-    EXPECT_FALSE(reachability->isReachableWithFlags(Target::kReachable | Target::kConnectionRequired |
-                                                    Target::kTransientConnection));
-    EXPECT_TRUE(reachability->isReachableWithFlags(Target::kReachable | Target::kTransientConnection));
+TEST(VLReachabilityTest, FlagsDecideReachabilityStatusAndLetters) {
+    struct Case {
+        std::optional<Flags> flags;
+        bool reachable;
+        VLReachability::NetworkStatus status;
+        const char* text;
+        const char* letters;
+    };
+    constexpr Flags R = Target::kReachable, c = Target::kConnectionRequired, t = Target::kTransientConnection;
+    const auto none = VLReachability::NotReachable, wifi = VLReachability::ReachableViaWiFi;
+    // clang-format off
+    const Case cases[] = {
+        {0, false, none, "No Connection", "-- -------"},
+        {R | c, true, wifi, "WiFi", "-R c------"},
+        {R | c | t, false, none, "No Connection", "-R ct-----"},
+        {R | t, true, wifi, "WiFi", "-R -t-----"},
+        {R | Target::kIsWWAN, true, VLReachability::ReachableViaWWAN, "Cellular", "WR -------"},
+        {R | Target::kIsLocalAddress, true, wifi, "WiFi", "-R -----l-"},
+        {R | Target::kIsDirect, true, wifi, "WiFi", "-R ------d"},
+        {0x7003F, false, none, "No Connection", "WR ctiCDld"},
+        {std::nullopt, false, none, "No Connection", "-- -------"}};  // flags that cannot be read
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.letters);
+        auto reachability = withFlags(c.flags);
+        EXPECT_EQ(reachability->isReachable(), c.reachable);
+        EXPECT_EQ(reachability->currentReachabilityStatus(), c.status);
+        EXPECT_EQ(reachability->currentReachabilityString(), c.text);
+        EXPECT_EQ(reachability->currentReachabilityFlags(), c.letters);
+    }
+    auto unreadable = withFlags(std::nullopt);
+    EXPECT_EQ(unreadable->reachabilityFlags(), 0u);
+    EXPECT_FALSE(unreadable->isReachableViaWiFi());
+    EXPECT_FALSE(unreadable->connectionRequired());
+    auto reachability = withFlags(0x2);
+    char address[32];
+    std::snprintf(address, sizeof address, "%p", static_cast<void*>(reachability.get()));
+    EXPECT_EQ(reachability->description(), "<VLReachability: " + std::string(address) + " (-R -------)>");
 }
 
-TEST(VLReachabilityTest, CellularCountsOnlyWhenAllowed) {
-    auto reachability = withFlags(Target::kReachable | Target::kIsWWAN);
-    EXPECT_TRUE(reachability->reachableOnWWAN());
-    EXPECT_TRUE(reachability->isReachable());
-    EXPECT_EQ(reachability->currentReachabilityStatus(), VLReachability::ReachableViaWWAN);
-    EXPECT_EQ(reachability->currentReachabilityString(), "Cellular");
-
-    reachability->setReachableOnWWAN(false);
-    EXPECT_FALSE(reachability->isReachable());
-    EXPECT_TRUE(reachability->isReachableViaWWAN());
-    EXPECT_FALSE(reachability->isReachableViaWiFi());
-    EXPECT_EQ(reachability->currentReachabilityStatus(), VLReachability::NotReachable);
-    EXPECT_EQ(reachability->currentReachabilityString(), "No Connection");
-}
-
-TEST(VLReachabilityTest, StatusAndConnectionQueries) {
-    auto wifi = withFlags(Target::kReachable | Target::kIsDirect);
-    EXPECT_EQ(wifi->currentReachabilityStatus(), VLReachability::ReachableViaWiFi);
-    EXPECT_EQ(wifi->currentReachabilityString(), "WiFi");
+TEST(VLReachabilityTest, CellularCountsOnlyWhenAllowedAndConnectionQueriesNeedTheirBits) {
+    auto cellular = withFlags(Target::kReachable | Target::kIsWWAN);
+    EXPECT_TRUE(cellular->reachableOnWWAN());
+    cellular->setReachableOnWWAN(false);
+    EXPECT_FALSE(cellular->isReachable());
+    EXPECT_TRUE(cellular->isReachableViaWWAN());
+    EXPECT_FALSE(cellular->isReachableViaWiFi());
+    EXPECT_EQ(cellular->currentReachabilityStatus(), VLReachability::NotReachable);
 
     auto onDemand = withFlags(Target::kConnectionRequired | Target::kConnectionOnDemand);
     EXPECT_TRUE(onDemand->isConnectionOnDemand());
@@ -90,26 +110,6 @@ TEST(VLReachabilityTest, StatusAndConnectionQueries) {
     EXPECT_TRUE(
         withFlags(Target::kConnectionRequired | Target::kInterventionRequired)->isInterventionRequired());
     EXPECT_FALSE(withFlags(Target::kInterventionRequired)->isInterventionRequired());
-
-    // Flags that cannot be read make every query false.
-    auto unreadable = withFlags(std::nullopt);
-    EXPECT_EQ(unreadable->reachabilityFlags(), 0u);
-    EXPECT_FALSE(unreadable->isReachable());
-    EXPECT_FALSE(unreadable->isReachableViaWiFi());
-    EXPECT_FALSE(unreadable->connectionRequired());
-    EXPECT_EQ(unreadable->currentReachabilityStatus(), VLReachability::NotReachable);
-}
-
-TEST(VLReachabilityTest, FlagsPrintAsLetters) {
-    EXPECT_EQ(withFlags(0x40002)->currentReachabilityFlags(), "WR -------");
-    EXPECT_EQ(withFlags(0)->currentReachabilityFlags(), "-- -------");
-    EXPECT_EQ(withFlags(0x7003F)->currentReachabilityFlags(), "WR ctiCDld");
-    EXPECT_EQ(withFlags(Target::kReachable | Target::kIsLocalAddress)->currentReachabilityFlags(),
-              "-R -----l-");
-    auto reachability = withFlags(0x2);
-    char address[32];
-    std::snprintf(address, sizeof address, "%p", static_cast<void*>(reachability.get()));
-    EXPECT_EQ(reachability->description(), "<VLReachability: " + std::string(address) + " (-R -------)>");
 }
 
 std::optional<sockaddr_in> addressOf(const std::shared_ptr<VLReachability>& reachability) {
@@ -124,10 +124,11 @@ TEST(VLReachabilityTest, URLsPickTheirPort) {
         const auto address = addressOf(reachability);
         return address ? ntohs(address->sin_port) : -1;
     };
-    EXPECT_EQ(portFor("https://10.0.0.1/status"), 443);
-    EXPECT_EQ(portFor("http://10.0.0.1/status"), 80);
-    EXPECT_EQ(portFor("ftp://10.0.0.1"), 80);
-    EXPECT_EQ(portFor("https://10.0.0.1:8080/"), 8080);
+    for (auto [url, port] : {std::pair{"https://10.0.0.1/status", 443},
+                             {"http://10.0.0.1/status", 80},
+                             {"ftp://10.0.0.1", 80},
+                             {"https://10.0.0.1:8080/", 8080}})
+        EXPECT_EQ(portFor(url), port) << url;
 
     auto address = addressOf(VLReachability::reachabilityWithURL(*base::URL::parse("https://10.0.0.1")));
     EXPECT_EQ(address->sin_addr.s_addr, inet_addr("10.0.0.1"));
@@ -138,15 +139,10 @@ TEST(VLReachabilityTest, URLsPickTheirPort) {
     EXPECT_EQ(named->reachabilityRef()->hostName(), "example.org");
 }
 
-TEST(VLReachabilityTest, IpAddressesAreWhatInetAtonAccepts) {
-    EXPECT_TRUE(VLReachability::isIpAddress("10.0.0.1"));
-    EXPECT_TRUE(VLReachability::isIpAddress("10.1"));
-    EXPECT_FALSE(VLReachability::isIpAddress("example.org"));
-    EXPECT_FALSE(VLReachability::isIpAddress("::1"));
-    EXPECT_FALSE(VLReachability::isIpAddress(""));
-}
+TEST(VLReachabilityTest, WellKnownTargetsAndAddressesInetAtonAccepts) {
+    for (const char* address : {"10.0.0.1", "10.1"}) EXPECT_TRUE(VLReachability::isIpAddress(address));
+    for (const char* other : {"example.org", "::1", ""}) EXPECT_FALSE(VLReachability::isIpAddress(other));
 
-TEST(VLReachabilityTest, WellKnownTargets) {
     auto internet = VLReachability::reachabilityForInternetConnection();
     ASSERT_TRUE(internet);
     EXPECT_EQ(addressOf(internet)->sin_addr.s_addr, htonl(INADDR_ANY));
@@ -171,7 +167,6 @@ TEST(VLReachabilityTest, StartingTwiceRegistersOnce) {
     EXPECT_EQ(watched.target->callbacksRegistered, 1);
     EXPECT_EQ(watched.target->queuesAttached, 1);
     EXPECT_EQ(watched.target->queue, watched.reachability->reachabilitySerialQueue());
-    EXPECT_EQ(watched.reachability->reachabilityObject(), watched.reachability);
     watched.reachability->stopNotifier();
     EXPECT_FALSE(watched.reachability->reachabilityObject());
     EXPECT_FALSE(watched.target->callback);
@@ -179,16 +174,13 @@ TEST(VLReachabilityTest, StartingTwiceRegistersOnce) {
 }
 
 TEST(VLReachabilityTest, AFailedStartLeavesItIdle) {
-    Watched refusingCallback;
-    refusingCallback.target->acceptsCallback = false;
-    EXPECT_FALSE(refusingCallback.reachability->startNotifier());
-    EXPECT_FALSE(refusingCallback.reachability->reachabilityObject());
-
-    Watched refusingQueue;
-    refusingQueue.target->acceptsQueue = false;
-    EXPECT_FALSE(refusingQueue.reachability->startNotifier());
-    EXPECT_FALSE(refusingQueue.reachability->reachabilityObject());
-    EXPECT_FALSE(refusingQueue.target->callback);
+    for (bool refuseCallback : {true, false}) {
+        Watched refusing;
+        (refuseCallback ? refusing.target->acceptsCallback : refusing.target->acceptsQueue) = false;
+        EXPECT_FALSE(refusing.reachability->startNotifier());
+        EXPECT_FALSE(refusing.reachability->reachabilityObject());
+        EXPECT_TRUE(refuseCallback || !refusing.target->callback) << "the callback is withdrawn";
+    }
 }
 
 TEST(VLReachabilityTest, ChangesRunTheBlocksOnTheQueueThenNotifyOnTheMainQueue) {

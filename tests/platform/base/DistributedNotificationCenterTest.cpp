@@ -109,18 +109,14 @@ TEST_F(DistributedNotificationCenterTest, RefusesUserInfoTheBusCannotCarryAndKee
     ASSERT_TRUE(observation);
     std::vector<std::string> lines;
     base::Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
-    base::Value notUtf8, withNul, notADictionary("text");
-    notUtf8.set("text", base::Value("\xFF\xFE"));
-    withNul.set("text", base::Value(std::string("a\0b", 3)));
-    EXPECT_FALSE(center.post(name, notUtf8));
-    EXPECT_FALSE(center.post(name, withNul));
-    EXPECT_FALSE(center.post(name, notADictionary));
+    using Info = base::Value::Dictionary;
+    for (const base::Value& refused :
+         {base::Value(Info{{"text", "\xFF\xFE"}}), base::Value(Info{{"text", std::string("a\0b", 3)}}),
+          base::Value("text")})
+        EXPECT_FALSE(center.post(name, refused)) << refused;
     base::Log::resetSink();
     EXPECT_EQ(lines.size(), 3u);
-
-    base::Value fine;
-    fine.set("text", base::Value("fine"));
-    EXPECT_TRUE(center.post(name, fine));
+    EXPECT_TRUE(center.post(name, base::Value(Info{{"text", "fine"}})));
     ASSERT_TRUE(runUntilStopped());
     EXPECT_EQ(received, std::vector<std::string>{"fine"});
 }

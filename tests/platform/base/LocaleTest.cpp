@@ -8,17 +8,12 @@ namespace {
 using base::Locale;
 
 TEST(Locale, MapsPosixNamesOntoIcuIdentifiers) {
-    const std::pair<const char*, const char*> cases[] = {{"de_DE.UTF-8", "de_DE"},
-                                                         {"fr_CA", "fr_CA"},
-                                                         {"pt_BR.utf8@euro", "pt_BR"},
-                                                         {"sr_RS@latin", "sr_Latn_RS"},
-                                                         {"ja", "ja"},
-                                                         {"es_419.UTF-8", "es_419"},
-                                                         {"C", "en_US_POSIX"},
-                                                         {"POSIX", "en_US_POSIX"},
-                                                         {"C.UTF-8", "en_US_POSIX"},
-                                                         {"", "en_US_POSIX"},
-                                                         {"EN_us", "en_US"}};
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"de_DE.UTF-8", "de_DE"}, {"fr_CA", "fr_CA"}, {"pt_BR.utf8@euro", "pt_BR"},
+        {"sr_RS@latin", "sr_Latn_RS"}, {"ja", "ja"}, {"es_419.UTF-8", "es_419"}, {"C", "en_US_POSIX"},
+        {"POSIX", "en_US_POSIX"}, {"C.UTF-8", "en_US_POSIX"}, {"", "en_US_POSIX"}, {"EN_us", "en_US"}};
+    // clang-format on
     for (auto [posix, identifier] : cases)
         EXPECT_EQ(Locale::fromPosixName(posix).identifier(), identifier) << posix;
 }

@@ -70,31 +70,23 @@ Value everyType() {
     Value::Dictionary nested{{"empty array", Value(Value::Array{})},
                              {"empty dictionary", Value(Value::Dictionary{})},
                              {"deeper", Value(Value::Array{Value(Value::Array{Value("leaf")}), Value(1)})}};
-    return Value(Value::Dictionary{
-        {"yes", Value(true)},
-        {"no", Value(false)},
-        {"zero", Value(0)},
-        {"minus one", Value(-1)},
+    // clang-format off
+    Value::Dictionary entries = {
+        {"yes", Value(true)}, {"no", Value(false)}, {"zero", Value(0)}, {"minus one", Value(-1)},
         {"int64 min", Value(std::numeric_limits<std::int64_t>::min())},
         {"int64 max", Value(std::numeric_limits<std::int64_t>::max())},
         {"uint64 max", Value(std::numeric_limits<std::uint64_t>::max())},
-        {"2^63", Value(std::uint64_t(1) << 63)},
-        {"tenth", Value(0.1)},
-        {"huge", Value(-2.5e300)},
-        {"tiny", Value(1e-300)},
-        {"ascii", Value("Hello, world <&> \"quoted\"")},
-        {"non-ascii", Value("h\u00e9llo \U0001F600 \u65e5\u672c")},
-        {"empty string", Value("")},
-        {"data", Value(Data{0x00, 0xFF, 0x10, 0x80})},
-        {"empty data", Value(Data{})},
+        {"2^63", Value(std::uint64_t(1) << 63)}, {"tenth", Value(0.1)}, {"huge", Value(-2.5e300)},
+        {"tiny", Value(1e-300)}, {"ascii", Value("Hello, world <&> \"quoted\"")},
+        {"non-ascii", Value("h\u00e9llo \U0001F600 \u65e5\u672c")}, {"empty string", Value("")},
+        {"data", Value(Data{0x00, 0xFF, 0x10, 0x80})}, {"empty data", Value(Data{})},
         {"long data", Value(Data(300, 0xA5))},
         {"long non-ascii", Value("\u00fcber-l\u00e4ngliche Zeichenkette \U0001F680 mit Umlauten")},
-        {"reference date", Value(Date(0))},
-        {"before 1933", Value(Date(-3e9))},
-        {"after 2069", Value(Date(3e9))},
-        {"cl\u00e9 \U0001F511", Value("non-ASCII key")},
-        {"nested", Value(std::move(nested))},
-    });
+        {"reference date", Value(Date(0))}, {"before 1933", Value(Date(-3e9))},
+        {"after 2069", Value(Date(3e9))}, {"cl\u00e9 \U0001F511", Value("non-ASCII key")},
+        {"nested", Value(std::move(nested))}};
+    // clang-format on
+    return Value(std::move(entries));
 }
 
 TEST(PropertyList, EveryTypeSurvivesBothFormats) {
@@ -110,15 +102,11 @@ TEST(PropertyList, EveryTypeSurvivesBothFormats) {
 }
 
 TEST(PropertyList, EveryTypeIsAValidRoot) {
-    const Value roots[] = {Value(true),
-                           Value(-42),
-                           Value(std::numeric_limits<std::uint64_t>::max()),
-                           Value(1.5),
-                           Value("root"),
-                           Value(Data{1, 2, 3}),
-                           Value(Date(86400)),
-                           Value(Value::Array{}),
-                           Value(Value::Dictionary{})};
+    // clang-format off
+    const Value roots[] = {
+        Value(true), Value(-42), Value(std::numeric_limits<std::uint64_t>::max()), Value(1.5), Value("root"),
+        Value(Data{1, 2, 3}), Value(Date(86400)), Value(Value::Array{}), Value(Value::Dictionary{})};
+    // clang-format on
     for (const Value& root : roots) {
         EXPECT_EQ(roundTrip(root, Format::Xml), root);
         EXPECT_EQ(roundTrip(root, Format::Binary), root);
@@ -137,10 +125,10 @@ TEST(PropertyList, BinaryDatesKeepFractionsAndXmlDatesWholeSeconds) {
 }
 
 TEST(PropertyList, SpecialRealsSurviveBothFormats) {
+    const double infinity = std::numeric_limits<double>::infinity();
     for (Format format : {Format::Xml, Format::Binary}) {
-        const double infinity = std::numeric_limits<double>::infinity();
-        EXPECT_EQ(roundTrip(Value(infinity), format), Value(infinity));
-        EXPECT_EQ(roundTrip(Value(-infinity), format), Value(-infinity));
+        for (double special : {infinity, -infinity})
+            EXPECT_EQ(roundTrip(Value(special), format), Value(special));
         EXPECT_TRUE(std::isnan(roundTrip(Value(std::nan("")), format).doubleValue()));
     }
 }
@@ -272,23 +260,13 @@ TEST_F(PropertyListFile, WritesAndReadsBothFormats) {
 }
 
 TEST_F(PropertyListFile, UnreadableAndMalformedFilesAreErrors) {
-    auto missing = PropertyList::readFile(directory_ / "missing.plist");
-    ASSERT_FALSE(missing.ok());
-    EXPECT_EQ(missing.error().code, PropertyList::kUnreadable);
-
-    auto aDirectory = PropertyList::readFile(directory_);
-    ASSERT_FALSE(aDirectory.ok());
-    EXPECT_EQ(aDirectory.error().code, PropertyList::kUnreadable);
-
-    const auto broken = directory_ / "broken.plist";
-    std::ofstream(broken) << "<plist><dict><key>half";
-    auto malformed = PropertyList::readFile(broken);
-    ASSERT_FALSE(malformed.ok());
-    EXPECT_EQ(malformed.error().code, PropertyList::kMalformed);
-
-    auto unwritable = PropertyList::writeFile(Value(1), directory_ / "no-such-dir" / "x.plist");
-    ASSERT_FALSE(unwritable.ok());
-    EXPECT_EQ(unwritable.error().code, PropertyList::kUnwritable);
+    const auto codeOf = [](const auto& result) { return result.ok() ? 0 : result.error().code; };
+    std::ofstream(directory_ / "broken.plist") << "<plist><dict><key>half";
+    EXPECT_EQ(codeOf(PropertyList::readFile(directory_ / "missing.plist")), PropertyList::kUnreadable);
+    EXPECT_EQ(codeOf(PropertyList::readFile(directory_)), PropertyList::kUnreadable);
+    EXPECT_EQ(codeOf(PropertyList::readFile(directory_ / "broken.plist")), PropertyList::kMalformed);
+    EXPECT_EQ(codeOf(PropertyList::writeFile(Value(1), directory_ / "no-such-dir" / "x.plist")),
+              PropertyList::kUnwritable);
 }
 
 }  // namespace

@@ -71,26 +71,26 @@ TEST(Strings, FindsCaseInsensitivelyOnWholeCharacters) {
 }
 
 TEST(Strings, FirstComposedCharacterKeepsGraphemeClustersWhole) {
-    EXPECT_EQ(firstComposedCharacter(kFamily + "x"), kFamily);
-    EXPECT_EQ(firstComposedCharacter("e\u0301tude"), "e\u0301");
-    EXPECT_EQ(firstComposedCharacter("\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7"), "\U0001F1E9\U0001F1EA");
-    EXPECT_EQ(firstComposedCharacter("\U0001F44D\U0001F3FD!"), "\U0001F44D\U0001F3FD");  // skin tone
-    EXPECT_EQ(firstComposedCharacter("\r\nx"), "\r\n");
-    EXPECT_EQ(firstComposedCharacter("\u1100\u1161\u11A8x"), "\u1100\u1161\u11A8");  // Hangul jamo
-    EXPECT_EQ(firstComposedCharacter("A"), "A");
-    EXPECT_EQ(firstComposedCharacter(""), "");
-    EXPECT_EQ(firstComposedCharacter("\xFF\xFE"), kReplacement);
+    // Family, combining accent, flags, skin tone, CR LF, Hangul jamo, and ill-formed bytes.
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {kFamily + "x", kFamily}, {"e\u0301tude", "e\u0301"},
+        {"\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7", "\U0001F1E9\U0001F1EA"},
+        {"\U0001F44D\U0001F3FD!", "\U0001F44D\U0001F3FD"}, {"\r\nx", "\r\n"},
+        {"\u1100\u1161\u11A8x", "\u1100\u1161\u11A8"}, {"A", "A"}, {"", ""}, {"\xFF\xFE", kReplacement}};
+    // clang-format on
+    for (const auto& [text, first] : cases) EXPECT_EQ(firstComposedCharacter(text), first) << text;
 }
 
 TEST(Strings, Utf16LengthCountsSurrogatePairs) {
-    EXPECT_EQ(utf16Length(""), 0u);
-    EXPECT_EQ(utf16Length("aé€"), 3u);
-    EXPECT_EQ(utf16Length("\U0001F600"), 2u);
-    EXPECT_EQ(utf16Length(kFamily), 8u);
-    EXPECT_EQ(utf16Length("e\u0301"), 2u);
-    EXPECT_EQ(utf16Length("\xF0\x9F"), 1u);      // a truncated sequence is one replacement character
-    EXPECT_EQ(utf16Length("\xC0\xAF"), 2u);      // an overlong form is two
-    EXPECT_EQ(utf16Length("\xED\xA0\x80"), 3u);  // an encoded surrogate is not a character
+    // A truncated sequence is one replacement character, an overlong form two, and an encoded
+    // surrogate is not a character.
+    // clang-format off
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"", 0}, {"aé€", 3}, {"\U0001F600", 2}, {kFamily, 8}, {"e\u0301", 2}, {"\xF0\x9F", 1},
+        {"\xC0\xAF", 2}, {"\xED\xA0\x80", 3}};
+    // clang-format on
+    for (const auto& [text, length] : cases) EXPECT_EQ(utf16Length(text), length) << text;
     EXPECT_EQ(sanitized(std::string("a\0b\x80", 4)), std::string("a\0b\uFFFD", 6));
 }
 

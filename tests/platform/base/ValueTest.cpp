@@ -15,28 +15,27 @@ constexpr auto kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr auto kInt32Min = std::numeric_limits<std::int32_t>::min();
 
 TEST(ValueReading, IntegersReadAs32BitsKeepTheLowBits) {
-    EXPECT_EQ(Value(4294967296LL).intValue(), 0);
-    EXPECT_EQ(Value(4294967295LL).intValue(), -1);
-    EXPECT_EQ(Value(4294967297LL).intValue(), 1);
-    EXPECT_EQ(Value(-4294967297LL).intValue(), -1);
-    EXPECT_EQ(Value(kInt64Min).intValue(), 0);
+    // clang-format off
+    const std::pair<std::int64_t, int> cases[] = {
+        {4294967296LL, 0}, {4294967295LL, -1}, {4294967297LL, 1}, {-4294967297LL, -1}, {kInt64Min, 0}};
+    // clang-format on
+    for (auto [value, low] : cases) EXPECT_EQ(Value(value).intValue(), low) << value;
     EXPECT_EQ(Value(4294967296LL).longLongValue(), 4294967296LL);
     EXPECT_TRUE(Value(4294967296LL).boolValue());  // non-zero, even though its low bits are 0
     EXPECT_EQ(Value(-7).doubleValue(), -7.0);
 }
 
 TEST(ValueReading, RealsTruncateTowardZeroAndSaturate) {
-    EXPECT_EQ(Value(2.9).longLongValue(), 2);
-    EXPECT_EQ(Value(-2.9).longLongValue(), -2);
+    const double infinity = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const std::pair<double, std::int64_t> cases[] = {
+        {2.9, 2}, {-2.9, -2}, {std::nan(""), 0}, {1e300, kInt64Max}, {-1e300, kInt64Min},
+        {infinity, kInt64Max}, {-infinity, kInt64Min}, {9223372036854775808.0, kInt64Max},
+        {-9223372036854775808.0, kInt64Min}};
+    // clang-format on
+    for (auto [value, expected] : cases) EXPECT_EQ(Value(value).longLongValue(), expected) << value;
     EXPECT_EQ(Value(-2.9).intValue(), -2);
-    EXPECT_EQ(Value(std::nan("")).longLongValue(), 0);
     EXPECT_EQ(Value(std::nan("")).intValue(), 0);
-    EXPECT_EQ(Value(1e300).longLongValue(), kInt64Max);
-    EXPECT_EQ(Value(-1e300).longLongValue(), kInt64Min);
-    EXPECT_EQ(Value(std::numeric_limits<double>::infinity()).longLongValue(), kInt64Max);
-    EXPECT_EQ(Value(-std::numeric_limits<double>::infinity()).longLongValue(), kInt64Min);
-    EXPECT_EQ(Value(9223372036854775808.0).longLongValue(), kInt64Max);
-    EXPECT_EQ(Value(-9223372036854775808.0).longLongValue(), kInt64Min);
     // 32 bits are the low bits of the 64-bit reading.
     EXPECT_EQ(Value(3e9).intValue(), std::int32_t(3000000000LL - 4294967296LL));
     EXPECT_EQ(Value(1e300).intValue(), -1);
@@ -49,43 +48,32 @@ TEST(ValueReading, RealsTruncateTowardZeroAndSaturate) {
 }
 
 TEST(ValueReading, StringsReadTheirLeadingInteger) {
-    EXPECT_EQ(Value("42").intValue(), 42);
-    EXPECT_EQ(Value(" \t\n42abc").intValue(), 42);
-    EXPECT_EQ(Value("-17 apples").longLongValue(), -17);
-    EXPECT_EQ(Value("+5").intValue(), 5);
-    EXPECT_EQ(Value("3.9").intValue(), 3);
-    EXPECT_EQ(Value("abc").intValue(), 0);
-    EXPECT_EQ(Value("").intValue(), 0);
-    EXPECT_EQ(Value("+-3").intValue(), 0);
-    EXPECT_EQ(Value("- 3").intValue(), 0);
-    EXPECT_EQ(Value("0x1A").intValue(), 0);
-    // Strings saturate where numbers keep low bits.
-    EXPECT_EQ(Value("4294967296").intValue(), kInt32Max);
-    EXPECT_EQ(Value("-3000000000").intValue(), kInt32Min);
-    EXPECT_EQ(Value("4294967296").longLongValue(), 4294967296LL);
-    EXPECT_EQ(Value("9223372036854775807").longLongValue(), kInt64Max);
-    EXPECT_EQ(Value("9223372036854775808").longLongValue(), kInt64Max);
-    EXPECT_EQ(Value("-9223372036854775808").longLongValue(), kInt64Min);
-    EXPECT_EQ(Value("-9223372036854775809").longLongValue(), kInt64Min);
-    EXPECT_EQ(Value("99999999999999999999999").longLongValue(), kInt64Max);
+    // 32-bit readings saturate for strings, where numbers keep their low bits.
+    // clang-format off
+    const std::pair<const char*, int> ints[] = {
+        {"42", 42}, {" \t\n42abc", 42}, {"+5", 5}, {"3.9", 3}, {"abc", 0}, {"", 0}, {"+-3", 0}, {"- 3", 0},
+        {"0x1A", 0}, {"4294967296", kInt32Max}, {"-3000000000", kInt32Min}};
+    // clang-format on
+    for (auto [text, expected] : ints) EXPECT_EQ(Value(text).intValue(), expected) << text;
+    // clang-format off
+    const std::pair<const char*, std::int64_t> longs[] = {
+        {"-17 apples", -17}, {"4294967296", 4294967296LL}, {"9223372036854775807", kInt64Max},
+        {"9223372036854775808", kInt64Max}, {"-9223372036854775808", kInt64Min},
+        {"-9223372036854775809", kInt64Min}, {"99999999999999999999999", kInt64Max}};
+    // clang-format on
+    for (auto [text, expected] : longs) EXPECT_EQ(Value(text).longLongValue(), expected) << text;
 }
 
 TEST(ValueReading, StringsReadTheirLeadingDecimalNumber) {
-    EXPECT_EQ(Value("  -1.5e3xyz").doubleValue(), -1500.0);
-    EXPECT_EQ(Value(".5").doubleValue(), 0.5);
-    EXPECT_EQ(Value("5.").doubleValue(), 5.0);
-    EXPECT_EQ(Value("+2.25").doubleValue(), 2.25);
-    EXPECT_EQ(Value("1e").doubleValue(), 1.0);
-    EXPECT_EQ(Value("1e+").doubleValue(), 1.0);
-    EXPECT_EQ(Value("2E-2").doubleValue(), 0.02);
-    EXPECT_EQ(Value(".").doubleValue(), 0.0);
-    EXPECT_EQ(Value("-.e5").doubleValue(), 0.0);
     // Only decimal forms: no hexadecimal, infinity or NaN spelled out.
-    EXPECT_EQ(Value("0x10").doubleValue(), 0.0);
-    EXPECT_EQ(Value("inf").doubleValue(), 0.0);
-    EXPECT_EQ(Value("nan").doubleValue(), 0.0);
-    EXPECT_EQ(Value("1e400").doubleValue(), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(Value("-1e400").doubleValue(), -std::numeric_limits<double>::infinity());
+    const double infinity = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const std::pair<const char*, double> cases[] = {
+        {"  -1.5e3xyz", -1500.0}, {".5", 0.5}, {"5.", 5.0}, {"+2.25", 2.25}, {"1e", 1.0}, {"1e+", 1.0},
+        {"2E-2", 0.02}, {".", 0.0}, {"-.e5", 0.0}, {"0x10", 0.0}, {"inf", 0.0}, {"nan", 0.0},
+        {"1e400", infinity}, {"-1e400", -infinity}};
+    // clang-format on
+    for (auto [text, expected] : cases) EXPECT_EQ(Value(text).doubleValue(), expected) << text;
     EXPECT_EQ(Value("3.5").floatValue(), 3.5f);
 }
 

@@ -52,7 +52,6 @@ TEST(Color, PlainColoursResolveToThemselvesAndProvidersNest) {
 
 TEST(Color, DescriptionIsStableAndTellsDynamicColoursApart) {
     EXPECT_EQ(Color(0.784, 0.776, 0.8).description(), "rgba(0.784000 0.776000 0.800000 1.000000)");
-    EXPECT_EQ(Color(0.784, 0.776, 0.8).description(), Color(0.784, 0.776, 0.8).description());
     EXPECT_NE(Color(0.5, 0.5, 0.5, 1).description(), Color(0.5, 0.5, 0.5, 0.99).description());
     EXPECT_EQ(Color::label().description(),
               "dynamic(light: rgba(0.000000 0.000000 0.000000 1.000000), "

@@ -11,6 +11,7 @@
 #include "gfx/Font.h"
 #include "gfx/Painter.h"
 #include "gfx/TextLayout.h"
+#include "support/PixelCounts.h"
 
 namespace {
 
@@ -19,18 +20,7 @@ using gfx::CornerStyle;
 using gfx::Image;
 using gfx::Painter;
 using gfx::Rect;
-
-int largestDifference(const Image& a, const Image& b) {
-    int worst = 0;
-    for (int y = 0; y < a.pixelHeight(); ++y) {
-        for (int x = 0; x < a.pixelWidth(); ++x) {
-            auto p = a.pixelAt(x, y), q = b.pixelAt(x, y);
-            worst = std::max({worst, std::abs(p.alpha - q.alpha), std::abs(p.red - q.red),
-                              std::abs(p.green - q.green), std::abs(p.blue - q.blue)});
-        }
-    }
-    return worst;
-}
+using testsupport::largestDifference;
 
 // `draw` under a rounded clip at (10.25, 5) points. Set under a mirroring transform, the same
 // clip is one the painter cannot judge and hands to Cairo for every operation: the reference.
@@ -101,8 +91,7 @@ TEST(PainterRoundedClip, EveryOperationIsClippedAtTheCorners) {
             p.beginLayer();
             p.fillRect({-5, -5, 70, 60}, Color::blackColor());
             p.endLayer(1);
-        },
-    };
+        }};
     for (std::size_t i = 0; i < std::size(operations); ++i) {
         Image unclipped = drawUnclipped(operations[i]);
         Image clipped = drawClipped(operations[i]);

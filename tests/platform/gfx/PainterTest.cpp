@@ -123,11 +123,14 @@ TEST(Painter, TransformsMoveDrawing) {
     EXPECT_EQ(image.pixelAt(5, 5).alpha, 0);
 }
 
-TEST(Painter, DynamicColoursResolveAgainstTheTraits) {
+TEST(Painter, DynamicColoursResolveAgainstTheTraitsInForce) {
     Painter painter({4, 4});
     painter.setTraitCollection(gfx::TraitCollection::dark());
     painter.fillRect({0, 0, 4, 4}, Color::label());
+    painter.setTraitCollection(gfx::TraitCollection::light());  // changed halfway through a picture
+    painter.fillRect({2, 0, 2, 4}, Color::label());
     EXPECT_EQ(painter.makeImage().pixelAt(1, 1), (gfx::PremultipliedPixel{255, 255, 255, 255}));
+    EXPECT_EQ(painter.makeImage().pixelAt(3, 1), (gfx::PremultipliedPixel{0, 0, 0, 255}));
 }
 
 Image checkerboard() {
@@ -237,10 +240,11 @@ TEST(Painter, WritesAPngFile) {
     auto path =
         std::filesystem::temp_directory_path() / ("vk-painter-" + std::to_string(::getpid()) + ".png");
     ASSERT_TRUE(painter.writePng(path).ok());
-    auto image = Image::fromFile(path);
+    auto image = Image::fromFile(path, 2);
     std::filesystem::remove(path);
     ASSERT_TRUE(image.ok());
     EXPECT_EQ(image.value().pixelWidth(), 60);
+    EXPECT_EQ(image.value().size().width, 30);
     EXPECT_EQ(image.value().pixelAt(59, 39), (gfx::PremultipliedPixel{0, 128, 255, 255}));
     EXPECT_FALSE(painter.writePng("/nonexistent-dir/x.png").ok());
 }

@@ -2,6 +2,7 @@
 
 #include "gfx/Painter.h"
 #include "gfx/SymbolImage.h"
+#include "support/PixelCounts.h"
 
 namespace {
 
@@ -9,43 +10,19 @@ using gfx::Image;
 using gfx::SymbolImage;
 
 // Every symbol name the kit's screens use.
+// clang-format off
 const char* const kKitSymbols[] = {
-    "ant.fill",
-    "apps.iphone",
-    "checkmark.square.fill",
-    "chevron.left",
-    "ellipsis.circle",
-    "face.smiling.fill",
-    "hands.sparkles.fill",
-    "keyboard.chevron.compact.down",
-    "list.bullet.below.rectangle",
-    "note.text",
-    "paintpalette.fill",
-    "person.crop.circle.fill.badge.checkmark",
-    "photo.fill.on.rectangle.fill",
-    "photo.on.rectangle.angled",
-    "play.fill",
-    "plusminus.circle.fill",
-    "questionmark.circle.fill",
-    "rectangle.grid.1x2.fill",
-    "shippingbox.fill",
-    "slider.horizontal.below.square.fill.and.square",
-    "switch.2",
-    "wand.and.stars",
-    "xmark.square.fill",
-    "xmark",
-    "checkmark",
-    "link",
-    "textformat",
-    "magnifyingglass",
-};
+    "ant.fill", "apps.iphone", "checkmark.square.fill", "chevron.left", "ellipsis.circle",
+    "face.smiling.fill", "hands.sparkles.fill", "keyboard.chevron.compact.down",
+    "list.bullet.below.rectangle", "note.text", "paintpalette.fill",
+    "person.crop.circle.fill.badge.checkmark", "photo.fill.on.rectangle.fill", "photo.on.rectangle.angled",
+    "play.fill", "plusminus.circle.fill", "questionmark.circle.fill", "rectangle.grid.1x2.fill",
+    "shippingbox.fill", "slider.horizontal.below.square.fill.and.square", "switch.2", "wand.and.stars",
+    "xmark.square.fill", "xmark", "checkmark", "link", "textformat", "magnifyingglass"};
+// clang-format on
 
 int opaquePixels(const Image& image) {
-    int count = 0;
-    for (int y = 0; y < image.pixelHeight(); ++y) {
-        for (int x = 0; x < image.pixelWidth(); ++x) count += image.pixelAt(x, y).alpha > 128;
-    }
-    return count;
+    return testsupport::countPixels(image, [](auto p) { return p.alpha > 128; });
 }
 
 TEST(SymbolImage, EveryKitSymbolResolvesToOneIconGlyph) {
@@ -86,17 +63,9 @@ TEST(SymbolImage, DrawsInTheTintColourAndScalesWithPointSize) {
     gfx::Painter painter(large.size(), 2);
     painter.drawImage(large, {{0, 0}, large.size()}, gfx::ContentMode::ScaleToFill, gfx::Color(1, 0, 0));
     Image tinted = painter.makeImage();
-    int red = 0;
-    for (int y = 0; y < tinted.pixelHeight(); ++y) {
-        for (int x = 0; x < tinted.pixelWidth(); ++x) {
-            auto p = tinted.pixelAt(x, y);
-            if (p.alpha == 255) {
-                EXPECT_EQ(p, (gfx::PremultipliedPixel{255, 0, 0, 255}));
-                ++red;
-            }
-        }
-    }
-    EXPECT_GT(red, 50);
+    const gfx::PremultipliedPixel red{255, 0, 0, 255};
+    EXPECT_GT(testsupport::countPixels(tinted, [&](auto p) { return p == red; }), 50);
+    EXPECT_EQ(testsupport::countPixels(tinted, [&](auto p) { return p.alpha == 255 && p != red; }), 0);
 }
 
 }  // namespace

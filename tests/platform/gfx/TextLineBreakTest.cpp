@@ -2,6 +2,7 @@
 
 #include "gfx/Painter.h"
 #include "gfx/TextLayout.h"
+#include "support/PixelCounts.h"
 
 namespace {
 
@@ -106,17 +107,9 @@ TEST(TextLineBreak, AttributedRunsMeasureAndDrawWithTheirOwnFontAndColour) {
     gfx::Painter painter({160, 50}, 2);
     painter.drawText(rich, {0, 0}, gfx::Color(1, 0, 0));
     gfx::Image image = painter.makeImage();
-    int red = 0, blue = 0;
-    for (int y = 0; y < image.pixelHeight(); ++y) {
-        for (int x = 0; x < image.pixelWidth(); ++x) {
-            auto p = image.pixelAt(x, y);
-            if (p.alpha < 200) continue;
-            if (p.red > 200 && p.blue < 50) ++red;
-            if (p.blue > 200 && p.red < 50) ++blue;
-        }
-    }
-    EXPECT_GT(red, 20);
-    EXPECT_GT(blue, 20);
+    using testsupport::countPixels;
+    EXPECT_GT(countPixels(image, [](auto p) { return p.alpha >= 200 && p.red > 200 && p.blue < 50; }), 20);
+    EXPECT_GT(countPixels(image, [](auto p) { return p.alpha >= 200 && p.blue > 200 && p.red < 50; }), 20);
 }
 
 }  // namespace

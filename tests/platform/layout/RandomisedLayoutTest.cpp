@@ -89,16 +89,15 @@ private:
 
     const Variable& anyVariable() {
         const View& view = views_[static_cast<std::size_t>(below(static_cast<int>(views_.size())))];
-        switch (below(4)) {
-            case 0:
-                return view.left;
-            case 1:
-                return view.top;
-            case 2:
-                return view.width;
-            default:
-                return view.height;
-        }
+        const Variable* variables[] = {&view.left, &view.top, &view.width, &view.height};
+        return *variables[below(4)];
+    }
+
+    void removeAny(std::vector<Constraint>& constraints) {
+        if (constraints.empty()) return;
+        const auto index = static_cast<std::ptrdiff_t>(below(static_cast<int>(constraints.size())));
+        solver_.removeConstraint(constraints[static_cast<std::size_t>(index)]);
+        constraints.erase(constraints.begin() + index);
     }
 
     void addRequired(const Constraint& constraint) {
@@ -154,20 +153,10 @@ private:
     void mutate(int step) {
         switch (below(7)) {
             case 0:
-                if (!required_.empty()) {
-                    const std::size_t index =
-                        static_cast<std::size_t>(below(static_cast<int>(required_.size())));
-                    solver_.removeConstraint(required_[index]);
-                    required_.erase(required_.begin() + static_cast<std::ptrdiff_t>(index));
-                }
+                removeAny(required_);
                 break;
             case 1:
-                if (!preferences_.empty()) {
-                    const std::size_t index =
-                        static_cast<std::size_t>(below(static_cast<int>(preferences_.size())));
-                    solver_.removeConstraint(preferences_[index]);
-                    preferences_.erase(preferences_.begin() + static_cast<std::ptrdiff_t>(index));
-                }
+                removeAny(preferences_);
                 break;
             case 2:
                 addPreference();

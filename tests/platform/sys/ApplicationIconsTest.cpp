@@ -38,32 +38,28 @@ protected:
     void TearDown() override { ApplicationIcons::setSearchDirectories({}); }
 };
 
-TEST_F(ApplicationIconsTest, SvgIconsAreDrawnAtTheIconSize) {
-    const auto icon = ApplicationIcons::iconFor("org.example.Vector", 2, 2.0);
-    ASSERT_TRUE(icon);
-    EXPECT_EQ(icon.pixelWidth(), 120);
-    EXPECT_EQ(icon.scale(), 2.0);
-    EXPECT_EQ(icon.pixelAt(60, 60), (gfx::PremultipliedPixel{0, 255, 0, 255}));
-
-    const auto own = ApplicationIcons::iconFor("org.example.OwnFile", 2, 1.0);
-    ASSERT_TRUE(own);
-    EXPECT_EQ(own.pixelWidth(), 60);
-    EXPECT_EQ(own.pixelAt(0, 0), (gfx::PremultipliedPixel{255, 255, 255, 255}));
-}
-
-TEST_F(ApplicationIconsTest, BitmapsComeFromTheBestFittingSize) {
-    // 60 pixels fit neither directory exactly (48 ± 2 or 128): the nearer one wins. At
-    // scale 2 (120 pixels) that is the 128-pixel one.
-    const auto small = ApplicationIcons::iconFor("org.example.Bitmap", 2, 1.0);
-    ASSERT_TRUE(small);
-    EXPECT_EQ(small.pixelWidth(), 48);
-    EXPECT_DOUBLE_EQ(small.size().width, 60);
-
-    const auto large = ApplicationIcons::iconFor("org.example.Bitmap", 2, 2.0);
-    ASSERT_TRUE(large);
-    EXPECT_EQ(large.pixelWidth(), 128);
-    EXPECT_EQ(large.pixelAt(0, 0), (gfx::PremultipliedPixel{255, 0, 0, 255}));
-    EXPECT_DOUBLE_EQ(large.size().width, 60);
+// Every icon is 60 points wide. Vector icons are drawn at that size; bitmaps keep the pixels of
+// the best-fitting directory: 60 pixels fit neither exactly (48 ± 2 or 128), so the nearer one
+// wins, and at scale 2 (120 pixels) that is the 128-pixel one.
+TEST_F(ApplicationIconsTest, IconsAreDrawnOrPickedForTheirSizeAndScale) {
+    struct Case {
+        const char* id;
+        double scale;
+        int pixels;
+        gfx::PremultipliedPixel centre;
+    };
+    const Case cases[] = {{"org.example.Vector", 2.0, 120, {0, 255, 0, 255}},
+                          {"org.example.OwnFile", 1.0, 60, {255, 255, 255, 255}},
+                          {"org.example.Bitmap", 1.0, 48, {0, 0, 255, 255}},
+                          {"org.example.Bitmap", 2.0, 128, {255, 0, 0, 255}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.id) + " at " + std::to_string(c.scale));
+        const auto icon = ApplicationIcons::iconFor(c.id, 2, c.scale);
+        ASSERT_TRUE(icon);
+        EXPECT_EQ(icon.pixelWidth(), c.pixels);
+        EXPECT_DOUBLE_EQ(icon.size().width, 60);
+        EXPECT_EQ(icon.pixelAt(c.pixels / 2, c.pixels / 2), c.centre);
+    }
 }
 
 TEST_F(ApplicationIconsTest, MissingIconsGiveNoImage) {

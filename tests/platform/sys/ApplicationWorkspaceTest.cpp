@@ -34,21 +34,11 @@ TEST(ApplicationWorkspaceTest, ListsApplicationEntriesByBundleIdentifier) {
               1);
     // Entries in subdirectories get the directory as an ID prefix.
     EXPECT_EQ(find(all, "vendor-tool")->localizedName, "Vendor Tool");
-}
-
-TEST(ApplicationWorkspaceTest, LeavesOutHiddenAndNonApplicationEntries) {
-    desktopEntryFixture();
-    const auto all = ApplicationWorkspace::allApplications();
-    EXPECT_FALSE(find(all, "org.example.Deleted"));
-    EXPECT_FALSE(find(all, "org.example.Handler"));
-    EXPECT_FALSE(find(all, "org.example.Link"));
-}
-
-TEST(ApplicationWorkspaceTest, AnEntryWithoutANameHasNoDisplayName) {
-    desktopEntryFixture();
-    const auto nameless = find(ApplicationWorkspace::allApplications(), "org.example.Nameless");
-    ASSERT_TRUE(nameless);
-    EXPECT_EQ(nameless->localizedName, std::nullopt);
+    // An entry without a name has no display name; hidden and non-application ones are left out.
+    EXPECT_EQ(find(all, "org.example.Nameless"),
+              (InstalledApplication{"org.example.Nameless", std::nullopt}));
+    for (const char* left : {"org.example.Deleted", "org.example.Handler", "org.example.Link"})
+        EXPECT_FALSE(find(all, left)) << left;
 }
 
 TEST(ApplicationWorkspaceTest, NamesFollowTheCurrentLanguage) {
@@ -57,10 +47,6 @@ TEST(ApplicationWorkspaceTest, NamesFollowTheCurrentLanguage) {
     const auto alpha = find(ApplicationWorkspace::allApplications(), "org.example.Alpha");
     EXPECT_EQ(alpha->localizedName, "Alfa");
 }
-
-}  // namespace
-
-namespace {
 
 TEST(ApplicationWorkspaceTest, SeesEntriesAddedChangedAndRemoved) {
     const auto& fixture = desktopEntryFixture();

@@ -47,19 +47,16 @@ TEST(DeviceTest, BatteryIsTheFirstBatteryAmongThePowerSupplies) {
 }
 
 TEST(DeviceTest, AnUnknownBatteryReadsMinusOne) {
-    TemporaryDirectory noSupplies;
-    EXPECT_EQ(sys::Device::create(noSupplies.path())->batteryLevel(), -1.0f);
-
-    TemporaryDirectory absent;
-    absent.write("sys/class/power_supply/BAT0/type", "Battery\n");
-    absent.write("sys/class/power_supply/BAT0/present", "0\n");
-    absent.write("sys/class/power_supply/BAT0/capacity", "77\n");
-    EXPECT_EQ(sys::Device::create(absent.path())->batteryLevel(), -1.0f);
-
-    TemporaryDirectory garbled;
-    garbled.write("sys/class/power_supply/BAT0/type", "Battery\n");
-    garbled.write("sys/class/power_supply/BAT0/capacity", "full\n");
-    EXPECT_EQ(sys::Device::create(garbled.path())->batteryLevel(), -1.0f);
+    // No supplies at all, a battery marked absent, and a garbled capacity.
+    const std::vector<std::pair<const char*, const char*>> batteries[] = {
+        {}, {{"present", "0\n"}, {"capacity", "77\n"}}, {{"capacity", "full\n"}}};
+    for (const auto& files : batteries) {
+        TemporaryDirectory root;
+        if (!files.empty()) root.write("sys/class/power_supply/BAT0/type", "Battery\n");
+        for (auto [name, content] : files)
+            root.write(std::string("sys/class/power_supply/BAT0/") + name, content);
+        EXPECT_EQ(sys::Device::create(root.path())->batteryLevel(), -1.0f) << files.size();
+    }
 }
 
 }  // namespace

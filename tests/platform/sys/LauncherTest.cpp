@@ -69,8 +69,4 @@ TEST_F(URLOpenerTest, TextsWithoutASchemeNeverReachTheOpener) {
     EXPECT_FALSE(std::filesystem::exists(log_));
 }
 
-TEST(LauncherDefaultsTest, TheDesktopOpenerIsTheDefault) {
-    EXPECT_EQ(Launcher::urlOpener(), std::vector<std::string>{"xdg-open"});
-}
-
 }  // namespace

@@ -47,15 +47,12 @@ TEST(NetworkReachabilityTest, OwnAddressesAreLocalDirectAndReachable) {
     EXPECT_TRUE(*flags6 == 0 || *flags6 == Flags{R::kReachable | R::kIsLocalAddress | R::kIsDirect});
 }
 
-TEST(NetworkReachabilityTest, NamesAreResolvedFirst) {
+TEST(NetworkReachabilityTest, NamesAreResolvedFirstAndOnlyInternetAddressesAreTargets) {
     auto localhost = R::createWithName("localhost");
     ASSERT_TRUE(localhost);
     EXPECT_TRUE(*localhost->flags() & R::kIsLocalAddress);
     EXPECT_FALSE(R::createWithName(""));
-}
-
-TEST(NetworkReachabilityTest, OnlyInternetAddressesAreTargets) {
-    sockaddr unixAddress{};
+    sockaddr unixAddress{};  // only internet addresses are targets
     unixAddress.sa_family = AF_UNIX;
     EXPECT_FALSE(R::createWithAddress(unixAddress));
 }

@@ -102,10 +102,11 @@ TEST_F(VLPrefsImageAndFontTest, FontsRoundTripThroughTheirArchiveAtTheAskedSize)
 
 TEST_F(VLPrefsImageAndFontTest, AnythingButADescriptorArchiveGivesTheSystemFont) {
     EXPECT_EQ(prefs_.fontForKey("font", 15, kID), gfx::Font::system(15));
-    prefs_.setObject("Helvetica", "font", kID);
-    EXPECT_EQ(prefs_.fontForKey("font", 15, kID), gfx::Font::system(15));
-    prefs_.setObject(base::Data{'b', 'p', 'l', 'i', 's', 't'}, "font", kID);
-    EXPECT_EQ(prefs_.fontForKey("font", 15, kID), gfx::Font::system(15));
+    for (const base::Value& stored :
+         {base::Value("Helvetica"), base::Value(base::Data{'b', 'p', 'l', 'i', 's', 't'})}) {
+        prefs_.setObject(stored, "font", kID);
+        EXPECT_EQ(prefs_.fontForKey("font", 15, kID), gfx::Font::system(15)) << stored;
+    }
     prefs_.setObject(gfx::FontDescriptor("No Such Family"), "font", kID);
     EXPECT_EQ(prefs_.fontForKey("font", 12, kID), gfx::Font::system(12));
 }
