@@ -51,6 +51,11 @@ void TextView::setEditable(bool editable) {
     if (!editable) resignFirstResponder();
 }
 
+void TextView::setDelegate(const std::weak_ptr<TextViewDelegate>& delegate) {
+    delegate_ = delegate;
+    ScrollView::setDelegate(delegate);
+}
+
 void TextView::setSelectable(bool selectable) {
     selectable_ = selectable;
     doubleTap_->setEnabled(selectable);
@@ -175,17 +180,25 @@ void TextView::draw(gfx::Painter& painter, const gfx::Rect&) {
 
 bool TextView::becomeFirstResponder() {
     if (isFirstResponder()) return true;
+    auto protector = shared_from_this();
+    auto delegate = delegate_.lock();
+    if (editable_ && delegate && !delegate->textViewShouldBeginEditing(*this)) return false;
     if (!View::becomeFirstResponder()) return false;
     editing_ = true;
     // A selection made before editing stays; otherwise typing starts at the end.
     if (buffer_.selection().length == 0) buffer_.setCaret(buffer_.characterCount());
     keyboardWindow_ = window();
     if (auto window = keyboardWindow_.lock()) Keyboard::show(*window);
+    if (delegate) delegate->textViewDidBeginEditing(*this);
     return true;
 }
 
 bool TextView::resignFirstResponder() {
     if (!isFirstResponder()) return true;
+    auto protector = shared_from_this();
+    // A view made read-only ends editing whatever the delegate says.
+    if (auto delegate = delegate_.lock(); editable_ && delegate && !delegate->textViewShouldEndEditing(*this))
+        return false;
     if (!View::resignFirstResponder()) return false;
     endEditing();
     return true;
@@ -196,6 +209,7 @@ void TextView::endEditing() {
     editing_ = false;
     if (auto window = keyboardWindow_.lock()) Keyboard::hideUnlessTyping(*window, *this);
     keyboardWindow_.reset();
+    if (auto delegate = delegate_.lock()) delegate->textViewDidEndEditing(*this);
 }
 
 void TextView::didMoveToWindow() {
@@ -204,12 +218,23 @@ void TextView::didMoveToWindow() {
 
 void TextView::insertText(std::string_view text) {
     if (!editing_ || text.empty()) return;
-    buffer_.insert(text);
-    edited();
+    change(buffer_.insertionRange(), std::string(text), &TextView::insertAtSelection);
 }
 
 void TextView::deleteBackward() {
-    if (!editing_ || !buffer_.deleteBackward()) return;
+    if (!editing_) return;
+    Utf16Range range = buffer_.characterBeforeCaret();
+    if (range.length == 0) return;
+    change(range, std::string(), &TextView::deleteAtCaret);
+}
+
+void TextView::change(Utf16Range range, const std::string& replacement,
+                      void (TextView::*edit)(const std::string&)) {
+    auto protector = shared_from_this();
+    if (auto delegate = delegate_.lock();
+        delegate && !delegate->shouldChangeTextInRange(*this, range, replacement))
+        return;
+    (this->*edit)(replacement);
     edited();
 }
 
@@ -228,7 +253,14 @@ void TextView::edited() {
         scrollRectToVisible(
             {caret.x, caret.y - inset_.top, caret.width, caret.height + inset_.top + inset_.bottom}, false);
     }
-    if (onChange_) onChange_(*this);
+    if (auto delegate = delegate_.lock()) {
+        delegate->textViewDidChange(*this);
+        delegate->textViewDidChangeSelection(*this);
+    }
+}
+
+void TextView::selectionChanged() {
+    if (auto delegate = delegate_.lock()) delegate->textViewDidChangeSelection(*this);
 }
 
 // ---- Touches ----
@@ -255,6 +287,7 @@ void TextView::touchesEnded(const Touches& touches) {
     gfx::Point point = touches.front().locationInView(this);
     if (!pointInside(point) || !becomeFirstResponder()) return;
     buffer_.setCaret(buffer_.caretIndexAtPoint(containerLayout(), layoutPoint(point)));
+    selectionChanged();
 }
 
 void TextView::selectWordAtTap() {
@@ -262,6 +295,7 @@ void TextView::selectWordAtTap() {
     std::size_t index = characterIndexAtPoint(doubleTap_->locationInView(this));
     if (editable_ && !becomeFirstResponder()) return;
     buffer_.select(buffer_.wordAt(index));
+    selectionChanged();
 }
 
 // The pan scrolls only a text longer than the view; otherwise it lets the touch go to the

@@ -11,6 +11,7 @@
 #include "ui/KeyInput.h"
 #include "ui/ScrollView.h"
 #include "ui/TextBuffer.h"
+#include "ui/TextViewDelegate.h"
 
 namespace ui {
 
@@ -68,8 +69,9 @@ public:
     void setSelectedRange(CharacterRange range) { buffer_.select(range); }
     std::size_t caretIndex() const { return buffer_.caret(); }
     void moveCaret(int delta) { buffer_.moveCaret(delta); }
-    // Called after every edit a person makes (not for setText).
-    void setOnChange(std::function<void(TextView&)> onChange) { onChange_ = std::move(onChange); }
+    // The delegate (weak) is also the scroll view's delegate.
+    std::shared_ptr<TextViewDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::weak_ptr<TextViewDelegate>& delegate);
 
     // KeyInput; typing reaches the view only while it is first responder.
     bool hasText() const override { return !text().empty(); }
@@ -115,7 +117,12 @@ private:
     double textHeightAt(double width) const;
     void updateContentSize();
     void textDidChange();
+    // Offers a change to the delegate and applies `edit` when it agrees.
+    void change(Utf16Range range, const std::string& replacement, void (TextView::*edit)(const std::string&));
+    void insertAtSelection(const std::string& text) { buffer_.insert(text); }
+    void deleteAtCaret(const std::string&) { buffer_.deleteBackward(); }
     void edited();
+    void selectionChanged();
     void endEditing();
     void selectWordAtTap();
 
@@ -127,7 +134,7 @@ private:
     bool selectable_ = true;
     bool editing_ = false;
     EdgeInsets inset_ = kDefaultTextContainerInset;
-    std::function<void(TextView&)> onChange_;
+    std::weak_ptr<TextViewDelegate> delegate_;
     std::weak_ptr<Window> keyboardWindow_;
     std::shared_ptr<TapGestureRecognizer> doubleTap_;
 };

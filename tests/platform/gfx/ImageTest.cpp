@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "gfx/Image.h"
 #include "gfx/ImageContext.h"
@@ -116,6 +120,23 @@ TEST(Image, OversizedHeadersAreRefusedBeforeDecoding) {
     }
     // The same patching to the true size still decodes: the check above is not a checksum failure.
     EXPECT_TRUE(Image::decode(pngClaiming(40, 30)).ok());
+}
+
+// A file bigger than any decodable image is refused by its size, before a byte is read: a
+// sparse file starting with a valid PNG shows that the size alone decides.
+TEST(Image, FilesLargerThanAnyImageAreNotRead) {
+    auto path = std::filesystem::temp_directory_path() / ("vk-huge-" + std::to_string(::getpid()) + ".png");
+    auto png = testImage().encodePng().value();
+    {
+        std::ofstream file(path, std::ios::binary);
+        file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+    }
+    EXPECT_TRUE(Image::fromFile(path).ok());
+    std::filesystem::resize_file(path, Image::kMaximumFileBytes + 1);
+    auto result = Image::fromFile(path);
+    std::filesystem::remove(path);
+    ASSERT_FALSE(result.ok());
+    EXPECT_NE(result.error().description.find("too large"), std::string::npos);
 }
 
 TEST(ImageContext, DrawsAtItsScaleAndReturnsAnImage) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "ControlTouches.h"
 #include "base/ManualClock.h"
@@ -55,23 +57,60 @@ TEST(TextView, HeightFollowsTheLinesAtAWidthAndDrivesASelfSizingContainer) {
     EXPECT_EQ(view->intrinsicContentSize().height, ui::View::kNoIntrinsicMetric);
 }
 
-TEST(TextView, EditingFollowsEditableAndDeletesWholeCharacters) {
+namespace {
+
+// Records what a text view tells its delegate; refuses what it is told to refuse.
+class RecordingDelegate : public ui::TextViewDelegate {
+public:
+    bool textViewShouldBeginEditing(TextView&) override { return record("should-begin", allowBegin); }
+    void textViewDidBeginEditing(TextView&) override { calls.push_back("did-begin"); }
+    bool textViewShouldEndEditing(TextView&) override { return record("should-end", allowEnd); }
+    void textViewDidEndEditing(TextView&) override { calls.push_back("did-end"); }
+    bool shouldChangeTextInRange(TextView&, ui::Utf16Range range, const std::string& text) override {
+        ranges.push_back(range);
+        return text != refusedText;
+    }
+    void textViewDidChange(TextView& view) override { calls.push_back("change:" + view.text()); }
+
+    bool record(const std::string& call, bool answer) {
+        calls.push_back(call);
+        return answer;
+    }
+    bool allowBegin = true;
+    bool allowEnd = true;
+    std::string refusedText = "refused";
+    std::vector<std::string> calls;
+    std::vector<ui::Utf16Range> ranges;
+};
+
+}  // namespace
+
+TEST(TextView, EditingAsksAndTellsTheDelegateInWholeCharacters) {
     auto window = ui::Window::create({390, 844});
     auto view = TextView::create();
     view->setFrame({0, 0, 300, 200});
     window->addSubview(view);
+    auto delegate = std::make_shared<RecordingDelegate>();
+    view->setDelegate(delegate);
     view->setEditable(false);
     EXPECT_FALSE(view->becomeFirstResponder());
     view->setEditable(true);
+    delegate->allowBegin = false;
+    EXPECT_FALSE(view->becomeFirstResponder());
+    delegate->allowBegin = true;
     ASSERT_TRUE(view->becomeFirstResponder());
-    int changes = 0;
-    view->setOnChange([&](TextView&) { ++changes; });
     view->insertText("line\n🇫🇷");
-    view->deleteBackward();  // the flag is one character
+    view->insertText("refused");
+    view->deleteBackward();  // the flag is one character, four UTF-16 units
     EXPECT_EQ(view->text(), "line\n");
-    EXPECT_EQ(changes, 2);
-    view->setEditable(false);  // a view made read-only stops editing
+    EXPECT_EQ(delegate->ranges, (std::vector<ui::Utf16Range>{{0, 0}, {9, 0}, {5, 4}}));
+    delegate->allowEnd = false;
+    EXPECT_FALSE(view->resignFirstResponder());
+    view->setEditable(false);  // a view made read-only stops editing whatever the delegate says
     EXPECT_FALSE(view->isFirstResponder());
+    EXPECT_EQ(delegate->calls,
+              (std::vector<std::string>{"should-begin", "should-begin", "did-begin", "change:line\n🇫🇷",
+                                        "change:line\n", "should-end", "did-end"}));
 }
 
 // Touches on a manual clock, a 300 x 200 text view at (20, 100) in the window.
