@@ -256,13 +256,15 @@ void View::leaveLayout(LayoutEngine* engine) {
     for (View* view : exterior) engine->viewWillLeave(*view);
 }
 
+// Islands inside keep what they hold; only constraints not yet in a solver (including any that
+// would cross an island's edge into the new surroundings) are placed.
 void View::joinLayout() {
-    std::vector<View*> exterior;
-    collectLayoutExterior(exterior);
-    for (View* view : exterior) {
+    std::vector<View*> subtree;
+    collectSubtree(subtree);
+    for (View* view : subtree) {
         if (view->islandEngine_) view->matchIslandDirection();
     }
-    installPending(exterior);
+    installPending(subtree);
 }
 
 void View::installPending(const std::vector<View*>& views) {
