@@ -150,6 +150,10 @@ void TextLayout::Impl::cutAfter(int end, bool withEllipsis) {
 PangoLayout* TextLayout::Impl::laidOut() {
     if (!dirty) return layout;
     dirty = false;
+    std::optional<PlainSettings> settings;
+    if (spans.empty()) settings = PlainSettings{text, font, width, maximumLines, lineBreak, alignment};
+    if (settings && settings == laidOutPlain) return layout;
+    laidOutPlain = std::move(settings);
     truncated = false;
 
     // 1.

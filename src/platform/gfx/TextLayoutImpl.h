@@ -29,6 +29,18 @@ struct TextLayout::Impl {
     TraitCollection colorTraits = TraitCollection::light();
     bool truncated = false;
     bool dirty = true;
+    // What the Pango layout holds now, for plain text: a label cleared for reuse and given the
+    // same text again is not shaped again.
+    struct PlainSettings {
+        std::string text;
+        Font font;
+        std::optional<double> width;
+        int maximumLines;
+        LineBreak lineBreak;
+        TextAlignment alignment;
+        bool operator==(const PlainSettings&) const = default;
+    };
+    std::optional<PlainSettings> laidOutPlain;
     PangoLayout* layout = nullptr;
 
     Impl(std::string text, Font font);

@@ -33,6 +33,7 @@ DatePicker::DatePicker()
 }
 
 void DatePicker::setDatePickerMode(DatePickerMode mode) {
+    if (mode == mode_) return;
     mode_ = mode;
     textsDidChange();
 }
@@ -56,18 +57,21 @@ void DatePicker::userDidPickDate(base::Date date) {
 }
 
 void DatePicker::setLocale(base::Locale locale) {
+    if (locale == dateFormatter_.locale()) return;
     dateFormatter_.setLocale(locale);
     timeFormatter_.setLocale(std::move(locale));
     textsDidChange();
 }
 
 void DatePicker::setTimeZone(base::TimeZone timeZone) {
+    if (timeZone.identifier() == dateFormatter_.timeZone().identifier()) return;
     dateFormatter_.setTimeZone(timeZone);
     timeFormatter_.setTimeZone(std::move(timeZone));
     textsDidChange();
 }
 
 void DatePicker::textsDidChange() {
+    pillLayouts_.clear();
     invalidateIntrinsicContentSize();
     setNeedsLayout();
 }
@@ -79,11 +83,19 @@ std::vector<std::string> DatePicker::displayedTexts() const {
     return texts;
 }
 
+const std::vector<gfx::TextLayout>& DatePicker::pillLayouts() const {
+    if (!pillLayouts_.empty()) return pillLayouts_;
+    for (auto& text : displayedTexts()) {
+        gfx::TextLayout layout(std::move(text), pillFont());
+        layout.setMaximumLines(1);
+        pillLayouts_.push_back(std::move(layout));
+    }
+    return pillLayouts_;
+}
+
 std::vector<double> DatePicker::textWidths() const {
     std::vector<double> widths;
-    for (const auto& text : displayedTexts()) {
-        widths.push_back(std::ceil(gfx::TextLayout::measure(text, pillFont(), std::nullopt, 1).width));
-    }
+    for (const auto& layout : pillLayouts()) widths.push_back(std::ceil(layout.size().width));
     return widths;
 }
 
@@ -118,15 +130,14 @@ std::vector<gfx::Rect> DatePicker::pillRects() const {
 }
 
 void DatePicker::draw(gfx::Painter& painter, const gfx::Rect& rect) {
-    std::vector<std::string> texts = displayedTexts();
     std::vector<gfx::Rect> pills = pillRects();
+    const auto& layouts = pillLayouts();
     gfx::Color textColor = isEnabled() ? tintColor() : gfx::Color::tertiaryLabel();
-    for (std::size_t i = 0; i < pills.size(); ++i) {
+    for (std::size_t i = 0; i < pills.size() && i < layouts.size(); ++i) {
         gfx::Rect pill = pills[i].offsetBy(rect.x, rect.y);
         painter.fillRoundedRect(pill, gfx::CornerStyle::continuous(kPillCornerRadius),
                                 gfx::Color::tertiarySystemFill());
-        gfx::TextLayout layout(texts[i], pillFont());
-        layout.setMaximumLines(1);
+        const gfx::TextLayout& layout = layouts[i];
         gfx::Size textSize = layout.size();
         painter.drawText(layout, {pill.midX() - textSize.width / 2, pill.midY() - textSize.height / 2},
                          textColor);

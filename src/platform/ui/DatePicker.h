@@ -6,6 +6,7 @@
 
 #include "base/Date.h"
 #include "base/DateFormatter.h"
+#include "gfx/TextLayout.h"
 #include "ui/Control.h"
 
 namespace ui {
@@ -71,12 +72,15 @@ private:
     bool acceptsDate(base::Date date) const;
     void textsDidChange();
     std::vector<double> textWidths() const;
+    const std::vector<gfx::TextLayout>& pillLayouts() const;
 
     DatePickerMode mode_ = DatePickerMode::DateAndTime;
     DatePickerStyle preferredStyle_ = DatePickerStyle::Automatic;
     base::Date date_;
     base::DateFormatter dateFormatter_;
     base::DateFormatter timeFormatter_;
+    // The pills' texts, shaped, kept until the date, mode, locale or time zone changes.
+    mutable std::vector<gfx::TextLayout> pillLayouts_;
 };
 
 }  // namespace ui

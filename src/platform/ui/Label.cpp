@@ -80,7 +80,10 @@ void Label::setPreferredMaxLayoutWidth(double width) {
     textDidChange();
 }
 
-void Label::textDidChange() { invalidateIntrinsicContentSize(); }
+void Label::textDidChange() {
+    unboundedSize_.reset();
+    invalidateIntrinsicContentSize();
+}
 
 gfx::TextLayout& Label::layoutFor(std::optional<double> width) const {
     layout_.setWidth(width);
@@ -92,7 +95,9 @@ gfx::TextLayout& Label::layoutFor(std::optional<double> width) const {
 
 gfx::Size Label::measure(std::optional<double> width) const {
     if (text_.empty()) return {0, 0};
-    return ceilSize(layoutFor(width).size());
+    if (width) return ceilSize(layoutFor(width).size());
+    if (!unboundedSize_) unboundedSize_ = ceilSize(layoutFor(std::nullopt).size());
+    return *unboundedSize_;
 }
 
 gfx::Size Label::intrinsicContentSize() const {

@@ -87,6 +87,9 @@ private:
     gfx::Size shadowOffset_{0, -1};
     // Shaped once and kept: measuring and drawing at the same width reuse it.
     mutable gfx::TextLayout layout_;
+    // The text's size on unbounded lines, until the text or a setting that changes it does.
+    // Drawing narrower lays the text out at that width; measuring again must not undo it.
+    mutable std::optional<gfx::Size> unboundedSize_;
 };
 
 }  // namespace ui

@@ -87,11 +87,8 @@ void LayoutConstraint::setActive(bool active) {
         if (!first_.view() || (second_ && !second_->view())) return;  // a view is gone: nothing to relate
         active_ = true;
         for (const auto& view : views) view->addConstraint(shared_from_this());
-        // It enters the solver once every view it relates is in the same window.
-        auto window = views.front()->window();
-        bool sameWindow = window != nullptr;
-        for (const auto& view : views) sameWindow = sameWindow && view->window() == window;
-        if (sameWindow) window->layoutEngine().install(*this);
+        // It enters the solver once every view it relates is in the same window (or island).
+        LayoutEngine::installWhereItBelongs(*this);
         for (const auto& view : views) view->setNeedsLayout();
         return;
     }

@@ -15,7 +15,8 @@ class LayoutEngine;
 // A relation between two anchors (or an anchor and a constant):
 //     first RELATION second * multiplier + constant
 // Made by LayoutAnchor. Activating it hands it to the views it relates, which keep it alive;
-// once those views are in the same window it enters that window's solver, and editing its
+// once those views are in the same window it enters that window's solver (or the solver of the
+// layout island that holds them, also outside a window), and editing its
 // constant or priority later changes it there in place. A required constraint the solver
 // cannot satisfy is logged and left out; it stays active and is tried again when it is next
 // installed.
@@ -47,6 +48,7 @@ public:
 private:
     friend class LayoutEngine;
     friend class View;
+    friend class Window;
     LayoutConstraint(LayoutAnchor first, layout::Relation relation, std::optional<LayoutAnchor> second,
                      double multiplier, double constant);
     std::vector<std::shared_ptr<View>> views() const;

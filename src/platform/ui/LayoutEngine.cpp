@@ -30,9 +30,13 @@ LayoutEngine::~LayoutEngine() {
 
 // ---- Constraints made by anchors ----
 
+const View::LayoutVariables& LayoutEngine::variablesOf(const View& view) const {
+    return &view == islandRoot_ ? rootVariables_ : view.layoutVariables();
+}
+
 layout::Expression LayoutEngine::expressionFor(const LayoutAnchor& anchor, const View& view,
                                                bool mirrored) const {
-    const auto& v = view.layoutVariables();
+    const auto& v = variablesOf(view);
     switch (anchor.attribute()) {
         case LayoutAttribute::Left:
             return v.left;
@@ -115,6 +119,56 @@ void LayoutEngine::install(LayoutConstraint& constraint) {
     installed_.insert(&constraint);
 }
 
+// The engine every view's rectangle lives in, or the island of one of them that holds the others.
+LayoutEngine* LayoutEngine::sharedEngine(const std::vector<std::shared_ptr<View>>& views) {
+    LayoutEngine* common = views.front()->layoutEngine();
+    for (const auto& view : views) {
+        if (view->layoutEngine() != common) common = nullptr;
+    }
+    if (common) return common;
+    for (const auto& root : views) {
+        LayoutEngine* island = root->islandLayoutEngine();
+        if (!island) continue;
+        bool inside = true;
+        for (const auto& view : views) inside = inside && (view == root || view->layoutEngine() == island);
+        if (inside) return island;
+    }
+    return nullptr;
+}
+
+// Views of one window related across an island's edge: the island cannot be solved on its own.
+bool LayoutEngine::giveUpIslandsBetween(const std::vector<std::shared_ptr<View>>& views) {
+    auto window = views.front()->window();
+    for (const auto& view : views) {
+        if (!window || view->window() != window || !view->layoutEngine()) return false;
+    }
+    std::vector<std::shared_ptr<View>> separating;
+    for (const auto& view : views) {
+        for (auto above = view->superview(); above; above = above->superview()) {
+            if (!above->islandLayoutEngine()) continue;
+            bool holdsAll = true;
+            for (const auto& other : views) holdsAll = holdsAll && other->isDescendantOf(*above);
+            if (!holdsAll) separating.push_back(above);
+        }
+    }
+    for (const auto& island : separating) {
+        base::Log::line(std::string("ui: a constraint crosses the edge of a ") + island->className() +
+                        "; its subviews are laid out with the window's");
+        island->giveUpIsland();
+    }
+    return !separating.empty();
+}
+
+void LayoutEngine::installWhereItBelongs(LayoutConstraint& constraint) {
+    if (constraint.engine_ || !constraint.first_.view() ||
+        (constraint.second_ && !constraint.second_->view()))
+        return;
+    auto views = constraint.views();
+    LayoutEngine* engine = sharedEngine(views);
+    if (!engine && giveUpIslandsBetween(views)) engine = sharedEngine(views);
+    if (engine) engine->install(constraint);
+}
+
 void LayoutEngine::uninstall(LayoutConstraint& constraint) {
     if (constraint.engine_ != this) return;
     if (solver_.hasConstraint(constraint.solverConstraint_))
@@ -147,11 +201,12 @@ void LayoutEngine::strengthDidChange(LayoutConstraint& constraint) {
 
 void LayoutEngine::participate(View& view) {
     if (participates(view)) return;
-    if (view.translatesAutoresizingMaskIntoConstraints()) {
+    // An island's root is its origin: the climb up the frame-laid superviews ends there.
+    if (view.translatesAutoresizingMaskIntoConstraints() && &view != islandRoot_) {
         if (auto superview = view.superview()) participate(*superview);
     }
     Participant participant;
-    if (view.translatesAutoresizingMaskIntoConstraints()) {
+    if (view.translatesAutoresizingMaskIntoConstraints() || &view == islandRoot_) {
         addFrameConstraints(view, participant);
     } else {
         addIntrinsicConstraints(view, participant);
@@ -159,12 +214,11 @@ void LayoutEngine::participate(View& view) {
     participants_.emplace(&view, std::move(participant));
 }
 
-namespace {
-
-// The frame of a frame-laid-out view as offsets from its superview's rectangle in window
-// coordinates (left, top), and its size.
-std::array<double, 4> frameOffsets(const View& view) {
+// The frame of a frame-laid-out view as offsets from its superview's rectangle in the engine's
+// coordinates (left, top), and its size. An island's root is the origin of its island.
+std::array<double, 4> LayoutEngine::frameOffsets(const View& view) const {
     gfx::Rect frame = view.layoutFrame();
+    if (&view == islandRoot_) return {0, 0, frame.width, frame.height};
     gfx::Point origin = frame.origin();
     if (auto superview = view.superview()) {
         origin.x -= superview->bounds().x;
@@ -175,16 +229,14 @@ std::array<double, 4> frameOffsets(const View& view) {
     return {origin.x, origin.y, frame.width, frame.height};
 }
 
-}  // namespace
-
 void LayoutEngine::addFrameConstraints(View& view, Participant& participant) {
-    const auto& v = view.layoutVariables();
+    const auto& v = variablesOf(view);
     auto offsets = frameOffsets(view);
-    auto superview = view.superview();
+    auto superview = &view == islandRoot_ ? nullptr : view.superview();
     layout::Expression left, top;
     if (superview) {
-        left = superview->layoutVariables().left;
-        top = superview->layoutVariables().top;
+        left = variablesOf(*superview).left;
+        top = variablesOf(*superview).top;
     }
     participant.frame = {v.left == left + offsets[0], v.top == top + offsets[1], v.width == offsets[2],
                          v.height == offsets[3]};
@@ -210,7 +262,7 @@ void LayoutEngine::frameDidChange(View& view) {
 
 void LayoutEngine::addIntrinsicConstraints(View& view, Participant& participant) {
     gfx::Size size = view.intrinsicContentSize();
-    const auto& v = view.layoutVariables();
+    const auto& v = variablesOf(view);
     auto add = [&](const layout::Variable& variable, double metric, LayoutAxis axis) {
         if (metric < 0) return;
         layout::Constraint hugging =
@@ -227,7 +279,8 @@ void LayoutEngine::addIntrinsicConstraints(View& view, Participant& participant)
 
 void LayoutEngine::intrinsicContentSizeDidChange(View& view) {
     auto it = participants_.find(&view);
-    if (it == participants_.end() || view.translatesAutoresizingMaskIntoConstraints()) return;
+    if (it == participants_.end() || view.translatesAutoresizingMaskIntoConstraints() || &view == islandRoot_)
+        return;
     removeAll(it->second.intrinsic);
     addIntrinsicConstraints(view, it->second);
 }

@@ -9,6 +9,7 @@
 
 #include "layout/Solver.h"
 #include "ui/LayoutAttribute.h"
+#include "ui/View.h"
 
 namespace ui {
 
@@ -28,15 +29,30 @@ class LayoutAnchor;
 //     resistance priority.
 // A view leaves when it leaves the window. Leading and trailing are written in a mirrored
 // coordinate (the negated x) in right-to-left windows, so the same constants mirror the layout.
+//
+// Islands: a view may keep an engine of its own for its subtree (View::setLayoutIsland; every
+// table cell does). That engine works in the island root's coordinates: the root is the origin,
+// pinned at (0, 0) and its frame's size through variables of the engine's own, so its own
+// rectangle may sit in the enclosing engine at the same time. The views inside an island are
+// solved there only. Moving the root (scrolling a table, taking a cell out for reuse and putting
+// it back) then leaves the island's constraints where they are, instead of taking every one of
+// them out of the window's solver and adding it again.
 class LayoutEngine {
 public:
-    explicit LayoutEngine(LayoutDirection direction) : direction_(direction) {}
+    // `islandRoot`: the view whose subtree this engine lays out; null for a window's engine.
+    explicit LayoutEngine(LayoutDirection direction, const View* islandRoot = nullptr)
+        : direction_(direction), islandRoot_(islandRoot) {}
     // Constraints still installed are told they no longer are.
     ~LayoutEngine();
     LayoutEngine(const LayoutEngine&) = delete;
     LayoutEngine& operator=(const LayoutEngine&) = delete;
 
     void install(LayoutConstraint& constraint);
+    // Installs the constraint in the engine where the rectangles of all its views live (an
+    // island's root also lives in its own island). When the views share a window but their
+    // rectangles live in different engines, the islands between them are given up for good,
+    // and the constraint goes where the views then are. Does nothing when they do not share one.
+    static void installWhereItBelongs(LayoutConstraint& constraint);
     void uninstall(LayoutConstraint& constraint);
     void constantDidChange(LayoutConstraint& constraint);
     void strengthDidChange(LayoutConstraint& constraint);
@@ -49,6 +65,7 @@ public:
 
     // The direction is only changed by the window, with every constraint uninstalled.
     void setLayoutDirection(LayoutDirection direction) { direction_ = direction; }
+    LayoutDirection layoutDirection() const { return direction_; }
 
     // Writes the solution into the views' unknowns if anything changed since the last time.
     bool solveIfNeeded();
@@ -69,9 +86,15 @@ private:
     bool addLogged(const layout::Constraint& constraint, const char* what);
     layout::Expression expressionFor(const LayoutAnchor& anchor, const View& view, bool mirrored) const;
     layout::Constraint build(LayoutConstraint& constraint);
+    const View::LayoutVariables& variablesOf(const View& view) const;
+    std::array<double, 4> frameOffsets(const View& view) const;
+    static LayoutEngine* sharedEngine(const std::vector<std::shared_ptr<View>>& views);
+    static bool giveUpIslandsBetween(const std::vector<std::shared_ptr<View>>& views);
 
     layout::Solver solver_;
     LayoutDirection direction_;
+    const View* islandRoot_;
+    View::LayoutVariables rootVariables_;  // the island root as the engine sees it
     std::unordered_map<const View*, Participant> participants_;
     std::unordered_set<LayoutConstraint*> installed_;
     bool dirty_ = false;

@@ -30,6 +30,9 @@ TableViewCellAppearance& TableViewCell::appearance() {
 
 TableViewCell::TableViewCell(TableViewCellStyle style, std::string reuseIdentifier)
     : style_(style), reuseIdentifier_(std::move(reuseIdentifier)) {
+    // A cell's constraints stay in its own solver while the table scrolls it, takes it out for
+    // reuse and puts it back.
+    setLayoutIsland(true);
     setFrame({{0, 0}, kDefaultSize});
     setBackgroundColor(gfx::Color::systemBackground());
 }

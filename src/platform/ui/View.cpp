@@ -91,14 +91,15 @@ void View::applyGeometry(gfx::Point center, gfx::Size size, gfx::Point boundsOri
         setNeedsLayout();
         resizeSubviewsWithOldSize(oldSize);
     }
-    LayoutEngine* engine = layoutEngine();
-    if (!engine) return;
     // A frame-laid-out view in the solver is pinned at its frame; its subviews are pinned
-    // relative to this view's bounds origin.
-    if (translatesMask_) engine->frameDidChange(*this);
-    if (originChanged) {
+    // relative to this view's bounds origin. An island's root pins its own size in its island.
+    LayoutEngine* engine = layoutEngine();
+    if (engine && translatesMask_) engine->frameDidChange(*this);
+    if (islandEngine_ && sizeChanged) islandEngine_->frameDidChange(*this);
+    LayoutEngine* inner = subviewLayoutEngine();
+    if (inner && originChanged) {
         for (const auto& subview : subviews_) {
-            if (subview->translatesMask_) engine->frameDidChange(*subview);
+            if (subview->translatesMask_) inner->frameDidChange(*subview);
         }
     }
 }
@@ -172,7 +173,7 @@ void View::insertSubview(const std::shared_ptr<View>& view, std::size_t index) {
     index = std::min(index, subviewIndexLimit(*view));
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
     view->superview_ = weak_from_this();
-    view->moveToWindow(window());
+    view->moveToWindow(window(), true);
     setNeedsLayout();
 }
 
@@ -180,10 +181,11 @@ void View::removeFromSuperview() {
     auto superview = superview_.lock();
     if (!superview) return;
     auto self = shared_from_this();
+    leaveLayout(layoutEngine());
     auto& siblings = superview->subviews_;
     siblings.erase(std::find(siblings.begin(), siblings.end(), self));
     superview_.reset();
-    moveToWindow(nullptr);
+    moveToWindow(nullptr, false);
     superview->setNeedsLayout();
 }
 
@@ -205,9 +207,13 @@ void View::collectSubtree(std::vector<View*>& out) {
     for (const auto& subview : subviews_) subview->collectSubtree(out);
 }
 
-void View::moveToWindow(const std::shared_ptr<Window>& window) {
+// `join`: the subtree has just been added somewhere, and its constraints enter the solver there.
+void View::moveToWindow(const std::shared_ptr<Window>& window, bool join) {
     auto oldWindow = window_.lock();
-    if (oldWindow == window) return;
+    if (oldWindow == window) {
+        if (join) joinLayout();
+        return;
+    }
     auto self = shared_from_this();
     gfx::TraitCollection previousTraits = traitCollection();
     std::vector<View*> raw;
@@ -216,24 +222,11 @@ void View::moveToWindow(const std::shared_ptr<Window>& window) {
     subtree.reserve(raw.size());
     for (View* view : raw) subtree.push_back(view->shared_from_this());
 
-    // 1. Leave the old window's solver; a first responder leaving resigns.
-    if (oldWindow) {
-        for (const auto& view : subtree) oldWindow->layoutEngine().viewWillLeave(*view);
-        oldWindow->resignFirstResponderAmong(subtree);
-    }
+    // 1. A first responder leaving resigns (the solvers were left when the view was removed).
+    if (oldWindow) oldWindow->resignFirstResponderAmong(subtree);
     for (const auto& view : subtree) view->window_ = window;
-    // 2. Constraints kept while outside enter the new solver once all their views are in it.
-    if (window) {
-        for (const auto& view : subtree) {
-            for (const auto& constraint : std::vector(view->constraints_)) {
-                if (constraint->isInstalled()) continue;
-                bool allInWindow = true;
-                for (const auto& related : constraint->views())
-                    allInWindow = allInWindow && related->window() == window;
-                if (allInWindow) window->layoutEngine().install(*constraint);
-            }
-        }
-    }
+    // 2. Constraints kept while outside enter the solver once all their views are in it.
+    if (join) joinLayout();
     // 3. Tell the views.
     bool traitsChanged = traitCollection() != previousTraits;
     for (const auto& view : subtree) {
@@ -242,12 +235,113 @@ void View::moveToWindow(const std::shared_ptr<Window>& window) {
     }
 }
 
-// ---- Layout ----
+// ---- Solvers: the window's and the islands' ----
+
+void View::collectLayoutExterior(std::vector<View*>& out) {
+    out.push_back(this);
+    if (islandEngine_) return;
+    for (const auto& subview : subviews_) subview->collectLayoutExterior(out);
+}
+
+std::vector<View*> View::islandInterior() {
+    std::vector<View*> interior;
+    for (const auto& subview : subviews_) subview->collectLayoutExterior(interior);
+    return interior;
+}
+
+void View::leaveLayout(LayoutEngine* engine) {
+    if (!engine) return;
+    std::vector<View*> exterior;
+    collectLayoutExterior(exterior);
+    for (View* view : exterior) engine->viewWillLeave(*view);
+}
+
+// Islands inside keep what they hold; only constraints not yet in a solver (including any that
+// would cross an island's edge into the new surroundings) are placed.
+void View::joinLayout() {
+    std::vector<View*> subtree;
+    collectSubtree(subtree);
+    for (View* view : subtree) {
+        if (view->islandEngine_) view->matchIslandDirection();
+    }
+    installPending(subtree);
+}
+
+void View::installPending(const std::vector<View*>& views) {
+    std::vector<std::shared_ptr<LayoutConstraint>> pending;
+    for (View* view : views) {
+        for (const auto& constraint : view->constraints_) {
+            if (!constraint->isInstalled()) pending.push_back(constraint);
+        }
+    }
+    for (const auto& constraint : pending) LayoutEngine::installWhereItBelongs(*constraint);
+}
 
 LayoutEngine* View::layoutEngine() const {
-    auto window = window_.lock();
-    return window ? &window->layoutEngine() : nullptr;
+    auto superview = superview_.lock();
+    if (!superview) return islandEngine_ ? nullptr : ownLayoutEngine_;
+    return superview->subviewLayoutEngine();
 }
+
+void View::setLayoutIsland(bool island) {
+    wantsIsland_ = island && !islandGivenUp_;
+    if (wantsIsland_ && translatesMask_) {
+        formIsland();
+    } else {
+        dissolveIsland();
+    }
+}
+
+void View::giveUpIsland() {
+    islandGivenUp_ = true;
+    setLayoutIsland(false);
+}
+
+// The subviews' constraints leave the enclosing solver and enter the island's.
+void View::formIsland() {
+    if (islandEngine_ || ownLayoutEngine_) return;
+    auto interior = islandInterior();
+    if (LayoutEngine* outer = layoutEngine()) {
+        for (View* view : interior) outer->viewWillLeave(*view);
+        for (const auto& constraint : std::vector(constraints_)) {
+            if (constraint->isInstalled() && constraint->views().size() > 1) outer->uninstall(*constraint);
+        }
+    }
+    islandEngine_ = std::make_unique<LayoutEngine>(effectiveLayoutDirection(), this);
+    interior.insert(interior.begin(), this);
+    installPending(interior);
+}
+
+// The subviews' constraints leave the island's solver for the enclosing one.
+void View::dissolveIsland() {
+    if (!islandEngine_) return;
+    auto interior = islandInterior();
+    islandEngine_->viewWillLeave(*this);
+    for (View* view : interior) islandEngine_->viewWillLeave(*view);
+    islandEngine_.reset();
+    interior.insert(interior.begin(), this);
+    installPending(interior);
+}
+
+// Leading and trailing inside the island follow the window it is shown in.
+void View::matchIslandDirection() {
+    LayoutDirection direction = effectiveLayoutDirection();
+    if (islandEngine_->layoutDirection() == direction) return;
+    auto interior = islandInterior();
+    interior.insert(interior.begin(), this);
+    std::vector<LayoutConstraint*> installed;
+    for (View* view : interior) {
+        for (const auto& constraint : view->constraints_) {
+            if (constraint->engine_ != islandEngine_.get()) continue;
+            islandEngine_->uninstall(*constraint);
+            installed.push_back(constraint.get());
+        }
+    }
+    islandEngine_->setLayoutDirection(direction);
+    for (LayoutConstraint* constraint : installed) islandEngine_->install(*constraint);
+}
+
+// ---- Layout ----
 
 void View::layoutIfNeeded() {
     if (auto window = this->window()) {
@@ -305,6 +399,15 @@ void View::setTranslatesAutoresizingMaskIntoConstraints(bool translates) {
     translatesMask_ = translates;
     if (LayoutEngine* engine = layoutEngine(); engine && engine->participates(*this)) {
         engine->layoutModeDidChange(*this);
+    }
+    // Laid out by constraints, its size may come from its subviews': they join the enclosing
+    // solver until it is laid out by its frame again.
+    if (wantsIsland_) {
+        if (translates) {
+            formIsland();
+        } else {
+            dissolveIsland();
+        }
     }
     setNeedsLayout();
 }

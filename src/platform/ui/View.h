@@ -149,6 +149,17 @@ public:
     unsigned autoresizingMask() const { return autoresizingMask_; }
     void setAutoresizingMask(unsigned mask) { autoresizingMask_ = mask; }
     LayoutDirection effectiveLayoutDirection() const;
+    // A layout island lays its subviews out with a solver of its own, in its own coordinates, so
+    // moving it (or taking it out of the window and putting it back, as a table does with the
+    // cells it reuses) leaves their constraints in place. It works while the view is laid out
+    // by its frame and no constraint relates a view inside it to one outside; a constraint that
+    // does gives the island up for good, and the subviews are then solved with the window's.
+    void setLayoutIsland(bool island);
+    bool isLayoutIsland() const { return islandEngine_ != nullptr; }
+    // The solver this view's rectangle lives in: the nearest island above it, else its window's.
+    LayoutEngine* layoutEngine() const;
+    // The island's own solver, when this view is one.
+    LayoutEngine* islandLayoutEngine() const { return islandEngine_.get(); }
 
     // Anchors.
     LayoutAnchor leftAnchor() { return anchor(LayoutAttribute::Left); }
@@ -238,6 +249,7 @@ protected:
 
 private:
     friend class LayoutConstraint;
+    friend class LayoutEngine;
     friend class Layer;
     // Every animatable setter comes here: stores the model value and tells the scheduler.
     void changeAnimatable(AnimatableProperty property, const AnimatableValue& value);
@@ -256,11 +268,26 @@ private:
     virtual std::size_t subviewIndexLimit(const View&) const { return subviews_.size(); }
     void applyGeometry(gfx::Point center, gfx::Size size, gfx::Point boundsOrigin);
     void resizeSubviewsWithOldSize(gfx::Size oldSize);
-    void moveToWindow(const std::shared_ptr<Window>& window);
+    void moveToWindow(const std::shared_ptr<Window>& window, bool join);
     void collectSubtree(std::vector<View*>& out);
     void layoutSubtreeIfNeeded();
     void notifyTintChange();
-    LayoutEngine* layoutEngine() const;
+    // The views whose rectangles live in the same solver as this one's, this one first: the
+    // subtree, except what lies inside islands below it.
+    void collectLayoutExterior(std::vector<View*>& out);
+    // The views inside this island: its subviews' exteriors.
+    std::vector<View*> islandInterior();
+    void leaveLayout(LayoutEngine* engine);
+    void joinLayout();
+    static void installPending(const std::vector<View*>& views);
+    void formIsland();
+    void dissolveIsland();
+    void giveUpIsland();
+    void matchIslandDirection();
+    // The solver this view's subviews live in.
+    LayoutEngine* subviewLayoutEngine() const {
+        return islandEngine_ ? islandEngine_.get() : ownLayoutEngine_ ? ownLayoutEngine_ : layoutEngine();
+    }
     void addConstraint(const std::shared_ptr<LayoutConstraint>& constraint);
     void removeConstraint(const LayoutConstraint* constraint);
 
@@ -287,6 +314,11 @@ private:
     std::vector<std::shared_ptr<LayoutConstraint>> constraints_;
     std::vector<std::shared_ptr<GestureRecognizer>> gestureRecognizers_;
     LayoutVariables variables_;
+    bool wantsIsland_ = false;
+    bool islandGivenUp_ = false;
+    LayoutEngine* ownLayoutEngine_ = nullptr;  // a window's
+    // Last: destroyed first, while the constraints and views it knows are still alive.
+    std::unique_ptr<LayoutEngine> islandEngine_;
 };
 
 }  // namespace ui

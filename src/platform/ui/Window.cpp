@@ -27,6 +27,7 @@ Window::Window(gfx::Size screenSize, double scale)
     : scale_(scale > 0 ? scale : 1.0),
       engine_(std::make_unique<LayoutEngine>(LayoutDirection::LeftToRight)),
       router_(std::make_unique<TouchRouter>()) {
+    ownLayoutEngine_ = engine_.get();
     setFrame({{0, 0}, screenSize});
 }
 
@@ -46,20 +47,24 @@ void Window::setTraitCollection(const gfx::TraitCollection& traits) {
 void Window::setLayoutDirection(LayoutDirection direction) {
     if (direction == direction_) return;
     // Leading and trailing change meaning: take every installed constraint out, in tree order,
-    // and put it back under the new direction.
+    // and put it back under the new direction (in the window's solver or an island's).
     std::vector<View*> subtree;
     collectSubtree(subtree);
-    std::vector<std::shared_ptr<LayoutConstraint>> reinstall;
+    std::vector<std::pair<std::shared_ptr<LayoutConstraint>, LayoutEngine*>> reinstall;
     for (View* view : subtree) {
         for (const auto& constraint : view->constraints()) {
             if (!constraint->isInstalled()) continue;
-            engine_->uninstall(*constraint);
-            reinstall.push_back(constraint);
+            LayoutEngine* engine = constraint->engine_;
+            engine->uninstall(*constraint);
+            reinstall.emplace_back(constraint, engine);
         }
     }
     direction_ = direction;
     engine_->setLayoutDirection(direction);
-    for (const auto& constraint : reinstall) engine_->install(*constraint);
+    for (View* view : subtree) {
+        if (view->islandEngine_) view->islandEngine_->setLayoutDirection(direction);
+    }
+    for (const auto& [constraint, engine] : reinstall) engine->install(*constraint);
     for (View* view : subtree) view->setNeedsLayout();
 }
 
@@ -67,22 +72,23 @@ void Window::layoutWindowIfNeeded() {
     auto self = shared_from_this();
     for (int pass = 0; pass < kMaximumLayoutPasses; ++pass) {
         engine_->solveIfNeeded();
-        applyLayout(*this);
-        if (!engine_->isDirty()) return;
+        applyLayout(*this, *engine_, {0, 0});
+        if (!engine_->isDirty() && !islandIsDirty(*this)) return;
     }
     base::Log::line("ui: layout did not settle; layoutSubviews keeps changing constraints");
 }
 
 // Top-down: a view's frame is final before its layoutSubviews runs and before its subviews
-// are placed relative to it.
-bool Window::applyLayout(View& view) {
+// are placed relative to it. `engine` is the solver the view's rectangle lives in, whose
+// coordinates start at `engineOrigin` in the window's; an island is solved as it is reached.
+bool Window::applyLayout(View& view, LayoutEngine& engine, gfx::Point engineOrigin) {
     bool changed = false;
-    if (!view.translatesAutoresizingMaskIntoConstraints() && engine_->participates(view)) {
+    if (!view.translatesAutoresizingMaskIntoConstraints() && engine.participates(view)) {
         const auto& v = view.layoutVariables();
         auto snap = [this](double value) { return std::round(value * scale_) / scale_; };
-        double left = snap(v.left.value()), top = snap(v.top.value());
-        double right = snap(v.left.value() + v.width.value()),
-               bottom = snap(v.top.value() + v.height.value());
+        double left = snap(engineOrigin.x + v.left.value()), top = snap(engineOrigin.y + v.top.value());
+        double right = snap(engineOrigin.x + v.left.value() + v.width.value()),
+               bottom = snap(engineOrigin.y + v.top.value() + v.height.value());
         gfx::Point origin;
         if (auto superview = view.superview()) origin = superview->layoutOriginInWindow();
         gfx::Rect frame{left - origin.x, top - origin.y, std::max(0.0, right - left),
@@ -101,8 +107,26 @@ bool Window::applyLayout(View& view) {
         view.layoutSubviews();
         changed = true;
     }
-    for (const auto& subview : std::vector(view.subviews())) changed = applyLayout(*subview) || changed;
+    LayoutEngine* inner = &engine;
+    gfx::Point innerOrigin = engineOrigin;
+    if (LayoutEngine* island = view.islandLayoutEngine()) {
+        island->solveIfNeeded();
+        inner = island;
+        innerOrigin = view.layoutOriginInWindow();
+        innerOrigin.x += view.bounds().x;
+        innerOrigin.y += view.bounds().y;
+    }
+    for (const auto& subview : std::vector(view.subviews()))
+        changed = applyLayout(*subview, *inner, innerOrigin) || changed;
     return changed;
+}
+
+bool Window::islandIsDirty(const View& view) const {
+    if (view.islandEngine_ && view.islandEngine_->isDirty()) return true;
+    for (const auto& subview : view.subviews()) {
+        if (islandIsDirty(*subview)) return true;
+    }
+    return false;
 }
 
 std::shared_ptr<View> Window::sendTouch(Touch touch) {

@@ -73,7 +73,8 @@ private:
     Window(gfx::Size screenSize, double scale);
     friend class Responder;
     friend class View;
-    bool applyLayout(View& view);
+    bool applyLayout(View& view, LayoutEngine& engine, gfx::Point engineOrigin);
+    bool islandIsDirty(const View& view) const;
     std::size_t subviewIndexLimit(const View& inserted) const override;
     bool isOverlay(const View& view) const;
     // Called as `views` leave the window: the first responder among them resigns, even if it
