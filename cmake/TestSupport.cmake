@@ -5,6 +5,7 @@ set(VK_SANITIZER_ENV
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp:print_suppressions=0"
   "UBSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/ubsan.supp:print_stacktrace=1:halt_on_error=1"
   "ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+  "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1"
   "VK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 
 # Tests that measure or draw text reach fontconfig and Pango, which are built without frame
