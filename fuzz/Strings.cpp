@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "base/Utf8.h"
@@ -22,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!base::Utf8::isValid(result)) std::abort();
     }
     if (utf16Length(text) > text.size()) std::abort();
+    const std::string wellFormed = sanitized(text);
+    if (!wellFormed.empty()) {
+        const auto word = wordAt(wellFormed, split % wellFormed.size());
+        if (word.offset + word.length > wellFormed.size()) std::abort();
+    }
     (void)caseInsensitiveCompare(haystack, needle);
     return 0;
 }
