@@ -532,8 +532,15 @@ std::shared_ptr<View> TableView::headerViewForSection(int section) const {
 void TableView::scrollToRowAtIndexPath(IndexPath indexPath, bool animated) {
     gfx::Rect rect = rectForRowAtIndexPath(indexPath);
     if (rect.isEmpty()) return;
+    scrollContentToTop(rect.y, animated);
+}
+
+// The top of the visible area is below the content inset, so content at `y` shows there when
+// the offset is `y` less that inset.
+void TableView::scrollContentToTop(double y, bool animated) {
     auto limits = offsetLimits();
-    setContentOffset({contentOffset().x, std::clamp(rect.y, limits.min.y, limits.max.y)}, animated);
+    double offset = y - adjustedContentInset().top;
+    setContentOffset({contentOffset().x, std::clamp(offset, limits.min.y, limits.max.y)}, animated);
 }
 
 void TableView::scrollToSectionIndexTitle(int index) {
@@ -542,10 +549,7 @@ void TableView::scrollToSectionIndexTitle(int index) {
     int section =
         dataSource->sectionForSectionIndexTitle(*this, indexTitles_[static_cast<std::size_t>(index)], index);
     if (section < 0 || section >= static_cast<int>(sections_.size())) return;
-    // The top of the visible area is below the content inset.
-    double y = rectForHeaderInSection(section).y - adjustedContentInset().top;
-    auto limits = offsetLimits();
-    setContentOffset({contentOffset().x, std::clamp(y, limits.min.y, limits.max.y)}, false);
+    scrollContentToTop(rectForHeaderInSection(section).y, false);
 }
 
 // The strip floats over the visible area less the content inset, at the trailing edge, above

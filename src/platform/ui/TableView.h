@@ -114,7 +114,8 @@ public:
     std::vector<IndexPath> indexPathsForVisibleRows() const;
     // The header view shown for a section (the delegate's, or a label for a title), if visible.
     std::shared_ptr<View> headerViewForSection(int section) const;
-    // Scrolls so the row's top is at the top of the visible area (within the offset's range).
+    // Scrolls so the row's top is at the top of the visible area, below the content inset
+    // (within the offset's range).
     void scrollToRowAtIndexPath(IndexPath indexPath, bool animated);
 
     // Selection (single); set in code, the delegate is not told.
@@ -170,6 +171,7 @@ private:
     gfx::Rect headerFrameForSection(int index, const gfx::Rect& visible);
     void placeSeparator(TableViewCell& cell, IndexPath indexPath);
     void placeIndexStrip();
+    void scrollContentToTop(double y, bool animated);
     bool touchIsOnHeader(gfx::Point point) const;
     void ensureModel();
     double contentWidthForRows() const;

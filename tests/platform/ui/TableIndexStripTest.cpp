@@ -108,6 +108,9 @@ TEST_F(TableIndexStripTest, StripStaysInTheVisibleAreaBelowTheInset) {
     EXPECT_EQ(table->contentOffset().y, headerTop(1) - 55);
     EXPECT_EQ(
         table->headerViewForSection(1)->convertRect(table->headerViewForSection(1)->bounds(), nullptr).y, 55);
+    // Scrolling to a row in code also keeps it clear of the inset.
+    table->scrollToRowAtIndexPath({2, 1}, false);
+    EXPECT_EQ(table->contentOffset().y, table->rectForRowAtIndexPath({2, 1}).y - 55);
 }
 
 TEST_F(TableIndexStripTest, TitlesComeAndGoWithReloadsAndBadSectionsAreIgnored) {
