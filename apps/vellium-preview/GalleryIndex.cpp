@@ -18,7 +18,8 @@ std::shared_ptr<ui::NavigationController> GalleryIndex::makeGallery() {
         table->setDataSource(index);
         table->setDelegate(index);
         table->setScrollEnabled(false);
-        table->setBackgroundColor(gfx::Color::secondarySystemBackground());
+        // A grey rounded card of entries on the page itself, with no band behind it.
+        table->setBackgroundColor(gfx::Color::clear());
         stack.addFullWidthRow(
             table, static_cast<double>(index->pages_.size()) * ui::TableView::kDefaultRowHeight + 40);
     });
@@ -40,7 +41,7 @@ std::shared_ptr<ui::TableViewCell> GalleryIndex::cellForRowAtIndexPath(ui::Table
                                                                        ui::IndexPath indexPath) {
     auto cell = table.dequeueReusableCell(kEntry);
     if (!cell) cell = ui::TableViewCell::create(ui::TableViewCellStyle::Default, kEntry);
-    cell->setBackgroundColor(gfx::Color::systemBackground());
+    cell->setBackgroundColor(gfx::Color::secondarySystemBackground());
     cell->textLabel()->setText(pages_[static_cast<std::size_t>(indexPath.row)].title);
     return cell;
 }
