@@ -1,6 +1,7 @@
 #include "ui/CollectionView.h"
 
 #include <algorithm>
+#include <ranges>
 
 #include "base/Log.h"
 #include "ui/PanGestureRecognizer.h"
@@ -200,15 +201,13 @@ std::shared_ptr<CollectionViewCell> CollectionView::cellForItemAtIndexPath(Index
 }
 
 std::vector<std::shared_ptr<CollectionViewCell>> CollectionView::visibleCells() const {
-    std::vector<std::shared_ptr<CollectionViewCell>> cells;
-    for (const auto& [indexPath, cell] : visible_) cells.push_back(cell);
-    return cells;
+    auto cells = std::views::values(visible_);
+    return {cells.begin(), cells.end()};
 }
 
 std::vector<IndexPath> CollectionView::indexPathsForVisibleItems() const {
-    std::vector<IndexPath> paths;
-    for (const auto& [indexPath, cell] : visible_) paths.push_back(indexPath);
-    return paths;
+    auto paths = std::views::keys(visible_);
+    return {paths.begin(), paths.end()};
 }
 
 std::shared_ptr<CollectionReusableView> CollectionView::headerForSection(int section) const {

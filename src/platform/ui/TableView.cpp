@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ranges>
 
 #include "base/Log.h"
 #include "gfx/CornerStyle.h"
@@ -512,15 +513,13 @@ std::optional<IndexPath> TableView::indexPathForCell(const TableViewCell& cell) 
 }
 
 std::vector<std::shared_ptr<TableViewCell>> TableView::visibleCells() const {
-    std::vector<std::shared_ptr<TableViewCell>> cells;
-    for (const auto& [indexPath, cell] : visible_) cells.push_back(cell);
-    return cells;
+    auto cells = std::views::values(visible_);
+    return {cells.begin(), cells.end()};
 }
 
 std::vector<IndexPath> TableView::indexPathsForVisibleRows() const {
-    std::vector<IndexPath> paths;
-    for (const auto& [indexPath, cell] : visible_) paths.push_back(indexPath);
-    return paths;
+    auto paths = std::views::keys(visible_);
+    return {paths.begin(), paths.end()};
 }
 
 std::shared_ptr<View> TableView::headerViewForSection(int section) const {
