@@ -25,8 +25,56 @@ constexpr double kPlainTitleHeaderHeight = 28;
 constexpr double kGroupedGap = 18;
 constexpr double kHeaderTextInset = 20;
 constexpr auto kFrameInterval = std::chrono::nanoseconds(16'666'667);
+// A delegate that reloads from every notice would otherwise keep the table reloading forever.
+constexpr int kMaxDeferredRounds = 8;
 
 }  // namespace
+
+// Marks the table busy for as long as it lives; the outermost scope sends what waited. It keeps
+// the table alive, so a callback that removes and releases it cannot free it mid-walk.
+class TableView::BusyScope {
+public:
+    explicit BusyScope(TableView& table)
+        : table_(std::static_pointer_cast<TableView>(table.shared_from_this())) {
+        ++table_->busy_;
+    }
+    ~BusyScope() {
+        if (--table_->busy_ == 0) table_->finishBusy();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    std::shared_ptr<TableView> table_;
+};
+
+void TableView::sendWhenIdle(std::function<void()> notice) {
+    if (busy_ > 0) {
+        pendingNotices_.push_back(std::move(notice));
+    } else {
+        notice();
+    }
+}
+
+void TableView::finishBusy() {
+    for (int round = 0; round < kMaxDeferredRounds; ++round) {
+        auto notices = std::exchange(pendingNotices_, {});
+        for (const auto& notice : notices) notice();
+        if (pendingReloadAll_) {
+            pendingReloadAll_ = false;
+            pendingSections_.clear();
+            reloadData();
+        } else if (!pendingSections_.empty()) {
+            reloadSections(std::exchange(pendingSections_, {}), pendingAnimation_);
+        } else if (pendingNotices_.empty()) {
+            return;
+        }
+    }
+    base::Log::line("ui: a table kept reloading from its own callbacks; the rest is dropped");
+    pendingNotices_.clear();
+    pendingSections_.clear();
+    pendingReloadAll_ = false;
+}
 
 std::shared_ptr<TableView> TableView::create(Style style) {
     std::shared_ptr<TableView> table(new TableView(style));
@@ -103,6 +151,11 @@ std::shared_ptr<TableViewCell> TableView::dequeueReusableCell(const std::string&
 // ---- The model: sections, row heights and their positions ----
 
 void TableView::reloadData() {
+    if (busy_ > 0) {
+        pendingReloadAll_ = true;
+        return;
+    }
+    BusyScope busy(*this);
     unhighlight();
     for (const auto& [indexPath, cell] : std::map(visible_)) recycle(cell);
     visible_.clear();
@@ -113,6 +166,12 @@ void TableView::reloadData() {
 }
 
 void TableView::reloadSections(const std::set<int>& sections, RowAnimation animation) {
+    if (busy_ > 0) {
+        pendingSections_.insert(sections.begin(), sections.end());
+        pendingAnimation_ = animation;
+        return;
+    }
+    BusyScope busy(*this);
     ensureModel();
     std::set<int> reloaded;
     for (int section : sections) {
@@ -147,23 +206,26 @@ void TableView::ensureModel() {
         visible_.clear();
         modelValid_ = false;
     }
-    if (!modelValid_) rebuildModel({}, false);
+    if (!modelValid_ && !building_) rebuildModel({}, false);
 }
 
 // Rebuilds every section, keeping the heights already measured in the sections that were not
 // reloaded (when `keepAll`, or when listed in neither set) as long as their row counts match.
 void TableView::rebuildModel(const std::set<int>& reloaded, bool keepAll) {
+    BusyScope busy(*this);
     auto dataSource = dataSource_.lock();
     std::vector<Section> old = modelValid_ ? std::move(sections_) : std::vector<Section>{};
     sections_.clear();
     indexTitles_.clear();
     modelWidth_ = bounds().width;
-    modelValid_ = true;
+    modelValid_ = false;
     if (!dataSource) {
+        modelValid_ = true;
         recomputeOffsets();
         return;
     }
-    auto self = shared_from_this();
+    // A data source that asks the table about itself meanwhile sees the sections built so far.
+    building_ = true;
     int count = std::max(0, dataSource->numberOfSections(*this));
     sections_.resize(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
@@ -180,6 +242,8 @@ void TableView::rebuildModel(const std::set<int>& reloaded, bool keepAll) {
         }
     }
     indexTitles_ = dataSource->sectionIndexTitles(*this);
+    building_ = false;
+    modelValid_ = true;
     recomputeOffsets();
 }
 
@@ -276,7 +340,7 @@ void TableView::contentOffsetDidChange() {
 void TableView::tile() {
     if (tiling_) return;  // a data source that scrolls the table while it is asked for a cell
     tiling_ = true;
-    auto self = shared_from_this();
+    BusyScope busy(*this);
     ensureModel();
     gfx::Rect visible = bounds();
     if (tableHeaderView_) {
@@ -359,7 +423,9 @@ std::shared_ptr<TableViewCell> TableView::makeCell(IndexPath indexPath) {
     if (fadingSections_.count(indexPath.section)) cell->setAlpha(0);
     placeCell(*cell, indexPath);
     insertSubview(cell, 0);
-    if (auto delegate = delegate_.lock()) delegate->willDisplayCell(*this, *cell, indexPath);
+    sendWhenIdle([this, cell, indexPath] {
+        if (auto delegate = delegate_.lock()) delegate->willDisplayCell(*this, *cell, indexPath);
+    });
     return cell;
 }
 
@@ -645,7 +711,9 @@ void TableView::unhighlight() {
     IndexPath indexPath = *highlighted_;
     highlighted_.reset();
     if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setHighlighted(false, false);
-    if (auto delegate = delegate_.lock()) delegate->didUnhighlightRowAtIndexPath(*this, indexPath);
+    sendWhenIdle([this, indexPath] {
+        if (auto delegate = delegate_.lock()) delegate->didUnhighlightRowAtIndexPath(*this, indexPath);
+    });
 }
 
 // ---- Cross-dissolve of reloaded sections ----

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -183,6 +184,11 @@ private:
     void finishFade();
     // Touch handling.
     void unhighlight();
+    // Application code is never called back while the table walks its own state: reloads asked
+    // for meanwhile wait for the walk to end, and notices are sent after it.
+    class BusyScope;
+    void sendWhenIdle(std::function<void()> notice);
+    void finishBusy();
 
     Style style_;
     std::weak_ptr<TableViewDataSource> dataSource_;
@@ -203,6 +209,12 @@ private:
     bool modelValid_ = false;
     double modelWidth_ = -1;
     bool tiling_ = false;
+    bool building_ = false;
+    int busy_ = 0;
+    bool pendingReloadAll_ = false;
+    std::set<int> pendingSections_;
+    RowAnimation pendingAnimation_ = RowAnimation::None;
+    std::vector<std::function<void()>> pendingNotices_;
 
     std::optional<IndexPath> selected_;
     std::optional<IndexPath> highlighted_;
