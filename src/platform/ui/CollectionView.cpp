@@ -52,7 +52,23 @@ std::shared_ptr<CollectionReusableView> CollectionView::dequeueReusableSupplemen
     return view;
 }
 
+ListCallbackGate::Scope CollectionView::busyScope() { return {gate_, shared_from_this()}; }
+
+bool CollectionView::applyDeferredReload() {
+    if (!pendingReload_) return false;
+    pendingReload_ = false;
+    reloadData();
+    return true;
+}
+
+// Asked for while the view walks its own state (from one of its callbacks), a reload waits for
+// the walk to end.
 void CollectionView::reloadData() {
+    if (gate_.busy()) {
+        pendingReload_ = true;
+        return;
+    }
+    auto busy = busyScope();
     unhighlight();
     recycleAll();
     selected_.reset();
@@ -62,18 +78,18 @@ void CollectionView::reloadData() {
 }
 
 void CollectionView::recycleAll() {
-    for (auto& [indexPath, cell] : visible_) {
+    auto cells = std::exchange(visible_, {});
+    auto headers = std::exchange(headers_, {});
+    for (auto& [indexPath, cell] : cells) {
         cell->removeFromSuperview();
         cell->setSelected(false);
         cell->setHighlighted(false);
         cellPool_.enqueue(cell, cell->reuseIdentifier());
     }
-    visible_.clear();
-    for (auto& [section, header] : headers_) {
+    for (auto& [section, header] : headers) {
         header->removeFromSuperview();
         headerPool_.enqueue(header, header->reuseIdentifier());
     }
-    headers_.clear();
 }
 
 int CollectionView::numberOfSections() {
@@ -94,7 +110,7 @@ int CollectionView::numberOfItemsInSection(int section) {
 
 void CollectionView::ensureLayout() {
     if (layoutValid_ && bounds().size() == layoutSize_) return;
-    auto self = shared_from_this();
+    auto busy = busyScope();
     if (layoutValid_) recycleAll();  // resized: every frame moves
     numberOfSections();
     layoutValid_ = true;  // the counts are fixed for this pass
@@ -116,7 +132,7 @@ void CollectionView::contentOffsetDidChange() {
 void CollectionView::tile() {
     if (tiling_) return;
     tiling_ = true;
-    auto self = shared_from_this();
+    auto busy = busyScope();
     ensureLayout();
     gfx::Rect visible = bounds();
     auto inSight = [&](const gfx::Rect& frame) { return !frame.intersection(visible).isEmpty(); };
@@ -265,7 +281,9 @@ void CollectionView::unhighlight() {
     IndexPath indexPath = *highlighted_;
     highlighted_.reset();
     if (auto cell = cellForItemAtIndexPath(indexPath)) cell->setHighlighted(false);
-    if (auto delegate = delegate_.lock()) delegate->didUnhighlightItemAtIndexPath(*this, indexPath);
+    gate_.sendWhenIdle([this, indexPath] {
+        if (auto delegate = delegate_.lock()) delegate->didUnhighlightItemAtIndexPath(*this, indexPath);
+    });
 }
 
 }  // namespace ui

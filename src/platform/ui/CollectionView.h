@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/CollectionReusableView.h"
@@ -11,6 +12,7 @@
 #include "ui/CollectionViewDataSource.h"
 #include "ui/CollectionViewDelegate.h"
 #include "ui/CollectionViewFlowLayout.h"
+#include "ui/ListCallbackGate.h"
 #include "ui/ReusePool.h"
 #include "ui/ScrollView.h"
 
@@ -79,6 +81,8 @@ private:
     void recycleAll();
     std::optional<gfx::Rect> frameOfItem(IndexPath indexPath) const;
     void unhighlight();
+    ListCallbackGate::Scope busyScope();
+    bool applyDeferredReload();
 
     std::shared_ptr<CollectionViewFlowLayout> layout_;
     std::weak_ptr<CollectionViewDataSource> dataSource_;
@@ -91,6 +95,8 @@ private:
     bool layoutValid_ = false;
     gfx::Size layoutSize_{-1, -1};
     bool tiling_ = false;
+    bool pendingReload_ = false;
+    ListCallbackGate gate_{[this] { return applyDeferredReload(); }};
     std::optional<IndexPath> selected_;
     std::optional<IndexPath> highlighted_;
 };

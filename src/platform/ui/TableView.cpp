@@ -25,56 +25,7 @@ constexpr double kPlainTitleHeaderHeight = 28;
 constexpr double kGroupedGap = 18;
 constexpr double kHeaderTextInset = 20;
 constexpr auto kFrameInterval = std::chrono::nanoseconds(16'666'667);
-// A delegate that reloads from every notice would otherwise keep the table reloading forever.
-constexpr int kMaxDeferredRounds = 8;
-
 }  // namespace
-
-// Marks the table busy for as long as it lives; the outermost scope sends what waited. It keeps
-// the table alive, so a callback that removes and releases it cannot free it mid-walk.
-class TableView::BusyScope {
-public:
-    explicit BusyScope(TableView& table)
-        : table_(std::static_pointer_cast<TableView>(table.shared_from_this())) {
-        ++table_->busy_;
-    }
-    ~BusyScope() {
-        if (--table_->busy_ == 0) table_->finishBusy();
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    std::shared_ptr<TableView> table_;
-};
-
-void TableView::sendWhenIdle(std::function<void()> notice) {
-    if (busy_ > 0) {
-        pendingNotices_.push_back(std::move(notice));
-    } else {
-        notice();
-    }
-}
-
-void TableView::finishBusy() {
-    for (int round = 0; round < kMaxDeferredRounds; ++round) {
-        auto notices = std::exchange(pendingNotices_, {});
-        for (const auto& notice : notices) notice();
-        if (pendingReloadAll_) {
-            pendingReloadAll_ = false;
-            pendingSections_.clear();
-            reloadData();
-        } else if (!pendingSections_.empty()) {
-            reloadSections(std::exchange(pendingSections_, {}), pendingAnimation_);
-        } else if (pendingNotices_.empty()) {
-            return;
-        }
-    }
-    base::Log::line("ui: a table kept reloading from its own callbacks; the rest is dropped");
-    pendingNotices_.clear();
-    pendingSections_.clear();
-    pendingReloadAll_ = false;
-}
 
 std::shared_ptr<TableView> TableView::create(Style style) {
     std::shared_ptr<TableView> table(new TableView(style));
@@ -86,6 +37,20 @@ TableView::TableView(Style style) : style_(style) { setAlwaysBounceVertical(true
 
 TableView::~TableView() {
     if (fadeTimer_) base::RunLoop::main().cancel(fadeTimer_);
+}
+
+ListCallbackGate::Scope TableView::busyScope() { return {gate_, shared_from_this()}; }
+
+bool TableView::applyDeferredReloads() {
+    if (pendingReloadAll_) {
+        pendingReloadAll_ = false;
+        pendingSections_.clear();
+        reloadData();
+        return true;
+    }
+    if (pendingSections_.empty()) return false;
+    reloadSections(std::exchange(pendingSections_, {}), pendingAnimation_);
+    return true;
 }
 
 void TableView::setDataSource(const std::weak_ptr<TableViewDataSource>& dataSource) {
@@ -151,11 +116,11 @@ std::shared_ptr<TableViewCell> TableView::dequeueReusableCell(const std::string&
 // ---- The model: sections, row heights and their positions ----
 
 void TableView::reloadData() {
-    if (busy_ > 0) {
+    if (gate_.busy()) {
         pendingReloadAll_ = true;
         return;
     }
-    BusyScope busy(*this);
+    auto busy = busyScope();
     unhighlight();
     for (const auto& [indexPath, cell] : std::map(visible_)) recycle(cell);
     visible_.clear();
@@ -166,12 +131,12 @@ void TableView::reloadData() {
 }
 
 void TableView::reloadSections(const std::set<int>& sections, RowAnimation animation) {
-    if (busy_ > 0) {
+    if (gate_.busy()) {
         pendingSections_.insert(sections.begin(), sections.end());
         pendingAnimation_ = animation;
         return;
     }
-    BusyScope busy(*this);
+    auto busy = busyScope();
     ensureModel();
     std::set<int> reloaded;
     for (int section : sections) {
@@ -212,7 +177,7 @@ void TableView::ensureModel() {
 // Rebuilds every section, keeping the heights already measured in the sections that were not
 // reloaded (when `keepAll`, or when listed in neither set) as long as their row counts match.
 void TableView::rebuildModel(const std::set<int>& reloaded, bool keepAll) {
-    BusyScope busy(*this);
+    auto busy = busyScope();
     auto dataSource = dataSource_.lock();
     std::vector<Section> old = modelValid_ ? std::move(sections_) : std::vector<Section>{};
     sections_.clear();
@@ -340,7 +305,7 @@ void TableView::contentOffsetDidChange() {
 void TableView::tile() {
     if (tiling_) return;  // a data source that scrolls the table while it is asked for a cell
     tiling_ = true;
-    BusyScope busy(*this);
+    auto busy = busyScope();
     ensureModel();
     gfx::Rect visible = bounds();
     if (tableHeaderView_) {
@@ -423,7 +388,7 @@ std::shared_ptr<TableViewCell> TableView::makeCell(IndexPath indexPath) {
     if (fadingSections_.count(indexPath.section)) cell->setAlpha(0);
     placeCell(*cell, indexPath);
     insertSubview(cell, 0);
-    sendWhenIdle([this, cell, indexPath] {
+    gate_.sendWhenIdle([this, cell, indexPath] {
         if (auto delegate = delegate_.lock()) delegate->willDisplayCell(*this, *cell, indexPath);
     });
     return cell;
@@ -711,7 +676,7 @@ void TableView::unhighlight() {
     IndexPath indexPath = *highlighted_;
     highlighted_.reset();
     if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setHighlighted(false, false);
-    sendWhenIdle([this, indexPath] {
+    gate_.sendWhenIdle([this, indexPath] {
         if (auto delegate = delegate_.lock()) delegate->didUnhighlightRowAtIndexPath(*this, indexPath);
     });
 }

@@ -10,6 +10,7 @@
 
 #include "ui/EdgeInsets.h"
 #include "ui/IndexPath.h"
+#include "ui/ListCallbackGate.h"
 #include "ui/ReusePool.h"
 #include "ui/ScrollView.h"
 #include "ui/TableViewCell.h"
@@ -186,9 +187,8 @@ private:
     void unhighlight();
     // Application code is never called back while the table walks its own state: reloads asked
     // for meanwhile wait for the walk to end, and notices are sent after it.
-    class BusyScope;
-    void sendWhenIdle(std::function<void()> notice);
-    void finishBusy();
+    ListCallbackGate::Scope busyScope();
+    bool applyDeferredReloads();
 
     Style style_;
     std::weak_ptr<TableViewDataSource> dataSource_;
@@ -210,11 +210,10 @@ private:
     double modelWidth_ = -1;
     bool tiling_ = false;
     bool building_ = false;
-    int busy_ = 0;
+    ListCallbackGate gate_{[this] { return applyDeferredReloads(); }};
     bool pendingReloadAll_ = false;
     std::set<int> pendingSections_;
     RowAnimation pendingAnimation_ = RowAnimation::None;
-    std::vector<std::function<void()>> pendingNotices_;
 
     std::optional<IndexPath> selected_;
     std::optional<IndexPath> highlighted_;

@@ -3,12 +3,13 @@
 #include <functional>
 #include <string>
 
+#include "ui/CollectionView.h"
 #include "ui/Label.h"
 #include "ui/TableView.h"
 #include "ui/Window.h"
 
-// Application code may reload, remove or release the table from any callback it gets; the
-// table must neither touch freed memory (ASan) nor end with rows that show another row's text.
+// Application code may reload, remove or release a list view from any callback it gets; the
+// view must neither touch freed memory (ASan) nor end with rows that show another row's text.
 namespace {
 
 using ui::IndexPath;
@@ -128,5 +129,109 @@ INSTANTIATE_TEST_SUITE_P(EveryCallbackEveryAct, TableViewReentrancyTest,
                                                               Callback::Select),
                                             ::testing::Values(Act::Reload, Act::ReloadSection,
                                                               Act::RemoveTable, Act::ReleaseSource)));
+
+class CountingItem : public ui::CollectionViewCell {
+public:
+    static std::shared_ptr<CountingItem> create() {
+        return std::shared_ptr<CountingItem>(new CountingItem());
+    }
+    IndexPath shown{-1, -1};
+};
+
+class HostileItems : public ui::CollectionViewDataSource, public ui::CollectionViewDelegate {
+public:
+    Callback when = Callback::Rows;
+    std::function<void()> act;
+    int numberOfSections(ui::CollectionView&) override { return 2; }
+    int numberOfItemsInSection(ui::CollectionView&, int) override { return fire(Callback::Rows), 60; }
+    std::shared_ptr<ui::CollectionViewCell> cellForItemAtIndexPath(ui::CollectionView& view,
+                                                                   IndexPath ip) override {
+        auto cell = std::static_pointer_cast<CountingItem>(view.dequeueReusableCell("item", ip));
+        cell->shown = ip;
+        fire(Callback::Cell);
+        return cell;
+    }
+    std::optional<gfx::Size> sizeForItemAtIndexPath(ui::CollectionView&, const ui::CollectionViewFlowLayout&,
+                                                    IndexPath) override {
+        return fire(Callback::Height), gfx::Size{60, 40};
+    }
+    void didHighlightItemAtIndexPath(ui::CollectionView&, IndexPath) override { fire(Callback::Highlight); }
+    void didUnhighlightItemAtIndexPath(ui::CollectionView&, IndexPath) override {
+        fire(Callback::Unhighlight);
+    }
+    void didSelectItemAtIndexPath(ui::CollectionView&, IndexPath) override { fire(Callback::Select); }
+
+private:
+    void fire(Callback callback) {
+        if (callback != when || !act) return;
+        auto once = std::exchange(act, nullptr);
+        once();
+    }
+};
+
+class CollectionViewReentrancyTest : public ::testing::TestWithParam<std::tuple<Callback, Act>> {
+protected:
+    void SetUp() override {
+        view->setFrame({0, 0, 320, 480});
+        view->registerCell("item", [] { return CountingItem::create(); });
+        window->addSubview(view);
+        view->setDataSource(source);
+        view->setDelegate(source);
+        window->layoutIfNeeded();
+    }
+    void touch(TouchPhase phase, gfx::Point point) { window->sendTouch(ui::Touch(1, phase, point)); }
+    std::shared_ptr<ui::Window> window = ui::Window::create({320, 480});
+    std::shared_ptr<ui::CollectionView> view = ui::CollectionView::create(nullptr);
+    std::shared_ptr<HostileItems> source = std::make_shared<HostileItems>();
+};
+
+TEST_P(CollectionViewReentrancyTest, SurvivesWhateverACallbackDoes) {
+    auto [when, what] = GetParam();
+    source->when = when;
+    source->act = [this, what] {
+        switch (what) {
+            case Act::Reload:
+                view->reloadData();
+                break;
+            case Act::ReloadSection:
+                view->reloadData();
+                break;
+            case Act::RemoveTable:
+                view->removeFromSuperview();
+                view.reset();
+                break;
+            case Act::ReleaseSource:
+                source.reset();
+                break;
+        }
+    };
+    std::weak_ptr<ui::CollectionView> weakView = view;
+    if (view) view->reloadData();
+    window->layoutIfNeeded();
+    if (view) view->setContentOffset({0, 480});
+    touch(TouchPhase::Began, {30, 100});
+    if (view) view->setContentOffset({0, 900});
+    touch(TouchPhase::Cancelled, {30, 100});
+    touch(TouchPhase::Began, {30, 200});
+    touch(TouchPhase::Ended, {30, 200});
+    window->layoutIfNeeded();
+
+    auto alive = weakView.lock();
+    if (what == Act::RemoveTable) {
+        EXPECT_FALSE(alive);
+        return;
+    }
+    ASSERT_TRUE(alive);
+    for (const auto& ip : alive->indexPathsForVisibleItems()) {
+        if (!source) break;
+        EXPECT_EQ(std::static_pointer_cast<CountingItem>(alive->cellForItemAtIndexPath(ip))->shown, ip);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCallbackEveryAct, CollectionViewReentrancyTest,
+    ::testing::Combine(::testing::Values(Callback::Rows, Callback::Cell, Callback::Height,
+                                         Callback::Highlight, Callback::Unhighlight, Callback::Select),
+                       ::testing::Values(Act::Reload, Act::RemoveTable, Act::ReleaseSource)));
 
 }  // namespace
