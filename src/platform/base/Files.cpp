@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "base/FileDescriptor.h"
 
@@ -63,17 +64,26 @@ Result<Data> Files::readFile(const std::filesystem::path& path, std::uint64_t li
     if (S_ISDIR(info.st_mode)) return error(EISDIR, "could not read", path);
     if (!S_ISREG(info.st_mode)) return error(EINVAL, "not a regular file:", path);
     if (std::uint64_t(info.st_size) > limit) return error(EFBIG, "could not read", path);
+    try {
+        return readOpenFile(file.get(), path, std::uint64_t(info.st_size), limit);
+    } catch (const std::bad_alloc&) {
+        return error(ENOMEM, "could not read", path);
+    }
+}
+
+Result<Data> Files::readOpenFile(int file, const std::filesystem::path& path, std::uint64_t size,
+                                 std::uint64_t limit) {
     const std::uint64_t capacity = limit < std::numeric_limits<std::uint64_t>::max() ? limit + 1 : limit;
     // The size is a hint only: files in /proc report 0 and a file may grow while read.
     Data contents;
-    contents.resize(std::max<std::size_t>(std::size_t(info.st_size) + 1, 4096));
+    contents.resize(std::max<std::size_t>(std::size_t(size) + 1, 4096));
     std::size_t used = 0;
     for (;;) {
         if (used == contents.size()) {
             if (contents.size() > limit) return error(EFBIG, "could not read", path);
             contents.resize(std::min<std::uint64_t>(contents.size() * 2, capacity));
         }
-        const ssize_t count = ::read(file.get(), contents.data() + used, contents.size() - used);
+        const ssize_t count = ::read(file, contents.data() + used, contents.size() - used);
         if (count < 0) {
             if (errno == EINTR || errno == EAGAIN) continue;
             return error(errno, "could not read", path);

@@ -25,13 +25,20 @@ public:
     static Result<void> remove(const std::filesystem::path& path);
     // The names in a directory, sorted, without "." and "..".
     static Result<std::vector<std::string>> listDirectory(const std::filesystem::path& path);
-    // The whole contents of a regular file (others: EISDIR or EINVAL, never blocking).
+    // The whole contents of a regular file (others: EISDIR or EINVAL, never blocking; a FIFO
+    // or device is refused at once). Allocation failure is ENOMEM. The one reader for files
+    // named by outside input.
     static Result<Data> readFile(const std::filesystem::path& path, std::uint64_t limit = kDefaultReadLimit);
     // Creates the directory and any missing parents; an existing directory is success.
     static Result<void> createDirectories(const std::filesystem::path& path);
 
     // An error of this domain for `errorNumber`, naming what failed on which path.
     static Error error(int errorNumber, std::string_view action, const std::filesystem::path& path);
+
+private:
+    // Reads an open regular file of about `size` bytes; more than `limit` is EFBIG.
+    static Result<Data> readOpenFile(int file, const std::filesystem::path& path, std::uint64_t size,
+                                     std::uint64_t limit);
 };
 
 }  // namespace base

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "base/AtomicFile.h"
@@ -215,7 +216,15 @@ Result<Value> parseChecked(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-Result<Value> PropertyList::parse(std::span<const std::uint8_t> bytes) { return parseChecked(bytes); }
+// Allocation failure comes back as an error like any other bad input: a caller showing a
+// settings screen must not be taken down by a file it happened to read.
+Result<Value> PropertyList::parse(std::span<const std::uint8_t> bytes) {
+    try {
+        return parseChecked(bytes);
+    } catch (const std::bad_alloc&) {
+        return malformed("out of memory");
+    }
+}
 
 Result<Value> PropertyList::readFile(const std::filesystem::path& path) {
     Result<Data> contents = Files::readFile(path);

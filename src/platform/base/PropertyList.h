@@ -19,7 +19,8 @@ namespace base {
 // - Keyed-archive references (binary UID objects) read as {"CF$UID": n}, as XML writes them.
 // - Of repeated dictionary keys the last wins.
 // - Input nested deeper than PropertyListLimits::kMaxDepth, binary object graphs with cycles
-//   or that expand far beyond their size, and binary keys holding NUL are kMalformed.
+//   or that expand far beyond their size (or beyond PropertyListLimits::kMaxExpandedBytes),
+//   and binary keys holding NUL are kMalformed; so is input that runs out of memory.
 class PropertyList {
 public:
     static constexpr const char* kErrorDomain = "base.PropertyList";

@@ -51,9 +51,10 @@ public:
 
 private:
     struct Node {
-        std::uint64_t expandedSize = 0;  // nodes of the tree this object expands to
-        std::uint8_t state = 0;          // 0 not seen, 1 on the walk's path, 2 done
-        std::uint8_t key = 0;            // 0 not checked as a key, 1 valid key, 2 invalid
+        std::uint64_t expandedSize = 0;   // nodes of the tree this object expands to
+        std::uint64_t expandedBytes = 0;  // content bytes of that tree
+        std::uint8_t state = 0;           // 0 not seen, 1 on the walk's path, 2 done
+        std::uint8_t key = 0;             // 0 not checked as a key, 1 valid key, 2 invalid
     };
     // The references held by one container object.
     struct References {
@@ -124,6 +125,24 @@ private:
         return References{position, count, kind == 0xD};
     }
 
+    // The content bytes one object holds itself: a data or string object's length (UTF-16
+    // counted as the UTF-8 it becomes, up to three bytes a unit), a container's reference
+    // slots. nullopt when the content runs past the object area.
+    std::optional<std::uint64_t> ownBytesOf(std::uint64_t object) const {
+        const std::optional<std::size_t> offset = offsetOf(object);
+        if (!offset) return std::nullopt;
+        const std::uint8_t kind = bytes_[*offset] >> 4;
+        const bool text = kind == 0x4 || kind == 0x5 || kind == 0x6 || kind == 0x7;
+        const bool container = kind == 0xA || kind == 0xC || kind == 0xD;
+        if (!text && !container) return 0;
+        const std::optional<Length> length = lengthAt(*offset);
+        if (!length) return std::nullopt;
+        if (container) return length->count * (kind == 0xD ? 2 : 1) * sizeof(void*);
+        const std::size_t unitSize = kind == 0x6 ? 2 : 1;
+        if (length->count > (objectsEnd_ - length->contentStart) / unitSize) return std::nullopt;
+        return length->count * (kind == 0x6 ? 3 : 1);
+    }
+
     // Dictionary keys must be strings (ASCII 0x5_, UTF-16 0x6_ or UTF-8 0x7_) without a NUL
     // character: libplist 2.2 aborts on an assertion when it meets a key holding NUL.
     // Checked once per object: a long key may be shared by many entries.
@@ -176,6 +195,9 @@ private:
             const std::optional<References> references = referencesOf(object);
             if (!references || path.size() >= PropertyListLimits::kMaxDepth) return false;
             if (!keysAreValid(*references)) return false;
+            const std::optional<std::uint64_t> ownBytes = ownBytesOf(object);
+            if (!ownBytes || *ownBytes > PropertyListLimits::kMaxExpandedBytes) return false;
+            nodes_[object].expandedBytes = *ownBytes;
             nodes_[object].state = 1;
             path.push_back(Frame{object, *references, 0});
             return true;
@@ -190,13 +212,17 @@ private:
                 if (nodes_[child].state == 0 && !enter(child)) return false;
                 continue;
             }
+            // Both sums stop just past their limits, so they cannot overflow.
             std::uint64_t size = 1;
+            std::uint64_t bytes = nodes_[frame.object].expandedBytes;
             for (std::uint64_t i = 0; i < frame.references.count; ++i) {
-                size = std::min(size + nodes_[reference(frame.references, i)].expandedSize,
-                                expansionLimit() + 1);
+                const Node& child = nodes_[reference(frame.references, i)];
+                size = std::min(size + child.expandedSize, expansionLimit() + 1);
+                bytes = std::min(bytes + child.expandedBytes, PropertyListLimits::kMaxExpandedBytes + 1);
             }
-            if (size > expansionLimit()) return false;
+            if (size > expansionLimit() || bytes > PropertyListLimits::kMaxExpandedBytes) return false;
             nodes_[frame.object].expandedSize = size;
+            nodes_[frame.object].expandedBytes = bytes;
             nodes_[frame.object].state = 2;
             path.pop_back();
         }

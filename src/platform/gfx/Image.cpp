@@ -1,8 +1,8 @@
 #include "gfx/Image.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 
+#include "base/Files.h"
 #include "gfx/JpegCodec.h"
 #include "gfx/PixelFormat.h"
 #include "gfx/PngCodec.h"
@@ -43,15 +43,12 @@ base::Result<Image> Image::decode(std::span<const std::uint8_t> bytes, double sc
 }
 
 base::Result<Image> Image::fromFile(const std::filesystem::path& path, double scale) {
-    std::error_code sizeError;
-    auto size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError && size > kMaximumFileBytes)
-        return imageError(kUndecodable, "too large: " + path.string());
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return imageError(kUnreadable, "cannot open " + path.string());
-    base::Data bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return imageError(kUnreadable, "cannot read " + path.string());
-    return decode(bytes, scale);
+    auto bytes = base::Files::readFile(path, kMaximumFileBytes);
+    if (!bytes) {
+        if (bytes.error().code == EFBIG) return imageError(kUndecodable, "too large: " + path.string());
+        return imageError(kUnreadable, bytes.error().description);
+    }
+    return decode(bytes.value(), scale);
 }
 
 base::Result<base::Data> Image::encodePng() const {

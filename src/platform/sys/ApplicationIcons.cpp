@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 
+#include "base/Files.h"
 #include "sys/ApplicationWorkspace.h"
 
 namespace sys {
@@ -150,9 +151,25 @@ std::filesystem::path findInTheme(const std::string& theme, const std::string& n
     return best;
 }
 
+// The file is read through the bounded reader (an "Icon=" path may name a device or a
+// FIFO); librsvg gets the bytes, with the file as base for the references inside.
+RsvgHandle* openSvg(const std::filesystem::path& file) {
+    const auto bytes = base::Files::readFile(file, gfx::Image::kMaximumFileBytes);
+    if (!bytes) return nullptr;
+    GBytes* contents = g_bytes_new(bytes.value().data(), bytes.value().size());
+    GInputStream* stream = g_memory_input_stream_new_from_bytes(contents);
+    GFile* base = g_file_new_for_path(file.c_str());
+    RsvgHandle* handle =
+        rsvg_handle_new_from_stream_sync(stream, base, RSVG_HANDLE_FLAGS_NONE, nullptr, nullptr);
+    g_object_unref(base);
+    g_object_unref(stream);
+    g_bytes_unref(contents);
+    return handle;
+}
+
 gfx::Image renderSvg(const std::filesystem::path& file, int pixels, double scale) {
     GError* error = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_file(file.c_str(), &error);
+    RsvgHandle* handle = openSvg(file);
     if (!handle) {
         if (error) g_error_free(error);
         return {};

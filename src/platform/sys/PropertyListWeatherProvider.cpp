@@ -1,9 +1,8 @@
 #include "sys/PropertyListWeatherProvider.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
+#include "base/Files.h"
 #include "base/PropertyList.h"
 #include "base/Value.h"
 #include "sys/WeatherProviderRegistry.h"
@@ -98,10 +97,9 @@ PropertyListWeatherProvider::PropertyListWeatherProvider(std::filesystem::path f
 }
 
 void PropertyListWeatherProvider::updateWeather() {
-    std::ifstream stream(file_, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(stream),
-                                          std::istreambuf_iterator<char>()};
-    Contents fresh = parse(bytes);
+    // An unreadable file (missing, not regular, too large) reads as one with no weather.
+    const auto bytes = base::Files::readFile(file_, kMaximumFileBytes);
+    Contents fresh = bytes ? parse(bytes.value()) : Contents{};
     if (fresh.conditionsImage && fresh.conditionsImage->is_relative()) {
         fresh.conditionsImage = file_.parent_path() / *fresh.conditionsImage;
     }

@@ -45,6 +45,8 @@ public:
     static void registerAs(const std::string& name, std::filesystem::path file);
     // Reads file contents; bad input gives empty contents, never a failure.
     static Contents parse(std::span<const std::uint8_t> bytes);
+    // Larger weather files are not read: a few keys fit in far less.
+    static constexpr std::uint64_t kMaximumFileBytes = std::uint64_t(1) << 20;
 
     bool respondsTo(Operation operation) const override;
     void updateWeather() override;

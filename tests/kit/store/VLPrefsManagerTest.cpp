@@ -8,6 +8,7 @@
 
 #include "PrefsTestRoot.h"
 #include "store/VLPrefsManager.h"
+#include "support/ExpandingPropertyList.h"
 
 namespace {
 
@@ -137,12 +138,16 @@ TEST_F(VLPrefsManagerTest, UnstorableKeysAndValuesAreRefusedAndTheFileKept) {
 
 TEST_F(VLPrefsManagerTest, AnUnusableFileReadsAsEmptyAndIsNotReplaced) {
     const std::string garbage = "<?xml version=\"1.0\"?><plist><dict><key>a</key>";
-    std::ofstream(preferenceFile(kID)) << garbage;
-    EXPECT_TRUE(prefs_.boolForKey("a", true, kID));
-    prefs_.setBool(false, "a", kID);
-    EXPECT_THAT(logLines_, SizeIs(1));
-    std::ifstream in(preferenceFile(kID));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), garbage);
+    const std::vector<std::uint8_t> expanding = testsupport::expandingPropertyList();
+    for (const std::string& unusable : {garbage, std::string(expanding.begin(), expanding.end())}) {
+        logLines_.clear();
+        std::ofstream(preferenceFile(kID), std::ios::binary | std::ios::trunc) << unusable;
+        EXPECT_TRUE(prefs_.boolForKey("a", true, kID));
+        prefs_.setBool(false, "a", kID);
+        EXPECT_THAT(logLines_, SizeIs(1));
+        std::ifstream in(preferenceFile(kID), std::ios::binary);
+        EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == unusable);
+    }
 
     writeFile(kID, base::Value::Array{1, 2});  // a root that is not a dictionary
     prefs_.setBool(false, "a", kID);

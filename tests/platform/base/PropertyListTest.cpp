@@ -9,6 +9,7 @@
 
 #include "base/Files.h"
 #include "base/PropertyList.h"
+#include "support/ExpandingPropertyList.h"
 #include "support/TemporaryDirectory.h"
 
 namespace {
@@ -215,6 +216,9 @@ TEST(PropertyList, HostileNestingAndExpansionAreRefusedQuickly) {
     for (std::uint16_t i = 1; i <= 100; ++i) doubling.push_back(arrayObject({i, i}));
     doubling.push_back(Data{0x10, 0x01});
     EXPECT_FALSE(PropertyList::parse(binaryPlist(doubling)).ok());
+
+    EXPECT_FALSE(PropertyList::parse(testsupport::expandingPropertyList()).ok());  // few nodes, many bytes
+    EXPECT_EQ(PropertyList::parse(testsupport::expandingPropertyList(16)).value().count(), 16u);
 
     std::string fine = "<plist>";
     for (int i = 0; i < 100; ++i) fine += "<array>";

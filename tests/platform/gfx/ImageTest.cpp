@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "gfx/Image.h"
 #include "gfx/ImageContext.h"
 #include "support/PixelCounts.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -137,6 +139,15 @@ TEST(Image, FilesLargerThanAnyImageAreNotRead) {
     std::filesystem::remove(path);
     ASSERT_FALSE(result.ok());
     EXPECT_NE(result.error().description.find("too large"), std::string::npos);
+}
+
+// A device would be read until memory runs out, a FIFO would wait for a writer.
+TEST(Image, FilesThatAreNotRegularAreNotRead) {
+    testsupport::TemporaryDirectory directory;
+    const auto fifo = directory.path() / "fifo.png";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& path : {std::filesystem::path("/dev/zero"), fifo, directory.path()})
+        EXPECT_EQ(Image::fromFile(path).error().code, Image::kUnreadable) << path;
 }
 
 TEST(ImageContext, DrawsAtItsScaleAndReturnsAnImage) {

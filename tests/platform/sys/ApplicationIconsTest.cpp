@@ -67,6 +67,8 @@ TEST_F(ApplicationIconsTest, MissingIconsGiveNoImage) {
     EXPECT_FALSE(ApplicationIcons::iconFor("org.example.Alpha", 2, 2.0));  // no Icon key
     EXPECT_FALSE(ApplicationIcons::iconFor("org.example.NotInstalled", 2, 2.0));
     EXPECT_FALSE(ApplicationIcons::iconFor("../escape", 2, 2.0));
+    EXPECT_FALSE(ApplicationIcons::iconFor("org.example.DeviceIcon", 2, 2.0));  // not read
+    EXPECT_FALSE(ApplicationIcons::iconFor("org.example.FifoIcon", 2, 2.0));
 }
 
 }  // namespace

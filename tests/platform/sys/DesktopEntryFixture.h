@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include "support/XdgDataFixture.h"
 
 // The desktop entries every application test of this suite sees.
@@ -22,6 +24,10 @@ inline void writeDesktopEntries(const testsupport::TemporaryDirectory& d) {
     d.write("system/applications/org.example.OwnFile.desktop",
             entry + "Name=Own File\nIcon=" + (d.path() / "icons/own.svg").string() + "\n");
     d.write("system/applications/org.example.Iconless.desktop", entry + "Name=Iconless\nIcon=no-such-icon\n");
+    ::mkfifo((d.path() / "fifo.svg").c_str(), 0600);  // an icon nobody writes
+    d.write("system/applications/org.example.FifoIcon.desktop",
+            entry + "Icon=" + d.path().string() + "/fifo.svg\n");
+    d.write("system/applications/org.example.DeviceIcon.desktop", entry + "Icon=/dev/zero\n");
     const auto marker = d.path() / "launched";
     const auto script =
         d.write("record-launch", "#!/bin/sh\necho \"launched $*\" > " + marker.string() + "\n", true);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/TemporaryDirectory.h"
 #include "sys/PropertyListWeatherProvider.h"
@@ -81,6 +82,20 @@ TEST(PropertyListWeatherProviderTest, RefreshingReadsTheFileAgain) {
     directory.write("weather.plist", "not a property list");
     provider->updateWeather();
     EXPECT_FALSE(provider->respondsTo(Operation::Temperature));
+}
+
+// Neither the weather file nor its image is read when it is a device or a FIFO.
+TEST(PropertyListWeatherProviderTest, FilesThatAreNotRegularAreNotRead) {
+    TemporaryDirectory directory;
+    const auto fifo = directory.path() / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string path : {"/dev/zero", "fifo"}) {
+        const auto file =
+            directory.write("w.plist", plist("<key>conditionsImage</key><string>" + path + "</string>"));
+        EXPECT_FALSE(PropertyListWeatherProvider::create(file)->conditionsImage()) << path;
+        EXPECT_FALSE(PropertyListWeatherProvider::create(path == "fifo" ? fifo : std::filesystem::path(path))
+                         ->respondsTo(Operation::Temperature));
+    }
 }
 
 TEST(PropertyListWeatherProviderTest, ValuesOfTheWrongKindAreUnknown) {
