@@ -113,12 +113,9 @@ TEST_F(ContainerCommand, NeverReleasesUnauthenticatedPlaintext) {
 
 TEST_F(ContainerCommand, OpensToStandardOutputTheVeryBytesItAuthenticated) {
     ASSERT_EQ(vellium("seal --password pw -i plain -o sealed"), 0);
-    base::Data prefixed{'n', 'o', 't', 'e', '\n'};
-    const base::Data sealed = read("sealed");
-    prefixed.insert(prefixed.end(), sealed.begin(), sealed.end());
-    write("prefixed", prefixed);
-    // The shell reads the note line, so standard input starts at the container.
-    ASSERT_EQ(vellium("open --password pw > out", "exec < prefixed; read -r note; "), 0) << readText("err");
+    // The shell reads a line written before the container, so standard input starts at the container.
+    const std::string prefixed = "{ echo note; cat sealed; } > prefixed; exec < prefixed; read -r note; ";
+    ASSERT_EQ(vellium("open --password pw > out", prefixed), 0) << readText("err");
     EXPECT_EQ(read("out"), plaintext_);
 }
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
-#include <thread>
 
 #include "base/DateFormatter.h"
 #include "support/ScopedEnvironment.h"
@@ -67,20 +65,6 @@ TEST(DateFormatter, BadInputGivesEmptyText) {
     EXPECT_EQ(formatter.stringFromDate(kThursday4March2021At0506Utc), "05 ");
     formatter.setDateFormat("'\xFF' HH");  // ill-formed UTF-8 in the pattern is replaced
     EXPECT_EQ(formatter.stringFromDate(kThursday4March2021At0506Utc), "\uFFFD 05");
-}
-
-// The threads race to build the ICU formatter on first use, then share it.
-TEST(DateFormatter, OneFormatterServesSeveralThreadsAtOnce) {
-    const DateFormatter formatter("EEEE d MMMM yyyy HH:mm:ss", Locale("en_US_POSIX"), TimeZone::utc());
-    std::string texts[2];
-    auto formatMany = [&](std::string& last) {
-        for (int i = 0; i < 200; ++i) last = formatter.stringFromDate(kThursday4March2021At0506Utc);
-    };
-    std::thread other(formatMany, std::ref(texts[1]));
-    formatMany(texts[0]);
-    other.join();
-    EXPECT_EQ(texts[0], "Thursday 4 March 2021 05:06:00");
-    EXPECT_EQ(texts[1], texts[0]);
 }
 
 }  // namespace

@@ -2,9 +2,7 @@
 
 #include <atomic>
 #include <map>
-#include <memory>
 #include <stdexcept>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -57,8 +55,7 @@ TEST(SerialQueue, SyncWaitsAndMayBeCalledFromTheQueueItself) {
 
 TEST(SerialQueue, ReleasedByItsOwnTaskFinishesWhatWasSubmittedAndExits) {
     auto queue = std::make_shared<base::SerialQueue>("test.self-release");
-    base::Semaphore released;
-    base::Semaphore laterTaskRan;
+    base::Semaphore released, laterTaskRan;
     queue->async([&, self = queue]() mutable {
         released.wait();
         self.reset();  // the last reference: the queue is destroyed on its own thread
@@ -81,8 +78,7 @@ TEST(SerialQueue, AThrowingTaskIsLoggedAndTheQueueGoesOn) {
     }
     base::Log::resetSink();
     EXPECT_TRUE(laterTaskRan);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("broken task"), std::string::npos);
+    EXPECT_TRUE(lines.size() == 1 && lines[0].find("broken task") != std::string::npos);
 }
 
 TEST(Semaphore, WaitForTimesOutWithoutASignalAndSucceedsWithOne) {

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
-#include <pthread.h>
 #include <sys/wait.h>
 
 #include <cerrno>
 #include <csignal>
 #include <future>
 #include <sstream>
-#include <string>
 
 #include "support/TemporaryDirectory.h"
 #include "sys/Spawn.h"
@@ -57,36 +55,26 @@ TEST(SpawnTest, DetachedChildrenAreReapedAndReported) {
 }
 
 TEST(SpawnTest, ChildrenStartWithNoSignalBlockedOrIgnored) {
-    sigset_t blocked;
+    sigset_t blocked, previousMask;
     sigemptyset(&blocked);
     sigaddset(&blocked, SIGINT);
     sigaddset(&blocked, SIGTERM);
-    sigset_t previousMask;
     ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &previousMask), 0);
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction previousPipe {};
-    ::sigaction(SIGPIPE, &ignore, &previousPipe);
-
+    const auto previousPipe = std::signal(SIGPIPE, SIG_IGN);
     testsupport::TemporaryDirectory directory;
     const auto output = directory.path() / "status";
     auto child = Spawn::start("/bin/sh",
                               {"sh", "-c", "grep -E '^Sig(Blk|Ign):' /proc/self/status > " + output.string()},
                               Spawn::Environment::Empty);
-    ::sigaction(SIGPIPE, &previousPipe, nullptr);
+    std::signal(SIGPIPE, previousPipe);
     ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
-
-    ASSERT_TRUE(child);
-    ASSERT_TRUE(Spawn::wait(child.value()));
-    // Masks of signals 1..64 in hex; only the standard signals 1..31 are checked, because the
-    // C library itself ignores its internal signals (32, 33) in the children it starts.
+    ASSERT_TRUE(child && Spawn::wait(child.value()));
+    // Signals 1..31 only: the C library ignores its internal signals (32, 33) in its children.
     std::istringstream lines(testsupport::readFile(output));
     std::string name, mask;
-    for (const char* expected : {"SigBlk:", "SigIgn:"}) {
-        ASSERT_TRUE(lines >> name >> mask);
-        EXPECT_EQ(name, expected);
-        EXPECT_EQ(std::stoull(mask, nullptr, 16) & 0x7FFFFFFFull, 0u) << name << " " << mask;
-    }
+    int masks = 0;
+    for (; lines >> name >> mask; ++masks) EXPECT_EQ(std::stoull(mask, nullptr, 16) & 0x7FFFFFFF, 0u) << name;
+    EXPECT_EQ(masks, 2);
 }
 
 }  // namespace
