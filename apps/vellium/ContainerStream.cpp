@@ -66,7 +66,7 @@ ssize_t readChunk(int fd, base::Data& buffer) {
 }  // namespace
 
 ContainerStream::Outcome ContainerStream::run(const Factory& factory, int inputFd, const Sink& sink,
-                                              const std::string& progressLabel, const Tap& tap) {
+                                              const std::string& progressLabel) {
     struct Shared {
         std::mutex mutex;
         bool sinkFailed = false;
@@ -102,10 +102,6 @@ ContainerStream::Outcome ContainerStream::run(const Factory& factory, int inputF
         chunk.resize(static_cast<std::size_t>(got));
         if (!outcome.firstByte) outcome.firstByte = chunk.front();
         outcome.bytesRead += chunk.size();
-        if (tap && !tap(chunk)) {
-            outcome.ioFailure = std::string("cannot write spool file: ") + std::strerror(errno);
-            break;
-        }
         cryptor->addData(std::move(chunk));
         // One chunk in flight: the next is read only once this one has been handed on.
         cryptor->waitForQueuedWork();

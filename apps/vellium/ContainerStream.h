@@ -18,8 +18,6 @@ public:
 
     // Receives output on the cryptor's response queue; returns false to stop (a write failed).
     using Sink = std::function<bool(const base::Data& chunk)>;
-    // Sees every chunk of input before the cryptor does.
-    using Tap = std::function<bool(const base::Data& chunk)>;
     // Makes the cryptor, given the handler it must use.
     using Factory = std::function<std::shared_ptr<VLCryptor>(VLCryptor::Handler handler)>;
 
@@ -36,5 +34,5 @@ public:
     static std::string describeFailure(const Outcome& outcome);
 
     static Outcome run(const Factory& factory, int inputFd, const Sink& sink,
-                       const std::string& progressLabel, const Tap& tap = {});
+                       const std::string& progressLabel);
 };

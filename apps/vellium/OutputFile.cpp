@@ -37,10 +37,12 @@ OutputFile::~OutputFile() {
     if (!committed_) unlink(temporaryPath_.c_str());
 }
 
-bool OutputFile::write(const base::Data& bytes) {
+bool OutputFile::write(const base::Data& bytes) { return writeAll(fd_, bytes); }
+
+bool OutputFile::writeAll(int fd, const base::Data& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         written += static_cast<std::size_t>(n);

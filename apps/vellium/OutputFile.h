@@ -18,6 +18,9 @@ public:
 
     // False (with errno set) when the write fails.
     bool write(const base::Data& bytes);
+    // Writes all of `bytes` to `fd`, retrying short and interrupted writes; false (with errno
+    // set) when a write fails.
+    static bool writeAll(int fd, const base::Data& bytes);
     // Flushes and moves the temporary file into place; throws ContainerFailure on failure.
     void commit();
 

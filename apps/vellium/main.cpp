@@ -1,5 +1,6 @@
 // vellium: the command-line face of the kit. `vellium [--root DIR] COMMAND ARGS...`
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -57,9 +58,15 @@ int main(int argc, char** argv) {
     const Command* command = findCommand(arguments[next]);
     if (!command) return usageError("unknown command " + arguments[next], nullptr);
     std::span<const std::string> rest(arguments.data() + next + 1, arguments.size() - next - 1);
+    // Catching here unwinds the command, so its temporary files are removed on the way.
     try {
         return command->run(rest);
     } catch (const UsageError& error) {
         return usageError(error.what(), command);
+    } catch (const std::exception& error) {
+        std::cerr << "vellium: " << command->name << ": " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "vellium: " << command->name << ": failed\n";
     }
+    return 1;
 }

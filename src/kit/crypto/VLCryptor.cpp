@@ -43,18 +43,6 @@ std::size_t utf16Length(std::string_view text) {
     return units;
 }
 
-// A queue must not be destroyed on its own thread (that would join itself), which happens
-// when the last task holding a cryptor releases it. Such queues are handed to this one,
-// which destroys them once their thread has returned from that task.
-base::SerialQueue& retiredQueueReaper() {
-    static base::SerialQueue reaper("vellium.cryptor.reaper");
-    return reaper;
-}
-
-void retire(std::shared_ptr<base::SerialQueue> queue) {
-    if (queue && queue->isCurrent()) retiredQueueReaper().async([queue = std::move(queue)] {});
-}
-
 }  // namespace
 
 VLCryptor::VLCryptor(Handler handler)
@@ -64,10 +52,7 @@ VLCryptor::VLCryptor(Handler handler)
     VLInternalInconsistencyException::require(static_cast<bool>(handler_), "aHandler");
 }
 
-VLCryptor::~VLCryptor() {
-    retire(std::move(queue_));
-    retire(std::move(responseQueue_));
-}
+VLCryptor::~VLCryptor() = default;
 
 std::shared_ptr<VLCryptor> VLCryptor::create(Handler handler) {
     return std::shared_ptr<VLCryptor>(new VLCryptor(std::move(handler)));
@@ -189,7 +174,7 @@ void VLCryptor::waitForQueuedWork() {
 }
 
 void VLCryptor::setResponseQueue(std::shared_ptr<base::SerialQueue> responseQueue) {
-    retire(std::exchange(responseQueue_, std::move(responseQueue)));
+    responseQueue_ = std::move(responseQueue);
 }
 
 void VLCryptor::setHandler(Handler handler) {

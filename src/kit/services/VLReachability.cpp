@@ -4,7 +4,6 @@
 #include <netinet/in.h>
 
 #include <cstdio>
-#include <thread>
 
 #include "base/NotificationCenter.h"
 #include "base/RunLoop.h"
@@ -74,11 +73,6 @@ VLReachability::VLReachability(std::shared_ptr<Target> ref)
 VLReachability::~VLReachability() {
     stopNotifier();
     reachabilityRef_.reset();
-    // The last reference may go away inside a task on the serial queue itself; a queue
-    // cannot wait for its own thread, so another thread lets it finish.
-    if (reachabilitySerialQueue_ && reachabilitySerialQueue_->isCurrent()) {
-        std::thread([queue = std::move(reachabilitySerialQueue_)]() mutable { queue.reset(); }).detach();
-    }
 }
 
 bool VLReachability::reachableOnWWAN() const {

@@ -26,8 +26,19 @@ DateFormatter& DateFormatter::operator=(const DateFormatter& other) {
     return *this;
 }
 
-DateFormatter::DateFormatter(DateFormatter&&) noexcept = default;
-DateFormatter& DateFormatter::operator=(DateFormatter&&) noexcept = default;
+DateFormatter::DateFormatter(DateFormatter&& other) noexcept
+    : pattern_(std::move(other.pattern_)),
+      locale_(std::move(other.locale_)),
+      timeZone_(std::move(other.timeZone_)),
+      cache_(std::move(other.cache_)) {}
+
+DateFormatter& DateFormatter::operator=(DateFormatter&& other) noexcept {
+    pattern_ = std::move(other.pattern_);
+    locale_ = std::move(other.locale_);
+    timeZone_ = std::move(other.timeZone_);
+    cache_ = std::move(other.cache_);
+    return *this;
+}
 DateFormatter::~DateFormatter() = default;
 
 void DateFormatter::setDateFormat(std::string pattern) {
@@ -47,6 +58,7 @@ void DateFormatter::setTimeZone(TimeZone timeZone) {
 
 std::string DateFormatter::stringFromDate(Date date) const {
     if (!std::isfinite(date.timeIntervalSinceReferenceDate())) return {};
+    std::lock_guard lock(cacheMutex_);
     if (!cache_) {
         cache_ = std::make_unique<Cache>();
         UErrorCode status = U_ZERO_ERROR;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "base/Date.h"
@@ -12,8 +13,9 @@ namespace base {
 // Formats dates with a Unicode date pattern ("E, d MMM HH:mm", "h:mm a"), a locale and a
 // time zone. A new formatter uses the user's locale (LC_TIME) and the local time zone, read
 // when it is made. The ICU formatter behind it is built on first use and kept until a
-// setting changes, so reuse one formatter for many dates. Not for concurrent use from
-// several threads; give each thread its own.
+// setting changes, so reuse one formatter for many dates. Several threads may format with
+// one formatter at once (they take turns on the ICU formatter); changing a setting, copying
+// or moving must not overlap any other use.
 class DateFormatter {
 public:
     explicit DateFormatter(std::string pattern = {});
@@ -40,6 +42,7 @@ private:
     std::string pattern_;
     Locale locale_;
     TimeZone timeZone_;
+    mutable std::mutex cacheMutex_;  // guards cache_ and the ICU formatter in it
     mutable std::unique_ptr<Cache> cache_;
 };
 

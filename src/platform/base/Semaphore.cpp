@@ -2,11 +2,11 @@
 
 namespace base {
 
+// Notifies under the lock: a waiter that returns may destroy the semaphore at once, so the
+// notification must not come after the count was raised and the lock released.
 void Semaphore::signal() {
-    {
-        std::lock_guard lock(mutex_);
-        ++count_;
-    }
+    std::lock_guard lock(mutex_);
+    ++count_;
     available_.notify_one();
 }
 

@@ -1,26 +1,74 @@
 #include "base/SerialQueue.h"
 
+#include <condition_variable>
+#include <deque>
+#include <exception>
 #include <future>
+#include <mutex>
+
+#include "base/Log.h"
 
 namespace base {
 
-SerialQueue::SerialQueue(std::string label) : label_(std::move(label)), thread_([this] { drain(); }) {}
+struct SerialQueue::Pending {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<Task> tasks;
+    bool stopping = false;
+};
+
+namespace {
+
+void runLogged(const std::string& label, const SerialQueue::Task& task) {
+    try {
+        task();
+    } catch (const std::exception& error) {
+        Log::line("SerialQueue " + label + ": a task threw: " + error.what());
+    } catch (...) {
+        Log::line("SerialQueue " + label + ": a task threw a non-standard exception");
+    }
+}
+
+}  // namespace
+
+// The thread's loop holds only what it shares with the queue, never the queue itself, so it
+// may go on after the queue was destroyed by one of its tasks.
+void SerialQueue::drain(const std::string& label, const std::shared_ptr<Pending>& pending) {
+    for (;;) {
+        Task task;
+        {
+            std::unique_lock lock(pending->mutex);
+            pending->wake.wait(lock, [&] { return pending->stopping || !pending->tasks.empty(); });
+            if (pending->tasks.empty()) return;  // stopping, and nothing left to run
+            task = std::move(pending->tasks.front());
+            pending->tasks.pop_front();
+        }
+        runLogged(label, task);
+    }
+}
+
+SerialQueue::SerialQueue(std::string label)
+    : label_(std::move(label)), pending_(std::make_shared<Pending>()), thread_(drain, label_, pending_) {}
 
 SerialQueue::~SerialQueue() {
     {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+        std::lock_guard lock(pending_->mutex);
+        pending_->stopping = true;
     }
-    wake_.notify_one();
-    thread_.join();
+    pending_->wake.notify_one();
+    if (isCurrent()) {
+        thread_.detach();  // a thread cannot join itself; it returns after the last task
+    } else {
+        thread_.join();
+    }
 }
 
 void SerialQueue::async(Task task) {
     {
-        std::lock_guard lock(mutex_);
-        tasks_.push_back(std::move(task));
+        std::lock_guard lock(pending_->mutex);
+        pending_->tasks.push_back(std::move(task));
     }
-    wake_.notify_one();
+    pending_->wake.notify_one();
 }
 
 void SerialQueue::sync(const Task& task) {
@@ -30,26 +78,16 @@ void SerialQueue::sync(const Task& task) {
     }
     std::promise<void> done;
     async([&] {
-        task();
-        done.set_value();
+        try {
+            task();
+            done.set_value();
+        } catch (...) {
+            done.set_exception(std::current_exception());
+        }
     });
-    done.get_future().wait();
+    done.get_future().get();
 }
 
 bool SerialQueue::isCurrent() const { return std::this_thread::get_id() == thread_.get_id(); }
-
-void SerialQueue::drain() {
-    for (;;) {
-        Task task;
-        {
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
-            if (tasks_.empty()) return;  // stopping, and nothing left to run
-            task = std::move(tasks_.front());
-            tasks_.pop_front();
-        }
-        task();
-    }
-}
 
 }  // namespace base

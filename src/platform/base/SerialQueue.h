@@ -1,9 +1,7 @@
 #pragma once
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -11,7 +9,8 @@ namespace base {
 
 // A serial queue with a thread of its own: tasks run one at a time in the order they were
 // submitted, whichever thread submitted them. Destroying the queue runs the tasks already
-// submitted, then joins the thread.
+// submitted, then joins the thread; destroyed by one of its own tasks, it lets the thread
+// finish those tasks on its own instead. A task that throws is logged and the queue goes on.
 class SerialQueue {
 public:
     using Task = std::function<void()>;
@@ -22,21 +21,19 @@ public:
     SerialQueue& operator=(const SerialQueue&) = delete;
 
     void async(Task task);
-    // Runs `task` on the queue and waits for it. Called from the queue's own thread it
-    // runs the task at once instead of deadlocking.
+    // Runs `task` on the queue and waits for it, passing on what it throws. Called from the
+    // queue's own thread it runs the task at once instead of deadlocking.
     void sync(const Task& task);
 
     bool isCurrent() const;
     const std::string& label() const { return label_; }
 
 private:
-    void drain();
+    struct Pending;  // what the thread shares with the queue, and outlives it if detached
+    static void drain(const std::string& label, const std::shared_ptr<Pending>& pending);
 
     std::string label_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Task> tasks_;
-    bool stopping_ = false;
+    std::shared_ptr<Pending> pending_;
     std::thread thread_;
 };
 

@@ -5,6 +5,8 @@
 #include <linux/if.h>
 #include <linux/rtnetlink.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -129,7 +131,12 @@ Header* putRequest(char* buffer, std::uint16_t type, std::uint16_t flags) {
 std::unique_ptr<NetlinkRoute> NetlinkRoute::open() {
     mnl_socket* socket = mnl_socket_open2(NETLINK_ROUTE, SOCK_CLOEXEC);
     if (!socket) return nullptr;
-    if (mnl_socket_bind(socket, 0, MNL_SOCKET_AUTOPID) < 0) {
+    // The kernel answers at once; a bounded wait keeps a lost answer from stalling the caller
+    // for good (the next request skips the late answer by its sequence number).
+    const timeval answerTimeout{2, 0};
+    if (setsockopt(mnl_socket_get_fd(socket), SOL_SOCKET, SO_RCVTIMEO, &answerTimeout,
+                   sizeof answerTimeout) != 0 ||
+        mnl_socket_bind(socket, 0, MNL_SOCKET_AUTOPID) < 0) {
         mnl_socket_close(socket);
         return nullptr;
     }

@@ -45,10 +45,11 @@ protected:
     }
 
     // Runs `vellium ARGS` in the test directory through the shell (for redirections and
-    // pipes); standard error of the whole line goes to the file "err". Returns the exit status.
-    int vellium(const std::string& arguments) const {
+    // pipes), after the shell commands `before`; standard error of the whole line goes to the
+    // file "err". Returns the exit status.
+    int vellium(const std::string& arguments, const std::string& before = "") const {
         const std::string command =
-            "cd '" + directory_.string() + "' && " + "{ " VK_VELLIUM " " + arguments + "; } 2>err";
+            "cd '" + directory_.string() + "' && " + "{ " + before + VK_VELLIUM " " + arguments + "; } 2>err";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -108,6 +109,29 @@ TEST_F(ContainerCommand, NeverReleasesUnauthenticatedPlaintext) {
     EXPECT_EQ(vellium("open --password wrong < sealed > out-wrong"), 1);
     EXPECT_TRUE(read("out-wrong").empty());
     EXPECT_NE(errorLine().find("wrong password"), std::string::npos);
+}
+
+TEST_F(ContainerCommand, OpensToStandardOutputTheVeryBytesItAuthenticated) {
+    ASSERT_EQ(vellium("seal --password pw -i plain -o sealed"), 0);
+    // The shell reads a line written before the container, so standard input starts at the container.
+    const std::string prefixed = "{ echo note; cat sealed; } > prefixed; exec < prefixed; read -r note; ";
+    ASSERT_EQ(vellium("open --password pw > out", prefixed), 0) << readText("err");
+    EXPECT_EQ(read("out"), plaintext_);
+}
+
+TEST_F(ContainerCommand, AFailureEscapingTheCommandLeavesNoTemporaryFile) {
+    ASSERT_EQ(vellium("seal --password pw -i plain -o sealed"), 0);
+    // No thread stack as big as this limit can be mapped, so the cryptor cannot start.
+    const std::string starved = "ulimit -s 40000000000 || exit 77; ";
+    for (const char* command :
+         {"seal --password pw -i plain -o out", "open --password pw -i sealed -o out"}) {
+        const int status = vellium(command, starved);
+        if (status == 77) GTEST_SKIP() << "the stack limit cannot be raised";
+        EXPECT_EQ(status, 1) << command;
+        EXPECT_TRUE(errorLine().starts_with("vellium: "));
+        EXPECT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()),
+                  3);  // plain, sealed, err
+    }
 }
 
 TEST_F(ContainerCommand, NamesTheCauseOfEachFailure) {

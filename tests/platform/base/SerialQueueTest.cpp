@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <map>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
+#include "base/Log.h"
 #include "base/Semaphore.h"
 #include "base/SerialQueue.h"
 
@@ -49,6 +51,34 @@ TEST(SerialQueue, SyncWaitsAndMayBeCalledFromTheQueueItself) {
         value += 1;
     });
     EXPECT_EQ(value, 2);
+}
+
+TEST(SerialQueue, ReleasedByItsOwnTaskFinishesWhatWasSubmittedAndExits) {
+    auto queue = std::make_shared<base::SerialQueue>("test.self-release");
+    base::Semaphore released, laterTaskRan;
+    queue->async([&, self = queue]() mutable {
+        released.wait();
+        self.reset();  // the last reference: the queue is destroyed on its own thread
+    });
+    queue->async([&] { laterTaskRan.signal(); });
+    queue.reset();
+    released.signal();
+    laterTaskRan.wait();
+}
+
+TEST(SerialQueue, AThrowingTaskIsLoggedAndTheQueueGoesOn) {
+    std::vector<std::string> lines;  // appended only on the queue's thread
+    base::Log::setSink([&](std::string_view line) { lines.emplace_back(line); });
+    bool laterTaskRan = false;
+    {
+        base::SerialQueue queue("test.throwing");
+        queue.async([] { throw std::runtime_error("broken task"); });
+        queue.async([&] { laterTaskRan = true; });
+        EXPECT_THROW(queue.sync([] { throw std::logic_error("passed on"); }), std::logic_error);
+    }
+    base::Log::resetSink();
+    EXPECT_TRUE(laterTaskRan);
+    EXPECT_TRUE(lines.size() == 1 && lines[0].find("broken task") != std::string::npos);
 }
 
 TEST(Semaphore, WaitForTimesOutWithoutASignalAndSucceedsWithOne) {

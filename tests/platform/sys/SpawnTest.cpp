@@ -2,7 +2,9 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <csignal>
 #include <future>
+#include <sstream>
 
 #include "support/TemporaryDirectory.h"
 #include "sys/Spawn.h"
@@ -50,6 +52,29 @@ TEST(SpawnTest, DetachedChildrenAreReapedAndReported) {
     ASSERT_EQ(future.wait_for(std::chrono::seconds(20)), std::future_status::ready);
     const int status = future.get();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 5);
+}
+
+TEST(SpawnTest, ChildrenStartWithNoSignalBlockedOrIgnored) {
+    sigset_t blocked, previousMask;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGINT);
+    sigaddset(&blocked, SIGTERM);
+    ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &previousMask), 0);
+    const auto previousPipe = std::signal(SIGPIPE, SIG_IGN);
+    testsupport::TemporaryDirectory directory;
+    const auto output = directory.path() / "status";
+    auto child = Spawn::start("/bin/sh",
+                              {"sh", "-c", "grep -E '^Sig(Blk|Ign):' /proc/self/status > " + output.string()},
+                              Spawn::Environment::Empty);
+    std::signal(SIGPIPE, previousPipe);
+    ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
+    ASSERT_TRUE(child && Spawn::wait(child.value()));
+    // Signals 1..31 only: the C library ignores its internal signals (32, 33) in its children.
+    std::istringstream lines(testsupport::readFile(output));
+    std::string name, mask;
+    int masks = 0;
+    for (; lines >> name >> mask; ++masks) EXPECT_EQ(std::stoull(mask, nullptr, 16) & 0x7FFFFFFF, 0u) << name;
+    EXPECT_EQ(masks, 2);
 }
 
 }  // namespace
