@@ -26,10 +26,19 @@ private:
     TextCell() : TableViewCell(ui::TableViewCellStyle::Default, "row") {}
 };
 
-class HostileSource : public ui::TableViewDataSource, public ui::TableViewDelegate {
-public:
+// Does `act` once, the first time the callback `when` comes.
+struct Trap {
     Callback when = Callback::Rows;
     std::function<void()> act;
+    void fire(Callback callback) {
+        if (callback != when || !act) return;
+        auto once = std::exchange(act, nullptr);
+        once();
+    }
+};
+
+class HostileSource : public ui::TableViewDataSource, public ui::TableViewDelegate, public Trap {
+public:
     int numberOfSections(ui::TableView&) override { return 2; }
     int numberOfRowsInSection(ui::TableView&, int) override { return fire(Callback::Rows), 50; }
     std::shared_ptr<ui::TableViewCell> cellForRowAtIndexPath(ui::TableView& table, IndexPath ip) override {
@@ -49,13 +58,6 @@ public:
     void didSelectRowAtIndexPath(ui::TableView&, IndexPath) override { fire(Callback::Select); }
     static std::string name(IndexPath ip) {
         return std::to_string(ip.section) + "." + std::to_string(ip.row);
-    }
-
-private:
-    void fire(Callback callback) {
-        if (callback != when || !act) return;
-        auto once = std::exchange(act, nullptr);
-        once();
     }
 };
 
@@ -138,10 +140,8 @@ public:
     IndexPath shown{-1, -1};
 };
 
-class HostileItems : public ui::CollectionViewDataSource, public ui::CollectionViewDelegate {
+class HostileItems : public ui::CollectionViewDataSource, public ui::CollectionViewDelegate, public Trap {
 public:
-    Callback when = Callback::Rows;
-    std::function<void()> act;
     int numberOfSections(ui::CollectionView&) override { return 2; }
     int numberOfItemsInSection(ui::CollectionView&, int) override { return fire(Callback::Rows), 60; }
     std::shared_ptr<ui::CollectionViewCell> cellForItemAtIndexPath(ui::CollectionView& view,
@@ -160,13 +160,6 @@ public:
         fire(Callback::Unhighlight);
     }
     void didSelectItemAtIndexPath(ui::CollectionView&, IndexPath) override { fire(Callback::Select); }
-
-private:
-    void fire(Callback callback) {
-        if (callback != when || !act) return;
-        auto once = std::exchange(act, nullptr);
-        once();
-    }
 };
 
 class CollectionViewReentrancyTest : public ::testing::TestWithParam<std::tuple<Callback, Act>> {
