@@ -5,6 +5,7 @@
 #include "base/PropertyList.h"
 #include "store/VLPrefsDirectoryLock.h"
 #include "store/VLPrefsPaths.h"
+#include "store/VLPrefsTemporaryFileSweeper.h"
 #include "store/VLStorableValue.h"
 
 namespace {
@@ -43,6 +44,11 @@ void VLPrefsFileStore::update(std::string_view identifier, std::string_view key,
 
     // 2. Read the current entries; an unusable file is kept rather than replaced.
     VLPrefsSnapshot snapshot = cache_.read(directory, fileName);
+    // Left-overs of killed writers are looked for once, then only after the watch on the
+    // directory saw another process create a temporary file: one look per foreign write.
+    if (lock.locked() && cache_.takeForeignTemporaryFileSeen()) {
+        VLPrefsTemporaryFileSweeper::sweep(directory, ".plist");
+    }
     if (snapshot.state == VLPrefsSnapshot::State::Unusable) {
         return logFailure(identifier, "the existing file cannot be used (" + snapshot.problem + ")");
     }

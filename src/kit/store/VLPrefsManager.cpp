@@ -7,8 +7,10 @@
 #include "base/Log.h"
 #include "gfx/SymbolImage.h"
 #include "store/VLColourString.h"
+#include "store/VLPrefsDirectoryLock.h"
 #include "store/VLPrefsFileStore.h"
 #include "store/VLPrefsPaths.h"
+#include "store/VLPrefsTemporaryFileSweeper.h"
 
 namespace {
 
@@ -177,12 +179,25 @@ void VLPrefsManager::setThumbnailImage(const gfx::Image& image, std::string_view
     if (image.isNull()) return base::Log::line("VLPrefsManager: no image to store");
     auto png = image.encodePng();
     if (!png) return base::Log::line("VLPrefsManager: cannot encode the image: " + png.error().description);
-    // Replacing atomically, rather than deleting first, keeps the old image if this fails.
-    auto written = base::Files::createDirectories(path->parent_path());
-    if (written) written = base::AtomicFile::write(*path, png.value());
+    writeThumbnailFile(*path, png.value());
+}
+
+void VLPrefsManager::writeThumbnailFile(const std::filesystem::path& path,
+                                        std::span<const std::uint8_t> png) {
+    auto written = base::Files::createDirectories(path.parent_path());
     if (!written)
-        base::Log::line("VLPrefsManager: cannot write " + path->string() + ": " +
-                        written.error().description);
+        return base::Log::line("VLPrefsManager: cannot write " + path.string() + ": " +
+                               written.error().description);
+    VLPrefsDirectoryLock lock(path.parent_path());
+    // Image files are written rarely and cost an encoding each: looking for left-overs at the
+    // first write and every 32nd after is cheap, and nothing watches that directory.
+    if (lock.locked() && thumbnailWrites_.fetch_add(1) % 32 == 0) {
+        VLPrefsTemporaryFileSweeper::sweep(path.parent_path(), ".png");
+    }
+    // Replacing atomically, rather than deleting first, keeps the old image if this fails.
+    written = base::AtomicFile::write(path, png);
+    if (!written)
+        base::Log::line("VLPrefsManager: cannot write " + path.string() + ": " + written.error().description);
 }
 
 gfx::Image VLPrefsManager::thumbnailImageForKey(std::string_view key, std::string_view defaultImage,

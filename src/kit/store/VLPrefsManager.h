@@ -1,9 +1,12 @@
 #pragma once
 
+#include <atomic>
 #include <concepts>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "base/Value.h"
@@ -99,8 +102,9 @@ public:
 
     // Image files: "/var/QZN/Vellium/Thumbnails/ID_KEY.png" under the filesystem root, the
     // whole image as PNG. The new file replaces the old one atomically, so a failed write
-    // keeps the previous image. The directory must exist; an absent identifier, or an
-    // identifier or key that could leave the directory, writes nothing and logs one line.
+    // keeps the previous image. Writers of image files exclude each other with the
+    // directory's lock, and now and then remove what killed writers left. The directory must exist; an absent
+    // identifier, or an identifier or key that could leave the directory, writes nothing and logs one line.
     void setThumbnailImage(const gfx::Image& image, std::string_view key, Identifier id);
     // The image file's image when the file exists (a null image when it does not decode);
     // otherwise the system symbol `defaultImage`.
@@ -116,5 +120,8 @@ private:
     base::Value storedValue(std::string_view key, Identifier id);
     void store(std::string_view key, const base::Value& value, Identifier id);
 
+    void writeThumbnailFile(const std::filesystem::path& path, std::span<const std::uint8_t> png);
+
     std::unique_ptr<VLPrefsFileStore> files_;
+    std::atomic<unsigned> thumbnailWrites_{0};
 };

@@ -1,5 +1,9 @@
 #include "store/VLPrefsReadCache.h"
 
+#include <unistd.h>
+
+#include "base/AtomicFile.h"
+
 VLPrefsSnapshot VLPrefsReadCache::read(const std::filesystem::path& directory, const std::string& fileName) {
     std::lock_guard lock(mutex_);
     // 1. Make sure the watch is on the directory the path names now, in this process.
@@ -17,16 +21,29 @@ VLPrefsSnapshot VLPrefsReadCache::read(const std::filesystem::path& directory, c
     return std::move(loaded.snapshot);
 }
 
+bool VLPrefsReadCache::takeForeignTemporaryFileSeen() {
+    std::lock_guard lock(mutex_);
+    const bool seen = foreignTemporaryFileSeen_ || monitor_.directoryFd() < 0;
+    foreignTemporaryFileSeen_ = false;
+    return seen;
+}
+
 bool VLPrefsReadCache::ensureWatching(const std::filesystem::path& directory) {
     if (monitor_.isWatching(directory)) return true;
     files_.clear();
+    foreignTemporaryFileSeen_ = true;  // what happened before this watch went unseen
     return monitor_.watch(directory);
 }
 
 void VLPrefsReadCache::forget(const VLPrefsChangeMonitor::Changes& changes) {
     if (changes.everything) {
         files_.clear();
+        foreignTemporaryFileSeen_ = true;
         return;
     }
-    for (const std::string& name : changes.names) files_.erase(name);
+    for (const std::string& name : changes.names) {
+        files_.erase(name);
+        auto writer = base::AtomicFile::temporaryFileWriter(name);
+        if (writer && *writer != ::getpid()) foreignTemporaryFileSeen_ = true;
+    }
 }

@@ -21,6 +21,12 @@ class VLPrefsReadCache {
 public:
     VLPrefsSnapshot read(const std::filesystem::path& directory, const std::string& fileName);
 
+    // True when the directory may hold another process's temporary file that nobody has
+    // looked at: before the first look, after the monitor reported such a name (or lost
+    // track), and always when the directory cannot be watched. Resets the flag, so a
+    // caller that then sweeps the directory does so only when it may be worth it.
+    bool takeForeignTemporaryFileSeen();
+
 private:
     // Watches `directory` if it is not already; false when it cannot be watched.
     bool ensureWatching(const std::filesystem::path& directory);
@@ -29,4 +35,5 @@ private:
     std::mutex mutex_;
     VLPrefsChangeMonitor monitor_;
     std::map<std::string, VLPrefsSnapshot, std::less<>> files_;
+    bool foreignTemporaryFileSeen_ = true;
 };

@@ -16,7 +16,7 @@ namespace base {
 namespace {
 
 // A hidden name beside the target that no other writer picks: process id, a counter and a
-// random number. Left-overs of killed writers start with "." and end with ".tmp".
+// random number. temporaryFileWriter recognises exactly these names, to find left-overs.
 std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     thread_local std::minstd_rand random(std::random_device{}());
@@ -64,7 +64,33 @@ bool keepPermissions(int fd, const std::filesystem::path& target) {
     return ::fchmod(fd, existing.st_mode & 07777) == 0;
 }
 
+// Strips a trailing ".DIGITS" from `name`; false when it has none.
+bool takeNumberField(std::string_view& name, std::string_view& digits) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return false;
+    digits = name.substr(dot + 1);
+    if (digits.empty() || digits.size() > 20) return false;
+    for (char c : digits)
+        if (c < '0' || c > '9') return false;
+    name = name.substr(0, dot);
+    return true;
+}
+
 }  // namespace
+
+std::optional<pid_t> AtomicFile::temporaryFileWriter(std::string_view name, std::string_view targetSuffix) {
+    constexpr std::string_view kEnd = ".tmp";
+    if (!name.starts_with('.') || !name.ends_with(kEnd)) return std::nullopt;
+    name.remove_prefix(1);
+    name.remove_suffix(kEnd.size());
+    std::string_view random, counter, pid;
+    if (!takeNumberField(name, random) || !takeNumberField(name, counter) || !takeNumberField(name, pid))
+        return std::nullopt;
+    if (name.empty() || name.size() <= targetSuffix.size() || !name.ends_with(targetSuffix))
+        return std::nullopt;
+    if (pid.size() > 9 || pid.starts_with('0')) return std::nullopt;  // process ids are below 2^22
+    return pid_t(std::stol(std::string(pid)));
+}
 
 Result<void> AtomicFile::write(const std::filesystem::path& path, std::span<const std::uint8_t> contents) {
     const std::filesystem::path target = path.has_parent_path() ? path : std::filesystem::path(".") / path;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -19,6 +22,12 @@ class AtomicFile {
 public:
     static Result<void> write(const std::filesystem::path& path, std::span<const std::uint8_t> contents);
     static Result<void> write(const std::filesystem::path& path, std::string_view contents);
+
+    // The process id of the writer whose temporary file has this name; nothing when the name
+    // is not exactly of the form `write` gives them: "." target "." pid "." counter "."
+    // random ".tmp". With `targetSuffix`, the target's name must also end with it.
+    static std::optional<pid_t> temporaryFileWriter(std::string_view name,
+                                                    std::string_view targetSuffix = {});
 };
 
 }  // namespace base

@@ -1,11 +1,16 @@
 // Several writers using the store at once, and writers killed halfway.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 
+#include <fstream>
+#include <random>
 #include <thread>
 
 #include "PrefsTestRoot.h"
+#include "base/AtomicFile.h"
+#include "base/FileDescriptor.h"
 #include "store/VLPrefsManager.h"
 
 namespace {
@@ -55,31 +60,112 @@ TEST_F(VLPrefsConcurrencyTest, TwoThreadsOfOneProcessLoseNothing) {
     EXPECT_EQ(prefs.objectForKey("y49", kID), base::Value(true));
 }
 
-TEST_F(VLPrefsConcurrencyTest, AWriterKilledMidWriteLeavesAParseableFile) {
+// Blocks until the watched directory gains an atomic writer's temporary file.
+void awaitTemporaryFile(int inotifyFd) {
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t count = ::read(inotifyFd, buffer, sizeof buffer);
+        for (char* next = buffer; count > 0 && next < buffer + count;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(next);
+            next += sizeof(inotify_event) + event->len;
+            if (event->len && base::AtomicFile::temporaryFileWriter(event->name)) return;
+        }
+    }
+}
+
+// A child rewriting "Large" until it is killed or stopped.
+pid_t spawnEndlessWriter() {
+    return testsupport::forkChild([] {
+        VLPrefsManager writer;
+        const std::string large(256 * 1024, 'v');  // long writes widen the window for a signal
+        for (int i = 0;; ++i) writer.setObject(large + std::to_string(i), "Large", kID);
+        return 0;
+    });
+}
+
+TEST_F(VLPrefsConcurrencyTest, WritersKilledAtRandomMomentsLeaveNothingAfterOneCleanWrite) {
     VLPrefsManager prefs;
     prefs.setObject("kept", "Foreign", kID);
-    std::string large(64 * 1024, 'v');  // long writes widen the window for the kill
-    for (int round = 0; round < 12; ++round) {
-        pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            VLPrefsManager writer;
-            for (int i = 0;; ++i) writer.setObject(large + std::to_string(i), "Large", kID);
-        }
-        // Let the child get going: wait until it has replaced the file at least once.
-        base::Value seen = fileContent(kID);
-        while (fileContent(kID) == seen) std::this_thread::yield();
+    std::minstd_rand random(std::random_device{}());
+    for (int round = 0; round < 40; ++round) {
+        base::FileDescriptor watch(::inotify_init1(IN_CLOEXEC));
+        ::inotify_add_watch(watch.get(), preferenceDirectory().c_str(), IN_CREATE);
+        pid_t child = spawnEndlessWriter();
+        ASSERT_GT(child, 0);
+        for (unsigned writes = random() % 3; writes-- > 0;) awaitTemporaryFile(watch.get());
+        ::usleep(random() % 2000);
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
-
-        base::Value file = fileContent(kID);
-        ASSERT_TRUE(file.asDictionary()) << "round " << round;
-        EXPECT_EQ(file["Foreign"], base::Value("kept"));
-        EXPECT_TRUE(file["Large"].asString());
+        ASSERT_TRUE(fileContent(kID).asDictionary()) << "round " << round;
     }
-    // The lock died with the writer: the store still writes.
-    prefs.setBool(true, "after", kID);
-    EXPECT_TRUE(prefs.boolForKey("after", false, kID));
+    EXPECT_GT(directoryEntries().size(), 1u)
+        << "some kill should have caught a write between create and rename";
+
+    prefs.setBool(true, "after", kID);  // the lock died with the writers: the store still writes
+    base::Value file = fileContent(kID);
+    EXPECT_EQ(file["Foreign"], base::Value("kept"));
+    EXPECT_TRUE(file["Large"].asString());
+    EXPECT_EQ(file["after"], base::Value(true));
+    EXPECT_EQ(directoryEntries(), std::vector<std::string>{std::string(kID) + ".plist"});
+}
+
+// Left-overs of dead writers (the first pid) and of live ones (the second), and names that
+// only look like them; those that the next writer must remove come first.
+std::vector<std::string> plantTemporaryFiles(const std::filesystem::path& directory, pid_t dead, pid_t live) {
+    const std::string prefix = std::string(".") + kID + ".plist.";
+    const std::string aged = prefix + std::to_string(live) + ".3.4.tmp";
+    std::vector<std::string> names = {prefix + std::to_string(dead) + ".1.2.tmp",
+                                      aged,
+                                      prefix + std::to_string(live) + ".1.2.tmp",
+                                      prefix + std::to_string(dead) + ".1.tmp",
+                                      prefix + std::to_string(dead) + ".1.2.tmp.bak",
+                                      std::string(".") + kID + ".png." + std::to_string(dead) + ".1.2.tmp",
+                                      prefix.substr(1) + std::to_string(dead) + ".1.2.tmp"};
+    for (const std::string& name : names) std::ofstream(directory / name) << "partial";
+    const auto hoursAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    std::filesystem::last_write_time(directory / aged, hoursAgo);
+    return names;
+}
+
+TEST_F(VLPrefsConcurrencyTest, AWriterStoppedBeforeItsRenameCompletesAndTheNextSweepsOnlyTheDead) {
+    base::FileDescriptor watch(::inotify_init1(IN_CLOEXEC));
+    ::inotify_add_watch(watch.get(), preferenceDirectory().c_str(), IN_CREATE);
+    const std::string large(1024 * 1024, 'v');
+    // Stop a one-write child just after it creates its temporary file; again when it was quicker.
+    pid_t stopped = -1;
+    int attempt = 0;
+    for (bool caught = false; !caught; ++attempt) {
+        ASSERT_LT(attempt, 50);
+        stopped = testsupport::forkChild([&] {
+            VLPrefsManager().setObject(large + std::to_string(attempt), "Large", kID);
+            return 0;
+        });
+        awaitTemporaryFile(watch.get());
+        ::kill(stopped, SIGSTOP);
+        int status = 0;
+        ::waitpid(stopped, &status, WUNTRACED);
+        for (const std::string& name : directoryEntries())
+            caught |= WIFSTOPPED(status) && base::AtomicFile::temporaryFileWriter(name) == stopped;
+        if (caught) break;
+        ::kill(stopped, SIGCONT);
+        testsupport::waitForExit(stopped);
+    }
+    std::vector<std::string> kept =
+        plantTemporaryFiles(preferenceDirectory(), testsupport::forkChild([] { return 0; }), ::getpid());
+    ::wait(nullptr);  // the first pid is gone now
+    pid_t next = testsupport::forkChild([] {
+        VLPrefsManager().setBool(true, "next", kID);
+        return 0;
+    });
+    ::kill(stopped, SIGCONT);
+    EXPECT_EQ(testsupport::waitForExit(stopped), 0);
+    EXPECT_EQ(testsupport::waitForExit(next), 0);
+    base::Value file = fileContent(kID);
+    EXPECT_EQ(file["Large"], base::Value(large + std::to_string(attempt)));
+    EXPECT_EQ(file["next"], base::Value(true));
+    kept.erase(kept.begin(), kept.begin() + 2);
+    kept.push_back(std::string(kID) + ".plist");
+    EXPECT_THAT(directoryEntries(), ::testing::UnorderedElementsAreArray(kept));
 }
 
 }  // namespace

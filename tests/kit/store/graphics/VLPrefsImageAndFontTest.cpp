@@ -55,14 +55,21 @@ TEST_F(VLPrefsImageAndFontTest, MissingImagesGiveTheSymbolAndBadDataGivesNoImage
     EXPECT_EQ(fileContent(kID)["cover"], base::Value(base::Data{1, 2, 3}));
 }
 
-TEST_F(VLPrefsImageAndFontTest, TwoThumbnailWritesLeaveOneFileWithTheSecondImage) {
+TEST_F(VLPrefsImageAndFontTest, TwoThumbnailWritesLeaveOneFileWithTheSecondImageAndNoDeadWritersFile) {
     EXPECT_FALSE(prefs_.thumbnailImageForKey("icon", "paintpalette.fill", kID).isNull());  // the symbol
+    // What a killed writer left (its process is gone) goes; a live writer's file (pid 1) stays.
+    const std::string temporary = std::string(".") + kID + "_icon.png.";
+    const pid_t dead = testsupport::forkChild([] { return 0; });
+    testsupport::waitForExit(dead);
+    std::ofstream(thumbnailDirectory() / (temporary + std::to_string(dead) + ".0.7.tmp")) << "part";
+    std::ofstream(thumbnailDirectory() / (temporary + "1.0.7.tmp")) << "part";
     prefs_.setThumbnailImage(solidImage(40, 30, 255, 0, 0), "icon", kID);
     prefs_.setThumbnailImage(solidImage(20, 10, 0, 0, 255), "icon", kID);
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(thumbnailDirectory()))
         files.push_back(entry.path().filename());
-    EXPECT_EQ(files, std::vector<std::string>{std::string(kID) + "_icon.png"});
+    EXPECT_THAT(files,
+                ::testing::UnorderedElementsAre(std::string(kID) + "_icon.png", temporary + "1.0.7.tmp"));
     gfx::Image image = prefs_.thumbnailImageForKey("icon", "paintpalette.fill", kID);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelWidth(), 20);  // full size, not scaled
