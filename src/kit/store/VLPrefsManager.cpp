@@ -184,18 +184,18 @@ void VLPrefsManager::setThumbnailImage(const gfx::Image& image, std::string_view
 
 void VLPrefsManager::writeThumbnailFile(const std::filesystem::path& path,
                                         std::span<const std::uint8_t> png) {
-    auto written = base::Files::createDirectories(path.parent_path());
-    if (!written)
-        return base::Log::line("VLPrefsManager: cannot write " + path.string() + ": " +
-                               written.error().description);
-    VLPrefsDirectoryLock lock(path.parent_path());
-    // Image files are written rarely and cost an encoding each: looking for left-overs at the
-    // first write and every 32nd after is cheap, and nothing watches that directory.
-    if (lock.locked() && thumbnailWrites_.fetch_add(1) % 32 == 0) {
-        VLPrefsTemporaryFileSweeper::sweep(path.parent_path(), ".png");
+    const std::filesystem::path directory = path.parent_path();
+    auto written = base::Files::createDirectories(directory);
+    if (written) {
+        VLPrefsDirectoryLock lock(directory);
+        // Image files are written rarely and cost an encoding each: looking for left-overs at
+        // the first write and every 32nd after is cheap, and nothing watches that directory.
+        if (lock.locked() && thumbnailWrites_.fetch_add(1) % 32 == 0) {
+            VLPrefsTemporaryFileSweeper::sweep(directory, ".png");
+        }
+        // Replacing atomically, rather than deleting first, keeps the old image if this fails.
+        written = base::AtomicFile::write(path, png);
     }
-    // Replacing atomically, rather than deleting first, keeps the old image if this fails.
-    written = base::AtomicFile::write(path, png);
     if (!written)
         base::Log::line("VLPrefsManager: cannot write " + path.string() + ": " + written.error().description);
 }

@@ -103,8 +103,9 @@ public:
     // Image files: "/var/QZN/Vellium/Thumbnails/ID_KEY.png" under the filesystem root, the
     // whole image as PNG. The new file replaces the old one atomically, so a failed write
     // keeps the previous image. Writers of image files exclude each other with the
-    // directory's lock, and now and then remove what killed writers left. The directory must exist; an absent
-    // identifier, or an identifier or key that could leave the directory, writes nothing and logs one line.
+    // directory's lock, and now and then remove what killed writers left. The directory must
+    // exist; an absent identifier, or an identifier or key that could leave the directory,
+    // writes nothing and logs one line.
     void setThumbnailImage(const gfx::Image& image, std::string_view key, Identifier id);
     // The image file's image when the file exists (a null image when it does not decode);
     // otherwise the system symbol `defaultImage`.

@@ -168,12 +168,9 @@ RsvgHandle* openSvg(const std::filesystem::path& file) {
 }
 
 gfx::Image renderSvg(const std::filesystem::path& file, int pixels, double scale) {
-    GError* error = nullptr;
     RsvgHandle* handle = openSvg(file);
-    if (!handle) {
-        if (error) g_error_free(error);
-        return {};
-    }
+    if (!handle) return {};
+    GError* error = nullptr;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels, pixels);
     cairo_t* cairo = cairo_create(surface);
     const RsvgRectangle viewport{0, 0, static_cast<double>(pixels), static_cast<double>(pixels)};

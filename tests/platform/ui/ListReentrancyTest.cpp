@@ -9,22 +9,14 @@
 #include "ui/Window.h"
 
 // Application code may reload, remove or release a list view from any callback it gets; the
-// view must neither touch freed memory (ASan) nor end with rows that show another row's text.
+// view must neither touch freed memory (ASan) nor end with rows that show another row's content.
 namespace {
 
 using ui::IndexPath;
 using ui::TouchPhase;
 
 enum class Callback { Rows, Cell, Height, WillDisplay, Highlight, Unhighlight, Select };
-enum class Act { Reload, ReloadSection, RemoveTable, ReleaseSource };
-
-class TextCell : public ui::TableViewCell {
-public:
-    static std::shared_ptr<TextCell> create() { return adopt(new TextCell()); }
-
-private:
-    TextCell() : TableViewCell(ui::TableViewCellStyle::Default, "row") {}
-};
+enum class Act { Reload, ReloadSection, RemoveView, ReleaseSource };
 
 // Does `act` once, the first time the callback `when` comes.
 struct Trap {
@@ -37,7 +29,7 @@ struct Trap {
     }
 };
 
-class HostileSource : public ui::TableViewDataSource, public ui::TableViewDelegate, public Trap {
+class HostileRows : public ui::TableViewDataSource, public ui::TableViewDelegate, public Trap {
 public:
     int numberOfSections(ui::TableView&) override { return 2; }
     int numberOfRowsInSection(ui::TableView&, int) override { return fire(Callback::Rows), 50; }
@@ -60,77 +52,6 @@ public:
         return std::to_string(ip.section) + "." + std::to_string(ip.row);
     }
 };
-
-class TableViewReentrancyTest : public ::testing::TestWithParam<std::tuple<Callback, Act>> {
-protected:
-    void SetUp() override {
-        table->setFrame({0, 0, 320, 480});
-        table->registerCell("row", [] { return TextCell::create(); });
-        window->addSubview(table);
-        table->setDataSource(source);
-        table->setDelegate(source);
-        window->layoutIfNeeded();
-    }
-    void arm(Callback when, Act what) {
-        source->when = when;
-        source->act = [this, what] {
-            switch (what) {
-                case Act::Reload:
-                    table->reloadData();
-                    break;
-                case Act::ReloadSection:
-                    table->reloadSections({0}, ui::TableView::RowAnimation::Fade);
-                    break;
-                case Act::RemoveTable:
-                    table->removeFromSuperview();
-                    table.reset();
-                    break;
-                case Act::ReleaseSource:
-                    source.reset();
-                    break;
-            }
-        };
-    }
-    void touch(TouchPhase phase, gfx::Point point) { window->sendTouch(ui::Touch(1, phase, point)); }
-    std::shared_ptr<ui::Window> window = ui::Window::create({320, 480});
-    std::shared_ptr<ui::TableView> table = ui::TableView::create(ui::TableView::Style::Plain);
-    std::shared_ptr<HostileSource> source = std::make_shared<HostileSource>();
-};
-
-TEST_P(TableViewReentrancyTest, SurvivesWhateverACallbackDoes) {
-    auto [when, what] = GetParam();
-    arm(when, what);
-    std::weak_ptr<ui::TableView> weakTable = table;
-    // Reloads, scrolls a screen, presses a row, scrolls it out of sight, then taps another.
-    if (table) table->reloadData();
-    window->layoutIfNeeded();
-    if (table) table->setContentOffset({0, 480});
-    touch(TouchPhase::Began, {100, 100});
-    if (table) table->setContentOffset({0, 1400});
-    touch(TouchPhase::Cancelled, {100, 100});
-    touch(TouchPhase::Began, {100, 200});
-    touch(TouchPhase::Ended, {100, 200});
-    window->layoutIfNeeded();
-
-    auto alive = weakTable.lock();
-    if (what == Act::RemoveTable) {
-        EXPECT_FALSE(alive) << "the table was released and nothing may keep it";
-        return;
-    }
-    ASSERT_TRUE(alive);
-    for (const auto& ip : alive->indexPathsForVisibleRows()) {
-        if (!source) break;  // a released source leaves the cells it made
-        EXPECT_EQ(alive->cellForRowAtIndexPath(ip)->textLabel()->text(), HostileSource::name(ip));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryCallbackEveryAct, TableViewReentrancyTest,
-                         ::testing::Combine(::testing::Values(Callback::Rows, Callback::Cell,
-                                                              Callback::Height, Callback::WillDisplay,
-                                                              Callback::Highlight, Callback::Unhighlight,
-                                                              Callback::Select),
-                                            ::testing::Values(Act::Reload, Act::ReloadSection,
-                                                              Act::RemoveTable, Act::ReleaseSource)));
 
 class CountingItem : public ui::CollectionViewCell {
 public:
@@ -162,69 +83,102 @@ public:
     void didSelectItemAtIndexPath(ui::CollectionView&, IndexPath) override { fire(Callback::Select); }
 };
 
-class CollectionViewReentrancyTest : public ::testing::TestWithParam<std::tuple<Callback, Act>> {
-protected:
-    void SetUp() override {
+// One list view in a window, its hostile source, and the walk every case takes.
+template <typename View, typename Source>
+struct Scene {
+    std::shared_ptr<ui::Window> window = ui::Window::create({320, 480});
+    std::shared_ptr<View> view;
+    std::shared_ptr<Source> source = std::make_shared<Source>();
+
+    Scene(std::shared_ptr<View> list, const std::string& identifier, typename View::CellFactory cells)
+        : view(std::move(list)) {
+        view->registerCell(identifier, std::move(cells));
         view->setFrame({0, 0, 320, 480});
-        view->registerCell("item", [] { return CountingItem::create(); });
         window->addSubview(view);
         view->setDataSource(source);
         view->setDelegate(source);
         window->layoutIfNeeded();
     }
+    void arm(Callback when, Act what) {
+        source->when = when;
+        source->act = [this, what] {
+            switch (what) {
+                case Act::Reload:
+                    view->reloadData();
+                    break;
+                case Act::ReloadSection:
+                    if constexpr (std::is_same_v<View, ui::TableView>)
+                        view->reloadSections({0}, ui::TableView::RowAnimation::Fade);
+                    break;
+                case Act::RemoveView:
+                    view->removeFromSuperview();
+                    view.reset();
+                    break;
+                case Act::ReleaseSource:
+                    source.reset();
+                    break;
+            }
+        };
+    }
+    // Reloads, scrolls a screen, presses a row, scrolls it out of sight, then taps another.
+    // Returns the view if anything still holds it.
+    std::shared_ptr<View> walk() {
+        std::weak_ptr<View> weak = view;
+        if (view) view->reloadData();
+        window->layoutIfNeeded();
+        if (view) view->setContentOffset({0, 480});
+        touch(TouchPhase::Began, {30, 100});
+        if (view) view->setContentOffset({0, 900});
+        touch(TouchPhase::Cancelled, {30, 100});
+        touch(TouchPhase::Began, {30, 200});
+        touch(TouchPhase::Ended, {30, 200});
+        window->layoutIfNeeded();
+        return weak.lock();
+    }
     void touch(TouchPhase phase, gfx::Point point) { window->sendTouch(ui::Touch(1, phase, point)); }
-    std::shared_ptr<ui::Window> window = ui::Window::create({320, 480});
-    std::shared_ptr<ui::CollectionView> view = ui::CollectionView::create(nullptr);
-    std::shared_ptr<HostileItems> source = std::make_shared<HostileItems>();
 };
 
-TEST_P(CollectionViewReentrancyTest, SurvivesWhateverACallbackDoes) {
-    auto [when, what] = GetParam();
-    source->when = when;
-    source->act = [this, what] {
-        switch (what) {
-            case Act::Reload:
-                view->reloadData();
-                break;
-            case Act::ReloadSection:
-                view->reloadData();
-                break;
-            case Act::RemoveTable:
-                view->removeFromSuperview();
-                view.reset();
-                break;
-            case Act::ReleaseSource:
-                source.reset();
-                break;
-        }
-    };
-    std::weak_ptr<ui::CollectionView> weakView = view;
-    if (view) view->reloadData();
-    window->layoutIfNeeded();
-    if (view) view->setContentOffset({0, 480});
-    touch(TouchPhase::Began, {30, 100});
-    if (view) view->setContentOffset({0, 900});
-    touch(TouchPhase::Cancelled, {30, 100});
-    touch(TouchPhase::Began, {30, 200});
-    touch(TouchPhase::Ended, {30, 200});
-    window->layoutIfNeeded();
+using Case = std::tuple<Callback, Act>;
+class TableViewReentrancyTest : public ::testing::TestWithParam<Case> {};
+class CollectionViewReentrancyTest : public ::testing::TestWithParam<Case> {};
 
-    auto alive = weakView.lock();
-    if (what == Act::RemoveTable) {
-        EXPECT_FALSE(alive);
-        return;
-    }
-    ASSERT_TRUE(alive);
-    for (const auto& ip : alive->indexPathsForVisibleItems()) {
-        if (!source) break;
-        EXPECT_EQ(std::static_pointer_cast<CountingItem>(alive->cellForItemAtIndexPath(ip))->shown, ip);
-    }
+TEST_P(TableViewReentrancyTest, SurvivesWhateverACallbackDoes) {
+    Scene<ui::TableView, HostileRows> scene(ui::TableView::create(ui::TableView::Style::Plain), "row", [] {
+        return ui::TableViewCell::create(ui::TableViewCellStyle::Default, "row");
+    });
+    auto [when, what] = GetParam();
+    scene.arm(when, what);
+    auto alive = scene.walk();
+    ASSERT_EQ(alive != nullptr, what != Act::RemoveView) << "a released view is gone, any other stays";
+    if (!alive || !scene.source) return;  // a released source leaves the cells it made
+    for (const auto& ip : alive->indexPathsForVisibleRows())
+        EXPECT_EQ(alive->cellForRowAtIndexPath(ip)->textLabel()->text(), HostileRows::name(ip));
 }
 
+TEST_P(CollectionViewReentrancyTest, SurvivesWhateverACallbackDoes) {
+    Scene<ui::CollectionView, HostileItems> scene(ui::CollectionView::create(nullptr), "item",
+                                                  [] { return CountingItem::create(); });
+    auto [when, what] = GetParam();
+    scene.arm(when, what);
+    auto alive = scene.walk();
+    ASSERT_EQ(alive != nullptr, what != Act::RemoveView) << "a released view is gone, any other stays";
+    if (!alive || !scene.source) return;
+    for (const auto& ip : alive->indexPathsForVisibleItems())
+        EXPECT_EQ(std::static_pointer_cast<CountingItem>(alive->cellForItemAtIndexPath(ip))->shown, ip);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCallbackEveryAct, TableViewReentrancyTest,
+                         ::testing::Combine(::testing::Values(Callback::Rows, Callback::Cell,
+                                                              Callback::Height, Callback::WillDisplay,
+                                                              Callback::Highlight, Callback::Unhighlight,
+                                                              Callback::Select),
+                                            ::testing::Values(Act::Reload, Act::ReloadSection,
+                                                              Act::RemoveView, Act::ReleaseSource)));
+// Collection views have no will-display callback.
 INSTANTIATE_TEST_SUITE_P(
     EveryCallbackEveryAct, CollectionViewReentrancyTest,
     ::testing::Combine(::testing::Values(Callback::Rows, Callback::Cell, Callback::Height,
                                          Callback::Highlight, Callback::Unhighlight, Callback::Select),
-                       ::testing::Values(Act::Reload, Act::RemoveTable, Act::ReleaseSource)));
+                       ::testing::Values(Act::Reload, Act::RemoveView, Act::ReleaseSource)));
 
 }  // namespace
