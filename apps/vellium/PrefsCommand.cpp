@@ -57,53 +57,40 @@ base::Data dataArgument(const std::string& text) {
     return base::Data(std::istreambuf_iterator<char>(file), {});
 }
 
-// The store tells its callers nothing and logs why a write did not happen; the tool passes
-// those lines on and turns them into a failing exit status instead of a silent success.
-class StoreFailures {
-public:
-    StoreFailures() {
-        base::Log::setSink([this](std::string_view line) {
-            std::cerr << line << "\n";
-            ++count_;
-        });
-    }
-    ~StoreFailures() { base::Log::resetSink(); }
-    StoreFailures(const StoreFailures&) = delete;
-    StoreFailures& operator=(const StoreFailures&) = delete;
-    bool any() const { return count_ > 0; }
-
-private:
-    int count_ = 0;
-};
-
-// Stores VALUE with the store operation its type names.
-void storeTyped(VLPrefsManager& prefs, const std::string& id, const std::string& key, const std::string& type,
-                const std::string& text) {
+// The value VALUE stands for under the type TYPE, as the store's typed setter would store it.
+base::Value typedValue(const std::string& type, const std::string& text) {
     std::string error;
-    if (type == "bool") {
-        prefs.setBool(orUsageError(PrefsValueText::parseBool(text, error), error), key, id);
-    } else if (type == "int") {
+    if (type == "bool") return orUsageError(PrefsValueText::parseBool(text, error), error);
+    if (type == "int") {
         auto value = PrefsValueText::parseInteger(text, INT32_MIN, INT32_MAX, error);
-        prefs.setInt(static_cast<std::int32_t>(orUsageError(value, error)), key, id);
-    } else if (type == "integer") {
-        prefs.setInteger(orUsageError(PrefsValueText::parseInteger(text, INT64_MIN, INT64_MAX, error), error),
-                         key, id);
-    } else if (type == "float") {
-        prefs.setFloat(orUsageError(PrefsValueText::parseWholeNumber(text, error), error), key, id);
-    } else if (type == "string") {
+        return static_cast<std::int32_t>(orUsageError(value, error));
+    }
+    if (type == "integer") {
+        return static_cast<long long>(
+            orUsageError(PrefsValueText::parseInteger(text, INT64_MIN, INT64_MAX, error), error));
+    }
+    if (type == "float")
+        return static_cast<long long>(orUsageError(PrefsValueText::parseWholeNumber(text, error), error));
+    if (type == "string") {
         if (!VLStorableValue::isStorableString(text)) throw UsageError("the text cannot be stored");
-        prefs.setObject(text, key, id);
-    } else if (type == "date") {
-        prefs.setObject(orUsageError(PrefsValueText::parseDate(text, error), error), key, id);
-    } else if (type == "data") {
-        prefs.setObject(dataArgument(text), key, id);
-    } else if (type == "colour" || type == "color") {
+        return text;
+    }
+    if (type == "date") return orUsageError(PrefsValueText::parseDate(text, error), error);
+    if (type == "data") return dataArgument(text);
+    if (type == "colour" || type == "color") {
         auto colour = VLColourString::parseHexString(text);
         if (!colour) throw UsageError("not a colour string (six hexadecimal digits such as FF8000): " + text);
-        prefs.setObject(VLColourString::hexStringFromColor(*colour), key, id);
-    } else {
-        throw UsageError("unknown type " + type + " (bool, int, integer, float, string, date, data, colour)");
+        return VLColourString::hexStringFromColor(*colour);
     }
+    throw UsageError("unknown type " + type + " (bool, int, integer, float, string, date, data, colour)");
+}
+
+// Writes one entry (an absent value removes it) and posts the change when asked. The store
+// has logged why a write failed; the exit status comes from its result alone.
+int storeAndNotify(const std::string& id, const std::string& key, const base::Value& value, bool notify) {
+    if (!VLPrefsManager::sharedInstance().store(key, value, id)) return 1;
+    if (notify) postChange(id);
+    return 0;
 }
 
 int runGet(ArgumentList& arguments) {
@@ -122,23 +109,17 @@ int runSet(ArgumentList& arguments) {
     std::optional<std::string> json = arguments.takeOption("json");
     std::string id = checkedIdentifier(arguments);
     std::string key = checkedKey(arguments);
-    VLPrefsManager& prefs = VLPrefsManager::sharedInstance();
-    StoreFailures failures;
     if (json) {
         if (type) throw UsageError("--json and --type exclude each other");
         arguments.expectEnd();
         std::string error;
         base::Value value = orUsageError(PrefsValueText::parseJson(*json, error), error);
         if (!VLStorableValue::isStorable(value)) throw UsageError("the value cannot be stored");
-        prefs.setObject(value, key, id);
-    } else {
-        std::string text = arguments.takePositional("VALUE");
-        arguments.expectEnd();
-        storeTyped(prefs, id, key, type.value_or("string"), text);
+        return storeAndNotify(id, key, value, notify);
     }
-    if (failures.any()) return 1;
-    if (notify) postChange(id);
-    return 0;
+    std::string text = arguments.takePositional("VALUE");
+    arguments.expectEnd();
+    return storeAndNotify(id, key, typedValue(type.value_or("string"), text), notify);
 }
 
 int runDelete(ArgumentList& arguments) {
@@ -146,11 +127,7 @@ int runDelete(ArgumentList& arguments) {
     std::string id = checkedIdentifier(arguments);
     std::string key = checkedKey(arguments);
     arguments.expectEnd();
-    StoreFailures failures;
-    VLPrefsManager::sharedInstance().removeObjectForKey(key, id);
-    if (failures.any()) return 1;
-    if (notify) postChange(id);
-    return 0;
+    return storeAndNotify(id, key, base::Value(), notify);
 }
 
 int runList(ArgumentList& arguments) {

@@ -10,12 +10,14 @@
 
 namespace {
 
-void logFailure(std::string_view identifier, std::string_view reason) {
+// Logs why a write did not happen and hands the same reason to the caller.
+base::Error writeFailure(std::string_view identifier, std::string_view reason) {
     std::string line = "VLPrefsManager: not writing preferences of ";
     line += identifier;
     line += ": ";
     line += reason;
     base::Log::line(line);
+    return base::Error{"VLPrefsManager", 1, std::string(reason)};
 }
 
 }  // namespace
@@ -27,10 +29,11 @@ base::Value VLPrefsFileStore::entries(std::string_view identifier) {
     return std::move(snapshot.dictionary);
 }
 
-void VLPrefsFileStore::update(std::string_view identifier, std::string_view key, const base::Value& value) {
-    if (!VLStorableValue::isStorableString(key)) return logFailure(identifier, "the key is not valid text");
+base::Result<void> VLPrefsFileStore::update(std::string_view identifier, std::string_view key,
+                                            const base::Value& value) {
+    if (!VLStorableValue::isStorableString(key)) return writeFailure(identifier, "the key is not valid text");
     if (!value.isAbsent() && !VLStorableValue::isStorable(value)) {
-        return logFailure(identifier, "the value is not a property-list value");
+        return writeFailure(identifier, "the value is not a property-list value");
     }
 
     // 1. Exclude every other writer of the store until this write is done.
@@ -38,19 +41,21 @@ void VLPrefsFileStore::update(std::string_view identifier, std::string_view key,
     std::string fileName = VLPrefsPaths::preferenceFileName(identifier);
     // A fresh filesystem root has no preference directory yet; the first write makes it.
     if (auto made = base::Files::createDirectories(directory); !made) {
-        return logFailure(identifier, made.error().description);
+        return writeFailure(identifier, made.error().description);
     }
     VLPrefsDirectoryLock lock(directory);
+    // Writing without the lock could lose another writer's entries: refuse instead.
+    if (!lock.locked()) return writeFailure(identifier, lock.failure());
 
     // 2. Read the current entries; an unusable file is kept rather than replaced.
     VLPrefsSnapshot snapshot = cache_.read(directory, fileName);
     // Left-overs of killed writers are looked for once, then only after the watch on the
     // directory saw another process create a temporary file: one look per foreign write.
-    if (lock.locked() && cache_.takeForeignTemporaryFileSeen()) {
+    if (cache_.takeForeignTemporaryFileSeen()) {
         VLPrefsTemporaryFileSweeper::sweep(directory, ".plist");
     }
     if (snapshot.state == VLPrefsSnapshot::State::Unusable) {
-        return logFailure(identifier, "the existing file cannot be used (" + snapshot.problem + ")");
+        return writeFailure(identifier, "the existing file cannot be used (" + snapshot.problem + ")");
     }
     base::Value entries = snapshot.state == VLPrefsSnapshot::State::Dictionary
                               ? std::move(snapshot.dictionary)
@@ -60,5 +65,6 @@ void VLPrefsFileStore::update(std::string_view identifier, std::string_view key,
     entries.set(key, value);
     auto written =
         base::PropertyList::writeFile(entries, directory / fileName, base::PropertyList::Format::Xml);
-    if (!written) return logFailure(identifier, written.error().description);
+    if (!written) return writeFailure(identifier, written.error().description);
+    return {};
 }

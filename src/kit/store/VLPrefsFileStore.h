@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "base/Result.h"
 #include "base/Value.h"
 #include "store/VLPrefsReadCache.h"
 
@@ -19,11 +20,12 @@ public:
     base::Value entries(std::string_view identifier);
 
     // Reads the file, sets the entry `key` to `value` (an absent value removes it) and
-    // writes the whole file back, even when nothing changed. Nothing is written, and one
-    // line is logged, when the key or value cannot be stored, when the existing file is
-    // unusable (its entries would be lost) or when the write fails; the old file then
-    // stays as it was. Entries other than `key` are written back exactly as read.
-    void update(std::string_view identifier, std::string_view key, const base::Value& value);
+    // writes the whole file back, even when nothing changed. Nothing is written, one line
+    // is logged and the error says why, when the key or value cannot be stored, when the
+    // directory's lock cannot be had, when the existing file is unusable (its entries would
+    // be lost) or when the write fails; the old file then stays as it was. Entries other
+    // than `key` are written back exactly as read.
+    base::Result<void> update(std::string_view identifier, std::string_view key, const base::Value& value);
 
 private:
     VLPrefsReadCache cache_;

@@ -14,16 +14,19 @@
 
 namespace {
 
-// A present identifier that is safe to use as a file name; logs the refusal otherwise.
-bool isUsable(const VLPrefsManager::Identifier& id) {
-    if (!id) return false;
-    if (VLPrefsPaths::isSafeSegment(*id)) return true;
+// Why an identifier cannot name a file: absent, or unsafe as a file name (that refusal is
+// logged). Nothing when it is usable.
+std::optional<base::Error> identifierProblem(const VLPrefsManager::Identifier& id) {
+    if (!id) return base::Error{"VLPrefsManager", 2, "no preference identifier"};
+    if (VLPrefsPaths::isSafeSegment(*id)) return std::nullopt;
     std::string line = "VLPrefsManager: refusing the preference identifier \"";
     for (char c : *id) line += c == '\0' ? std::string("\\0") : std::string(1, c);
     line += "\"";
     base::Log::line(line);
-    return false;
+    return base::Error{"VLPrefsManager", 2, "the preference identifier would leave its directory"};
 }
+
+bool isUsable(const VLPrefsManager::Identifier& id) { return !identifierProblem(id); }
 
 // The image file of a present identifier and key that are both safe in a file name.
 std::optional<std::filesystem::path> thumbnailPath(const VLPrefsManager::Identifier& id,
@@ -58,26 +61,27 @@ base::Value VLPrefsManager::storedValue(std::string_view key, Identifier id) {
     return files_->entries(*id)[key];
 }
 
-void VLPrefsManager::store(std::string_view key, const base::Value& value, Identifier id) {
-    if (!isUsable(id)) return;
-    files_->update(*id, key, value);
+base::Result<void> VLPrefsManager::store(std::string_view key, const base::Value& value, Identifier id) {
+    if (auto problem = identifierProblem(id)) return std::move(*problem);
+    return files_->update(*id, key, value);
 }
 
-void VLPrefsManager::setBool(bool value, std::string_view key, Identifier id) { store(key, value, id); }
+// The setters tell their callers nothing; the store has logged any failure.
+void VLPrefsManager::setBool(bool value, std::string_view key, Identifier id) { (void)store(key, value, id); }
 void VLPrefsManager::setInt(std::int32_t value, std::string_view key, Identifier id) {
-    store(key, value, id);
+    (void)store(key, value, id);
 }
 void VLPrefsManager::setInteger(std::int64_t value, std::string_view key, Identifier id) {
-    store(key, static_cast<long long>(value), id);
+    (void)store(key, static_cast<long long>(value), id);
 }
 void VLPrefsManager::setFloat(std::int64_t value, std::string_view key, Identifier id) {
-    store(key, static_cast<long long>(value), id);
+    (void)store(key, static_cast<long long>(value), id);
 }
 void VLPrefsManager::setObject(const base::Value& value, std::string_view key, Identifier id) {
-    store(key, value, id);
+    (void)store(key, value, id);
 }
 void VLPrefsManager::removeObjectForKey(std::string_view key, Identifier id) {
-    store(key, base::Value(), id);
+    (void)store(key, base::Value(), id);
 }
 
 bool VLPrefsManager::boolForKey(std::string_view key, bool defaultValue, Identifier id) {
@@ -142,7 +146,7 @@ void VLPrefsManager::setFontDescriptor(const gfx::FontDescriptor& descriptor, st
     auto archive = descriptor.archive();
     if (!archive)
         return base::Log::line("VLPrefsManager: cannot archive the font: " + archive.error().description);
-    store(key, base::Value(std::move(archive).value()), id);
+    (void)store(key, base::Value(std::move(archive).value()), id);
 }
 
 gfx::Font VLPrefsManager::fontForKey(std::string_view key, std::int64_t fontSize, Identifier id) {
@@ -161,7 +165,7 @@ void VLPrefsManager::setImage(const gfx::Image& image, std::string_view key, Ide
     if (image.isNull()) return base::Log::line("VLPrefsManager: no image to store");
     auto jpeg = image.encodeJpeg(0.7);
     if (!jpeg) return base::Log::line("VLPrefsManager: cannot encode the image: " + jpeg.error().description);
-    store(key, base::Value(std::move(jpeg).value()), id);
+    (void)store(key, base::Value(std::move(jpeg).value()), id);
 }
 
 gfx::Image VLPrefsManager::imageForKey(std::string_view key, std::string_view defaultImage, Identifier id) {
@@ -188,13 +192,16 @@ void VLPrefsManager::writeThumbnailFile(const std::filesystem::path& path,
     auto written = base::Files::createDirectories(directory);
     if (written) {
         VLPrefsDirectoryLock lock(directory);
-        // Image files are written rarely and cost an encoding each: looking for left-overs at
-        // the first write and every 32nd after is cheap, and nothing watches that directory.
-        if (lock.locked() && thumbnailWrites_.fetch_add(1) % 32 == 0) {
-            VLPrefsTemporaryFileSweeper::sweep(directory, ".png");
+        if (!lock.locked()) {
+            written = base::Error{"VLPrefsManager", 1, lock.failure()};
+        } else {
+            // Image files are written rarely and cost an encoding each: looking for left-overs
+            // at the first write and every 32nd after is cheap, and nothing watches that folder.
+            if (thumbnailWrites_.fetch_add(1) % 32 == 0)
+                VLPrefsTemporaryFileSweeper::sweep(directory, ".png");
+            // Replacing atomically, rather than deleting first, keeps the old image if this fails.
+            written = base::AtomicFile::write(path, png);
         }
-        // Replacing atomically, rather than deleting first, keeps the old image if this fails.
-        written = base::AtomicFile::write(path, png);
     }
     if (!written)
         base::Log::line("VLPrefsManager: cannot write " + path.string() + ": " + written.error().description);

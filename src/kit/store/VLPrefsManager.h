@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/Result.h"
 #include "base/Value.h"
 #include "gfx/Color.h"
 #include "gfx/Font.h"
@@ -26,7 +27,8 @@ class VLPrefsFileStore;
 // Getters see the file as it is now: a parsed copy is reused only while an inotify watch
 // on the directory reports no change to it.
 //
-// Callers are told nothing of failures: a missing, unreadable or malformed file reads as
+// The setters tell their callers nothing of failures (tools that need the outcome use
+// `store`): a missing, unreadable or malformed file reads as
 // empty, failed writes leave the old file and log one line, and getters fall back on the
 // caller's default. An absent identifier reads as empty and writes nothing. Identifiers
 // that could leave the preference directory ("/", NUL, ".", "..", empty) are refused with
@@ -115,11 +117,15 @@ public:
     // an absent value when there is no usable file.
     base::Value allEntries(Identifier id);
 
+    // The write behind every setter, with its outcome: stores `value` under `key` (an
+    // absent value removes the entry) and says why nothing was written. The failure is
+    // also logged, as for the setters, which report nothing.
+    base::Result<void> store(std::string_view key, const base::Value& value, Identifier id);
+
 private:
     void setFontDescriptor(const gfx::FontDescriptor& descriptor, std::string_view key, Identifier id);
     // The stored value, absent when there is none (or the identifier is absent or refused).
     base::Value storedValue(std::string_view key, Identifier id);
-    void store(std::string_view key, const base::Value& value, Identifier id);
 
     void writeThumbnailFile(const std::filesystem::path& path, std::span<const std::uint8_t> png);
 

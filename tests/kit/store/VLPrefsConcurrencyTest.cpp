@@ -11,6 +11,7 @@
 #include "PrefsTestRoot.h"
 #include "base/AtomicFile.h"
 #include "base/FileDescriptor.h"
+#include "store/VLPrefsDirectoryLock.h"
 #include "store/VLPrefsManager.h"
 
 namespace {
@@ -172,6 +173,39 @@ TEST_F(VLPrefsConcurrencyTest, AWriterStoppedBeforeItsRenameCompletesAndTheNextS
     kept.erase(kept.begin(), kept.begin() + 2);
     kept.push_back(std::string(kID) + ".plist");
     EXPECT_THAT(directoryEntries(), ::testing::UnorderedElementsAreArray(kept));
+}
+
+// A holder that never lets go (here a process stopped while holding the directory's lock)
+// makes a writer give up after its bounded wait and refuse, rather than write unlocked or
+// hang the interface thread.
+TEST_F(VLPrefsConcurrencyTest, AWriterThatCannotHaveTheLockRefusesTheWrite) {
+    VLPrefsManager prefs;
+    ASSERT_TRUE(prefs.store("kept", 1, kID));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    pid_t holder = testsupport::forkChild([&] {
+        VLPrefsDirectoryLock lock(preferenceDirectory());
+        (void)!::write(ready[1], lock.locked() ? "y" : "n", 1);
+        ::raise(SIGSTOP);
+        return 0;
+    });
+    char answer = 0;
+    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
+    ASSERT_EQ(answer, 'y');
+    int status = 0;
+    ::waitpid(holder, &status, WUNTRACED);
+
+    base::Result<void> refused = prefs.store("lost", 2, kID);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().description, "the preference directory is locked by another writer");
+    EXPECT_EQ(fileContent(kID), base::Value(base::Value::Dictionary{{"kept", 1}}));
+    EXPECT_THAT(logLines_, ::testing::Contains(::testing::HasSubstr("locked by another writer")));
+
+    ::kill(holder, SIGKILL);
+    testsupport::waitForExit(holder);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_TRUE(prefs.store("later", 3, kID)) << "the lock is free again once its holder is gone";
 }
 
 }  // namespace
