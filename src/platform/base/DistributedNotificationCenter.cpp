@@ -2,6 +2,8 @@
 
 #include <systemd/sd-bus.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -43,8 +45,10 @@ struct DistributedNotificationCenter::State {
     ~State();
 
     Result<void> connectLocked(const std::shared_ptr<State>& self);
+    int subscribeLocked(const std::string& name, Subscription& subscription);
     void dropBusLocked(const std::string& reason);
-    void processIncoming();
+    void scheduleReconnectLocked(const std::shared_ptr<State>& self);
+    void processIncoming(const std::shared_ptr<State>& self);
     void unsubscribe(const std::string& name);
     static int onPosted(sd_bus_message* message, void* userData, sd_bus_error* error);
 
@@ -56,12 +60,17 @@ struct DistributedNotificationCenter::State {
     Error connectError;
     bool reportedPostFailure = false;
     RunLoop::Token watch = 0;
+    RunLoop::Token reconnectTimer = 0;
+    RunLoop::Duration reconnectDelay = kFirstReconnectDelay;
+    static constexpr RunLoop::Duration kFirstReconnectDelay = std::chrono::milliseconds(100);
+    static constexpr RunLoop::Duration kLongestReconnectDelay = std::chrono::seconds(5);
     std::map<std::string, Subscription, std::less<>> subscriptions;
     std::vector<Notification> received;  // decoded while processing, delivered after it
     NotificationCenter observers;        // fans received notifications out on the run loop
 };
 
 DistributedNotificationCenter::State::~State() {
+    runLoop.cancel(reconnectTimer);
     if (bus) dropBusLocked({});
 }
 
@@ -87,26 +96,64 @@ Result<void> DistributedNotificationCenter::State::connectLocked(const std::shar
     }
     bus = opened;
     watch = runLoop.watchReadable(sd_bus_get_fd(bus), [weakSelf = std::weak_ptr(self)] {
-        if (auto state = weakSelf.lock()) state->processIncoming();
+        if (auto state = weakSelf.lock()) state->processIncoming(state);
     });
+    // After a lost connection, the names still observed are subscribed again on the new one.
+    bool resubscribed = false;
+    for (auto& [name, subscription] : subscriptions) {
+        if (subscription.slot) continue;
+        if (int r = subscribeLocked(name, subscription); r < 0) {
+            Log::line("Could not observe \"" + name + "\" again on the new bus (" + errorText(r) + ")");
+        }
+        resubscribed = true;
+    }
+    if (resubscribed) {
+        runLoop.post([weakSelf = std::weak_ptr(self)] {
+            if (auto state = weakSelf.lock()) state->processIncoming(state);
+        });
+    }
     return {};
 }
 
-// Forgets the connection (lost, or the centre is going away); a later post or observer
-// reports `reason`.
+int DistributedNotificationCenter::State::subscribeLocked(const std::string& name,
+                                                          Subscription& subscription) {
+    return sd_bus_add_match(bus, &subscription.slot, matchRule(name).c_str(), State::onPosted, this);
+}
+
+// Forgets the connection (lost, or the centre is going away). The observed names stay, to
+// be subscribed again when a connection is made; a post meanwhile reports `reason`.
 void DistributedNotificationCenter::State::dropBusLocked(const std::string& reason) {
     runLoop.cancel(watch);
     watch = 0;
-    for (auto& [name, subscription] : subscriptions) sd_bus_slot_unref(subscription.slot);
-    subscriptions.clear();
+    for (auto& [name, subscription] : subscriptions) subscription.slot = sd_bus_slot_unref(subscription.slot);
     sd_bus_flush_close_unref(bus);
     bus = nullptr;
     connectError = Error{kErrorDomain, kNoBus, reason};
 }
 
+// A bus that went away (its daemon restarted, the session re-logged) is connected to again,
+// sooner at first and then every few seconds, so observers do not go deaf for good.
+void DistributedNotificationCenter::State::scheduleReconnectLocked(const std::shared_ptr<State>& self) {
+    if (reconnectTimer) return;
+    reconnectTimer = runLoop.postDelayed(reconnectDelay, [weakSelf = std::weak_ptr(self)] {
+        auto state = weakSelf.lock();
+        if (!state) return;
+        std::lock_guard lock(state->mutex);
+        state->reconnectTimer = 0;
+        state->connectAttempted = false;
+        if (state->connectLocked(state)) {
+            state->reconnectDelay = kFirstReconnectDelay;
+            state->reportedPostFailure = false;
+            return;
+        }
+        state->reconnectDelay = std::min(state->reconnectDelay * 2, kLongestReconnectDelay);
+        state->scheduleReconnectLocked(state);
+    });
+}
+
 // Runs on the run loop when the bus socket is readable (and once after subscribing, for
 // signals read while waiting for the subscription's reply).
-void DistributedNotificationCenter::State::processIncoming() {
+void DistributedNotificationCenter::State::processIncoming(const std::shared_ptr<State>& self) {
     std::vector<Notification> batch;
     {
         std::lock_guard lock(mutex);
@@ -117,7 +164,16 @@ void DistributedNotificationCenter::State::processIncoming() {
                 Log::line("Distributed notifications stopped: the bus connection failed (" + errorText(r) +
                           ")");
                 dropBusLocked("the bus connection failed (" + errorText(r) + ")");
+                connectAttempted = false;  // a post may connect again at once
+                scheduleReconnectLocked(self);
             }
+        }
+        // A daemon that went away may show only as a closed connection, with nothing to process.
+        if (bus && sd_bus_is_open(bus) <= 0) {
+            Log::line("Distributed notifications paused: the bus went away; connecting again");
+            dropBusLocked("the bus went away");
+            connectAttempted = false;
+            scheduleReconnectLocked(self);
         }
         batch.swap(received);
     }
@@ -191,15 +247,13 @@ Result<Observation> DistributedNotificationCenter::addObserver(std::string name,
 
     State::Subscription& subscription = state_->subscriptions[name];
     if (!subscription.slot) {
-        const int r = sd_bus_add_match(state_->bus, &subscription.slot, matchRule(name).c_str(),
-                                       State::onPosted, state_.get());
-        if (r < 0) {
+        if (const int r = state_->subscribeLocked(name, subscription); r < 0) {
             state_->subscriptions.erase(name);
             return Error{kErrorDomain, kSubscriptionFailed,
                          "could not subscribe to \"" + name + "\" (" + errorText(r) + ")"};
         }
         state_->runLoop.post([weakState = std::weak_ptr(state_)] {
-            if (auto state = weakState.lock()) state->processIncoming();
+            if (auto state = weakState.lock()) state->processIncoming(state);
         });
     }
     ++subscription.observers;

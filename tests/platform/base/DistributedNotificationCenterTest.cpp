@@ -3,13 +3,17 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/DistributedNotificationCenter.h"
 #include "base/Log.h"
 #include "helpers/EveryTypeUserInfo.h"
 #include "support/ChildProcess.h"
+#include "support/TemporaryDirectory.h"
 
 namespace {
 
@@ -158,6 +162,67 @@ TEST(DistributedNotificationCenterWithoutBus, PostLogsOnceAndObservingReportsThe
     EXPECT_EQ(observation.error().domain, base::DistributedNotificationCenter::kErrorDomain);
     EXPECT_EQ(observation.error().code, base::DistributedNotificationCenter::kNoBus);
     EXPECT_FALSE(center.connect());
+}
+
+// A bus daemon of the test's own at a fixed socket, so that it can be restarted in place as a
+// session bus is when its daemon dies and comes back.
+class RestartableBus {
+public:
+    RestartableBus() { start(); }
+    std::string address() const { return "unix:path=" + socket_.string(); }
+    bool running() const { return std::filesystem::exists(socket_); }
+
+    void restart() {
+        daemon_.reset();  // killed and reaped
+        std::filesystem::remove(socket_);
+        start();
+    }
+
+private:
+    void start() {
+        daemon_ =
+            std::make_unique<ChildProcess>(std::vector<std::string>{"dbus-daemon", "--session", "--nofork",
+                                                                    "--nopidfile", "--address=" + address()},
+                                           ChildProcess::Errors::Discard);
+        for (int i = 0; i < 500 && !running(); ++i) std::this_thread::sleep_for(10ms);
+    }
+
+    testsupport::TemporaryDirectory directory_;
+    std::filesystem::path socket_ = directory_.path() / "bus";
+    std::unique_ptr<ChildProcess> daemon_;
+};
+
+TEST(DistributedNotificationCenterBusRestart, ObserversHearPostsAgainAfterTheDaemonRestarts) {
+    if (access("/usr/bin/dbus-daemon", X_OK) != 0) GTEST_SKIP() << "dbus-daemon is not installed";
+    RestartableBus bus;
+    ASSERT_TRUE(bus.running());
+    base::RunLoop loop(base::Clock::system());
+    base::DistributedNotificationCenter listener(loop, bus.address());
+    base::DistributedNotificationCenter poster(loop, bus.address());
+    base::Log::setSink([](std::string_view) {});  // failed posts while the bus is down
+    const std::string name = "com.vellium.tests/Restart";
+    int heard = 0;
+    auto observation = listener.addObserver(name, [&](const base::Notification&) {
+        ++heard;
+        loop.stop();
+    });
+    ASSERT_TRUE(observation);
+
+    // Posts until one is heard, or gives up after a guard that only keeps the suite from hanging.
+    auto postUntilHeard = [&] {
+        const auto repeat = loop.scheduleRepeating(100ms, [&] { poster.post(name); });
+        const auto guard = loop.postDelayed(20s, [&] { loop.stop(); });
+        loop.run();
+        loop.cancel(repeat);
+        loop.cancel(guard);
+    };
+    postUntilHeard();
+    ASSERT_EQ(heard, 1);
+    bus.restart();
+    ASSERT_TRUE(bus.running());
+    postUntilHeard();
+    base::Log::resetSink();
+    EXPECT_EQ(heard, 2) << "the observer subscribed again on the new daemon";
 }
 
 }  // namespace
