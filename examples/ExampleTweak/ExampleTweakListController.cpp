@@ -26,10 +26,11 @@ void ExampleTweakListController::viewDidLoad() {
 }
 
 void ExampleTweakListController::confirmReset() {
-    auto alert = ui::AlertController::create("Reset Settings",
-                                             "Every Example Tweak setting goes back to its default. This cannot be undone.");
+    auto alert = ui::AlertController::create(
+        "Reset Settings", "Every Example Tweak setting goes back to its default. This cannot be undone.");
     alert->addAction({"Cancel", ui::AlertAction::Style::Cancel, {}});
-    alert->addAction({"Reset", ui::AlertAction::Style::Destructive, [this](const ui::AlertAction&) { resetSettings(); }});
+    alert->addAction(
+        {"Reset", ui::AlertAction::Style::Destructive, [this](const ui::AlertAction&) { resetSettings(); }});
     present(alert, true);
 }
 
