@@ -5,7 +5,7 @@
 
 std::shared_ptr<ui::TabBarController> TweaksTab::make(const std::shared_ptr<ui::ViewController>& screen) {
     auto navigation = ui::NavigationController::create(screen);
-    navigation->setTabBarItem({"Tweaks", "puzzlepiece.extension.fill"});
+    navigation->setTabBarItem({"Tweaks", "shippingbox.fill"});
     auto tabs = ui::TabBarController::create();
     tabs->setViewControllers({navigation});
     return tabs;

@@ -1,5 +1,7 @@
 #include "ExampleTweakListController.h"
 
+#include "ExampleTweakSymbols.h"
+
 #include "base/DistributedNotificationCenter.h"
 #include "home/VLPrefsConfig.h"
 #include "services/VLUtilities.h"
@@ -11,6 +13,7 @@
 VL_REGISTER_VIEW_CONTROLLER(ExampleTweakListController);
 
 ExampleTweakListController::ExampleTweakListController() {
+    ExampleTweakSymbols::registerOnce();
     registerAction("respring", [] { VLUtilities::sharedInstance()->respring(); });
     registerAction("resetSettings", [this] { confirmReset(); });
 }
