@@ -1,7 +1,6 @@
 #include "ExampleTweakListController.h"
 
 #include "ExampleTweakSymbols.h"
-
 #include "base/DistributedNotificationCenter.h"
 #include "home/VLPrefsConfig.h"
 #include "services/VLUtilities.h"
