@@ -25,6 +25,14 @@ elseif(VK_SANITIZE)
   add_link_options(-fsanitize=${VK_SANITIZE})
 endif()
 
+# Shared libraries must resolve every symbol at link time, except under clang's sanitizers,
+# whose runtime only the executable carries.
+if(VK_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(VK_NO_UNDEFINED "")
+else()
+  set(VK_NO_UNDEFINED -Wl,--no-undefined)
+endif()
+
 # Warnings are errors on our own code only; third-party headers come in as system includes.
 function(vk_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)

@@ -28,7 +28,7 @@ std::pair<double, double> pair(const std::string& text, char separator, const st
             number(std::string_view(text).substr(at + 1), option)};
 }
 
-gfx::Size size(const std::string& text) {
+gfx::Size parseSize(const std::string& text) {
     auto [width, height] = pair(text, 'x', "--size");
     if (width < 1 || height < 1 || width > kMaximumPoints || height > kMaximumPoints)
         throw UsageError("--size must be between 1x1 and 4096x4096 points");
@@ -59,7 +59,7 @@ RenderOptions RenderOptions::parse(std::span<const std::string> arguments) {
         } else if (name == "--title") {
             options.title = value();
         } else if (name == "--size") {
-            options.size = size(value());
+            options.size = parseSize(value());
         } else if (name == "--scale") {
             options.scale = number(value(), name);
             if (options.scale <= 0 || options.scale > kMaximumScale)
