@@ -89,6 +89,9 @@ std::shared_ptr<VLPreferencesListViewController> configuredScreen(const std::str
     return screen;
 }
 
+// The screen the list is pushed from.
+class HomeScreen : public ui::ViewController {};
+
 std::shared_ptr<ui::TableView> tableOf(const std::shared_ptr<ui::View>& view) {
     if (auto table = std::dynamic_pointer_cast<ui::TableView>(view)) return table;
     for (const auto& subview : view->subviews()) {
@@ -100,7 +103,7 @@ std::shared_ptr<ui::TableView> tableOf(const std::shared_ptr<ui::View>& view) {
 void BM_ExampleScreenPushedToFirstFrame(benchmark::State& state) {
     deviceRoot();
     auto window = ui::Window::create({390, 844}, 2);
-    auto home = std::make_shared<ui::ViewController>();
+    auto home = std::make_shared<HomeScreen>();
     auto navigation = ui::NavigationController::create(home);
     window->setRootViewController(navigation);
     window->layoutWindowIfNeeded();

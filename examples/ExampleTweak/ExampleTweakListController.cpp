@@ -1,7 +1,6 @@
 #include "ExampleTweakListController.h"
 
 #include "ExampleTweakSymbols.h"
-#include "base/DistributedNotificationCenter.h"
 #include "home/VLPrefsConfig.h"
 #include "services/VLUtilities.h"
 #include "store/VLPrefsManager.h"
@@ -42,8 +41,8 @@ void ExampleTweakListController::resetSettings() {
     if (const auto* dictionary = entries.asDictionary()) {
         for (const auto& [key, value] : *dictionary) store.removeObjectForKey(key, kPreferenceID);
     }
-    base::DistributedNotificationCenter::defaultCenter().post(std::string(kPreferenceID) + "/PrefsChanged");
+    preferencesDidChangedNotification(kPreferenceID);
     // Every row shows its default again.
     setupData();
-    if (tableView) tableView->reloadData();
+    if (tableView()) tableView()->reloadData();
 }

@@ -12,6 +12,7 @@ public:
 
     ExampleTweakListController();
 
+protected:
     void viewDidLoad() override;
 
 private:
