@@ -128,7 +128,9 @@ private:
     }
 
     const RenderOptions& options_;
-    std::shared_ptr<base::ManualClock> clock_ = std::make_shared<base::ManualClock>();
+    // Monotonic time stands still between steps; the date shown is today's.
+    std::shared_ptr<base::ManualClock> clock_ =
+        std::make_shared<base::ManualClock>(base::Clock::system()->currentDate());
     std::shared_ptr<ui::Window> window_;
     std::shared_ptr<VLPreferencesListViewController> screen_;
 };

@@ -97,6 +97,12 @@ TEST_F(RenderCommandTest, AMissingBundleOrDocumentIsOneLineAndTheEmptyScreenIsSt
 }
 
 TEST_F(RenderCommandTest, TheExampleListAtRestMatchesItsReviewedViewTree) {
+    // The date row shows its stored date, Tue, 5 Mar 2024 14:07 UTC (else today's), in the
+    // zone and language set here.
+    ASSERT_TRUE(base::PropertyList::writeFile(
+        base::Value::Dictionary{{"QuietHoursStart", base::Date(731340420)}}, root.path() / kPreferences));
+    ::setenv("TZ", "UTC", 1);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
     ASSERT_EQ(render({"ExampleTweak", "-o", png, "--json", json, "--title", "Example Tweak"}).status, 0);
     EXPECT_TRUE(GoldenText::matches(contents(json), std::filesystem::path(VK_SOURCE_DIR) /
                                                         "tests/apps/vellium/golden/example-list.json"));
