@@ -46,7 +46,11 @@ std::shared_ptr<VLPreferencesListViewController> TweakScreen::open(const Request
 void TweakScreen::configure(VLPreferencesListViewController& screen, const Request& request) {
     const std::string document = documentName(request);
     if (!TweakBundle::isPlainName(request.bundle) || !TweakBundle::isPlainName(document)) return;
-    screen.view();  // the title label exists once the view has loaded
+    // Named before the view loads, so its first setupData already finds the document; the
+    // title label exists only once the view has loaded.
+    screen.setTweakNameString(request.bundle);
+    screen.setPlistString(document);
+    screen.view();
     auto config = std::make_shared<VLPrefsConfig>();
     config->tweakName = request.bundle;
     config->plistName = document;

@@ -73,8 +73,8 @@ void showBundle(ui::Window& window, const PreviewOptions& options) {
     std::string problem;
     auto screen = TweakScreen::open(request, problem);
     if (!problem.empty()) std::cerr << "vellium-preview: " << problem << "\n";
-    window.setRootViewController(TweaksTab::make(screen));
     TweakScreen::configure(*screen, request);
+    window.setRootViewController(TweaksTab::make(screen));
 }
 
 }  // namespace

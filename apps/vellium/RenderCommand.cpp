@@ -59,8 +59,8 @@ public:
         TweakScreen::Request request{options_.bundle, options_.document, options_.title};
         std::string problem;
         screen_ = TweakScreen::open(request, problem);
-        window_->setRootViewController(screen_);
         TweakScreen::configure(*screen_, request);
+        window_->setRootViewController(screen_);
         settle();
         return report(problem);
     }

@@ -57,8 +57,8 @@ protected:
         std::string problem;
         screen = TweakScreen::open(request, problem);
         ASSERT_EQ(problem, "");
-        window->setRootViewController(TweaksTab::make(screen));
         TweakScreen::configure(*screen, request);
+        window->setRootViewController(TweaksTab::make(screen));
         host::WindowHostOptions options;
         options.visible = false;
         auto opened = host::WindowHost::open(window, options);
