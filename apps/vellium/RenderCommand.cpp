@@ -66,6 +66,7 @@ public:
     }
 
     bool perform(const RenderOptions::Step& step) {
+        window_->layoutWindowIfNeeded();  // rows exist once the table has been laid out
         std::string problem;
         switch (step.kind) {
             case RenderOptions::StepKind::Tap:
@@ -120,7 +121,10 @@ private:
         clock_->advance(std::chrono::milliseconds(50));
         window_->sendTouch(ui::Touch(1, ui::TouchPhase::Ended, point));
     }
-    void settle() { base::RunLoop::main().runFor(kStepTime); }
+    void settle() {
+        base::RunLoop::main().runFor(kStepTime);
+        window_->layoutWindowIfNeeded();
+    }
     static bool report(const std::string& problem) {
         if (problem.empty()) return true;
         std::cerr << "vellium render: " << problem << "\n";
