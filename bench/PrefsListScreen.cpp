@@ -80,6 +80,8 @@ std::string writeDocument(int rows) {
 
 std::shared_ptr<VLPreferencesListViewController> configuredScreen(const std::string& document) {
     auto screen = std::make_shared<VLPreferencesListViewController>();
+    screen->setTweakNameString(kTweak);
+    screen->setPlistString(document);
     screen->view();
     auto config = std::make_shared<VLPrefsConfig>();
     config->tweakName = kTweak;
@@ -109,6 +111,8 @@ void BM_ExampleScreenPushedToFirstFrame(benchmark::State& state) {
     window->layoutWindowIfNeeded();
     for (auto _ : state) {
         auto screen = std::make_shared<VLPreferencesListViewController>();
+        screen->setTweakNameString(kTweak);
+        screen->setPlistString(kTweak);
         navigation->pushViewController(screen, false);
         auto config = std::make_shared<VLPrefsConfig>();
         config->tweakName = kTweak;
