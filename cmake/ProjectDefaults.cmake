@@ -25,22 +25,36 @@ elseif(VK_SANITIZE)
   add_link_options(-fsanitize=${VK_SANITIZE})
 endif()
 
+# Shared libraries must resolve every symbol at link time, except under clang's sanitizers,
+# whose runtime only the executable carries.
+if(VK_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(VK_NO_UNDEFINED "")
+else()
+  set(VK_NO_UNDEFINED -Wl,--no-undefined)
+endif()
+
 # Warnings are errors on our own code only; third-party headers come in as system includes.
 function(vk_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
-# A library of the project: every .cpp below DIR. Platform headers are included by layer
+# A part of the project: every .cpp below DIR. The platform layers are object libraries that
+# all end up in the one shared kit library (pass SHARED for that one), so a process and every
+# bundle it loads share one copy of each singleton. Platform headers are included by layer
 # ("base/Value.h"), the kit's by subsystem ("store/VLPrefsManager.h").
 function(vk_library target dir)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(NOT sources)
-    # A layer with no classes yet still links as an (empty) archive.
+    # A layer with no classes yet still builds as an empty part.
     set(placeholder ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
     file(WRITE ${placeholder} "")
     set(sources ${placeholder})
   endif()
-  add_library(${target} STATIC ${sources})
+  if("SHARED" IN_LIST ARGN)
+    add_library(${target} SHARED ${sources})
+  else()
+    add_library(${target} OBJECT ${sources})
+  endif()
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src/platform ${PROJECT_SOURCE_DIR}/src/kit)
   vk_target_defaults(${target})
 endfunction()

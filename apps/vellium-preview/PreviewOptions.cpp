@@ -63,6 +63,12 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
                 throw UsageError("--scale must be above 0 and at most 4");
         } else if (name == "--page") {
             options.page = value();
+        } else if (name == "--bundle") {
+            options.bundle = value();
+        } else if (name == "--document") {
+            options.document = value();
+        } else if (name == "--title") {
+            options.title = value();
         } else if (name == "--screenshot") {
             options.screenshot = value();
         } else if (name == "--after-ms") {
@@ -81,5 +87,11 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
         }
     }
     if (afterGiven && !options.screenshot) throw UsageError("--after-ms only applies with --screenshot");
+    if (options.help) return options;
+    if (options.gallery == options.bundle.has_value())
+        throw UsageError("give either --gallery or --bundle NAME");
+    if (options.page && !options.gallery) throw UsageError("--page only applies with --gallery");
+    if ((!options.document.empty() || !options.title.empty()) && !options.bundle)
+        throw UsageError("--document and --title only apply with --bundle");
     return options;
 }

@@ -17,7 +17,8 @@ public:
 // The options of `vellium-preview`, checked as they are read.
 struct PreviewOptions {
     static constexpr const char* kUsage =
-        "usage: vellium-preview --gallery [--size WxH] [--scale N] [--dark] [--page TITLE]\n"
+        "usage: vellium-preview (--gallery [--page TITLE] | --bundle NAME [--document DOC] [--title T])\n"
+        "                       [--size WxH] [--scale N] [--dark]\n"
         "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]";
 
     bool help = false;  // --help or -h: print the usage and stop
@@ -25,13 +26,16 @@ struct PreviewOptions {
     gfx::Size size{390, 844};
     double scale = 2;
     bool dark = false;
-    std::optional<std::string> page;  // a gallery entry to open at start
+    std::optional<std::string> page;    // a gallery entry to open at start
+    std::optional<std::string> bundle;  // a tweak's preference bundle to open instead
+    std::string document;               // the bundle's document; empty: the bundle's name
+    std::string title;                  // the list screen's title; empty: the bundle's name
     std::optional<std::filesystem::path> screenshot;
     int afterMilliseconds = 0;
     std::filesystem::path screenshotDirectory = ".";
     std::optional<std::filesystem::path> root;
 
-    // Throws UsageError for an unknown option, a missing or malformed value, or `--after-ms`
-    // without `--screenshot`.
+    // Throws UsageError for an unknown option, a missing or malformed value, `--after-ms`
+    // without `--screenshot`, or neither or both of `--gallery` and `--bundle`.
     static PreviewOptions parse(const std::vector<std::string>& arguments);
 };

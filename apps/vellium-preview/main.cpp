@@ -1,18 +1,24 @@
 // vellium-preview: the desktop host. `--gallery` shows every platform control and screen in a
-// window; `--screenshot FILE` renders the first frame (or the frame after `--after-ms` of
-// run-loop time) to a PNG without opening a window, which needs no display.
+// window; `--bundle NAME` a tweak's list screen in the host application's tab and navigation
+// frame, writing real preference files; `--screenshot FILE` renders the first frame (or the frame after
+// `--after-ms` of run-loop time) to a PNG without opening a window, which needs no display.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "GalleryIndex.h"
+#include "HostServices.h"
 #include "PreviewOptions.h"
+#include "TweakScreen.h"
+#include "TweaksTab.h"
 #include "base/FileSystemRoot.h"
 #include "base/ManualClock.h"
 #include "base/RunLoop.h"
 #include "host/HeadlessHost.h"
 #include "host/WindowHost.h"
+#include "prefslist/VLPreferencesListViewController.h"
 #include "ui/NavigationController.h"
+#include "ui/TabBarController.h"
 #include "ui/Window.h"
 
 namespace {
@@ -52,6 +58,25 @@ int showWindow(const std::shared_ptr<ui::Window>& window, const PreviewOptions& 
     return 0;
 }
 
+// Shows the gallery, opened on `--page` when given; false for an unknown page.
+bool showGallery(ui::Window& window, const PreviewOptions& options) {
+    auto navigation = GalleryIndex::makeGallery();
+    window.setRootViewController(navigation);
+    return !options.page || GalleryIndex::openPage(*navigation, *options.page);
+}
+
+// Shows the bundle's screen; a missing bundle or document is reported in one line, and the
+// (empty) screen still shows.
+void showBundle(ui::Window& window, const PreviewOptions& options) {
+    TweakScreen::Request request{*options.bundle, options.document,
+                                 options.title.empty() ? *options.bundle : options.title};
+    std::string problem;
+    auto screen = TweakScreen::open(request, problem);
+    if (!problem.empty()) std::cerr << "vellium-preview: " << problem << "\n";
+    TweakScreen::configure(*screen, request);
+    window.setRootViewController(TweaksTab::make(screen));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,15 +90,16 @@ int main(int argc, char** argv) {
         std::cout << PreviewOptions::kUsage << "\n";
         return 0;
     }
-    if (!options.gallery) return usageError("opening a preference bundle comes later; for now use --gallery");
     if (options.root) base::FileSystemRoot::set(*options.root);
+    HostServices::install();
 
     auto window = ui::Window::create(options.size, options.scale);
     window->setTraitCollection(options.dark ? gfx::TraitCollection::dark() : gfx::TraitCollection::light());
-    auto navigation = GalleryIndex::makeGallery();
-    window->setRootViewController(navigation);
-    if (options.page && !GalleryIndex::openPage(*navigation, *options.page))
+    if (options.bundle) {
+        showBundle(*window, options);
+    } else if (!showGallery(*window, options)) {
         return usageError("no gallery page titled \"" + *options.page + "\"");
+    }
 
     return options.screenshot ? writeScreenshot(*window, options) : showWindow(window, options);
 }

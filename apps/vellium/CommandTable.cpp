@@ -5,6 +5,7 @@ int runPrefs(std::span<const std::string> arguments);
 int runSeal(std::span<const std::string> arguments);
 int runOpen(std::span<const std::string> arguments);
 int runReachability(std::span<const std::string> arguments);
+int runRender(std::span<const std::string> arguments);
 
 namespace {
 
@@ -18,6 +19,10 @@ const Command kCommands[] = {
     {"seal", "seal (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runSeal},
     {"open", "open (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runOpen},
     {"reachability", "reachability [HOST | ADDRESS | --internet | --local-wifi] [--watch]", runReachability},
+    {"render",
+     "render BUNDLE [DOCUMENT] -o FILE.png [--json FILE] [--title T] [--size WxH] [--scale N] [--dark] "
+     "[--tap TEXT | --tap-at X,Y | --type TEXT | --scroll Y | --action NAME]...",
+     runRender},
 };
 
 }  // namespace

@@ -73,6 +73,10 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return pid_ > 0 || status_ != -1; }
+    // Sends `signal` to the program while it runs (SIGTERM to end a watcher).
+    void signal(int signal) const {
+        if (pid_ > 0) ::kill(pid_, signal);
+    }
 
     // The next line, without its line break; empty at the end of the stream.
     std::string readOutputLine() { return readLine(out_); }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <fstream>
 
 #include "base/Log.h"
 #include "gfx/Image.h"
@@ -332,7 +333,12 @@ void WindowHost::saveScreenshot() {
         return;
     }
     lastScreenshot_ = path;
-    base::Log::line("WindowHost: screenshot saved to " + path.string());
+    // The view tree beside the picture, so a screenshot can be compared as text too.
+    auto treePath = std::filesystem::path(path).replace_extension(".json");
+    std::ofstream tree(treePath, std::ios::binary | std::ios::trunc);
+    tree << HeadlessHost::dumpJson(*window_);
+    if (!tree.flush()) base::Log::line("WindowHost: cannot write " + treePath.string());
+    base::Log::line("WindowHost: screenshot saved to " + path.string() + " with its view tree");
 }
 
 void WindowHost::escape() {

@@ -44,8 +44,8 @@ struct WindowHostOptions {
 // under the pointer by `kWheelStep` points a notch. Typed text, Return, Backspace and the
 // left and right arrows go to the first responder when it is a text input (as the on-screen
 // keyboard does). F2 or Ctrl+D toggles light and dark; F12 writes a screenshot PNG into the
-// screenshot directory. Escape dismisses what is presented, or quits when nothing is; closing
-// the window quits.
+// screenshot directory, with its view-tree JSON beside it. Escape dismisses what is presented, or quits when
+// nothing is; closing the window quits.
 //
 // Under xvfb-run SDL uses its X11 driver and the software renderer, so tests drive the real
 // thing; the `inject` calls push events through SDL's own queue, as the window system would.

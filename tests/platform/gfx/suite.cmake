@@ -3,7 +3,7 @@ vk_test_renders_text(${suite})
 
 # A program that renders text, optionally leaking one object, for the leak-suppression test.
 add_executable(gfx_leak_probe ${CMAKE_CURRENT_LIST_DIR}/probe/LeakProbe.cpp)
-target_link_libraries(gfx_leak_probe PRIVATE vk_gfx PkgConfig::CAIRO PkgConfig::PANGO)
+target_link_libraries(gfx_leak_probe PRIVATE velliumkit PkgConfig::CAIRO PkgConfig::PANGO)
 vk_target_defaults(gfx_leak_probe)
 add_dependencies(${suite} gfx_leak_probe)
 target_compile_definitions(${suite} PRIVATE GFX_LEAK_PROBE="$<TARGET_FILE:gfx_leak_probe>"

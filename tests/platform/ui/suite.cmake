@@ -2,4 +2,4 @@
 vk_test_renders_text(${suite})
 
 # Buttons are checked by their rendered pixels.
-target_link_libraries(${suite} PRIVATE vk_host)
+target_link_libraries(${suite} PRIVATE velliumkit)

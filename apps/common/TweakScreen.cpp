@@ -1,0 +1,59 @@
+#include "TweakScreen.h"
+
+#include "TweakBundle.h"
+#include "home/VLPrefsConfig.h"
+#include "prefslist/VLPreferencesListViewController.h"
+#include "uikit/VLViewControllerRegistry.h"
+
+namespace {
+
+std::string documentName(const TweakScreen::Request& request) {
+    return request.document.empty() ? request.bundle : request.document;
+}
+
+std::shared_ptr<VLPreferencesListViewController> principalScreen(const TweakBundle& bundle,
+                                                                 std::string& problem) {
+    if (bundle.principalClass().empty()) return nullptr;
+    auto controller = VLViewControllerRegistry::shared().create(bundle.principalClass());
+    auto screen = std::dynamic_pointer_cast<VLPreferencesListViewController>(controller);
+    if (controller && !screen)
+        problem = "The principal class " + bundle.principalClass() + " of bundle " + bundle.name() +
+                  " is not a list screen; showing a plain one";
+    if (!controller)
+        problem = "Bundle " + bundle.name() + " registers no class named " + bundle.principalClass();
+    return screen;
+}
+
+}  // namespace
+
+std::shared_ptr<VLPreferencesListViewController> TweakScreen::open(const Request& request,
+                                                                   std::string& problem) {
+    problem.clear();
+    std::shared_ptr<VLPreferencesListViewController> screen;
+    auto bundle = TweakBundle::open(request.bundle);
+    if (!bundle) {
+        problem = bundle.error().description;
+    } else {
+        screen = principalScreen(bundle.value(), problem);
+        const std::string document = documentName(request);
+        if (problem.empty() && !bundle.value().hasDocument(document))
+            problem = "No document " + document + ".plist in bundle " + request.bundle + " (" +
+                      bundle.value().directory().string() + ")";
+    }
+    return screen ? screen : std::make_shared<VLPreferencesListViewController>();
+}
+
+void TweakScreen::configure(VLPreferencesListViewController& screen, const Request& request) {
+    const std::string document = documentName(request);
+    if (!TweakBundle::isPlainName(request.bundle) || !TweakBundle::isPlainName(document)) return;
+    // Named before the view loads, so its first setupData already finds the document; the
+    // title label exists only once the view has loaded.
+    screen.setTweakNameString(request.bundle);
+    screen.setPlistString(document);
+    screen.view();
+    auto config = std::make_shared<VLPrefsConfig>();
+    config->tweakName = request.bundle;
+    config->plistName = document;
+    config->titleString = request.title;
+    screen.updateWithPrefsConfig(config);
+}

@@ -1,0 +1,152 @@
+// `vellium render`: a tweak bundle's list screen, after scripted taps, typing, scrolling and
+// actions, to a PNG and a JSON description of its view tree. Runs on a manual clock, so every
+// step is followed by exactly the same run-loop time and the images are reproducible.
+#include <chrono>
+#include <fstream>
+#include <iostream>
+
+#include "Command.h"
+#include "HostServices.h"
+#include "RenderOptions.h"
+#include "TweakScreen.h"
+#include "VisibleText.h"
+#include "base/Clock.h"
+#include "base/ManualClock.h"
+#include "base/RunLoop.h"
+#include "host/HeadlessHost.h"
+#include "prefslist/VLPreferencesListViewController.h"
+#include "ui/KeyInput.h"
+#include "ui/NavigationController.h"
+#include "ui/TableView.h"
+#include "ui/Touch.h"
+#include "ui/Window.h"
+
+namespace {
+
+constexpr auto kStepTime = std::chrono::milliseconds(600);
+
+// The controller a person sees: the innermost presented one, or the navigation's top.
+std::shared_ptr<ui::ViewController> topController(const std::shared_ptr<ui::ViewController>& root) {
+    auto top = root;
+    while (auto presented = top->presentedViewController()) top = presented;
+    if (auto* navigation = dynamic_cast<ui::NavigationController*>(top.get())) {
+        if (auto pushed = navigation->topViewController()) return pushed;
+    }
+    return top;
+}
+
+std::shared_ptr<ui::TableView> firstTable(const std::shared_ptr<ui::View>& view) {
+    if (auto table = std::dynamic_pointer_cast<ui::TableView>(view)) return table;
+    for (const auto& subview : view->subviews()) {
+        if (auto table = firstTable(subview)) return table;
+    }
+    return nullptr;
+}
+
+class RenderSession {
+public:
+    explicit RenderSession(const RenderOptions& options) : options_(options) {
+        base::Clock::setCurrent(clock_);
+        window_ = ui::Window::create(options.size, options.scale);
+        window_->setTraitCollection(options.dark ? gfx::TraitCollection::dark()
+                                                 : gfx::TraitCollection::light());
+    }
+    ~RenderSession() { base::Clock::setCurrent(nullptr); }
+
+    // Opens the screen; false (with the line on standard error) when the bundle or document
+    // is missing, though the screen still shows.
+    bool open() {
+        TweakScreen::Request request{options_.bundle, options_.document, options_.title};
+        std::string problem;
+        screen_ = TweakScreen::open(request, problem);
+        TweakScreen::configure(*screen_, request);
+        window_->setRootViewController(screen_);
+        settle();
+        return report(problem);
+    }
+
+    bool perform(const RenderOptions::Step& step) {
+        window_->layoutWindowIfNeeded();  // rows exist once the table has been laid out
+        std::string problem;
+        switch (step.kind) {
+            case RenderOptions::StepKind::Tap:
+                if (auto view = VisibleText::find(*window_, step.text)) {
+                    tap(VisibleText::centre(*view));
+                } else {
+                    problem = "--tap: no visible label or button shows \"" + step.text + "\"";
+                }
+                break;
+            case RenderOptions::StepKind::TapAt:
+                tap(step.point);
+                break;
+            case RenderOptions::StepKind::Type:
+                if (auto* input = dynamic_cast<ui::KeyInput*>(window_->firstResponder().get())) {
+                    input->insertText(step.text);
+                } else {
+                    problem = "--type: no text field is being edited";
+                }
+                break;
+            case RenderOptions::StepKind::Scroll:
+                if (auto table = firstTable(topController(screen_)->view())) {
+                    table->setContentOffset({table->contentOffset().x, step.point.y});
+                } else {
+                    problem = "--scroll: the screen shows no table";
+                }
+                break;
+            case RenderOptions::StepKind::Action:
+                topController(screen_)->sendAction(step.text);
+                break;
+        }
+        settle();
+        return report(problem);
+    }
+
+    bool write() {
+        window_->layoutWindowIfNeeded();
+        bool ok = true;
+        if (auto written = host::HeadlessHost::writePng(*window_, options_.output, window_->scale());
+            !written)
+            ok = report("cannot write " + options_.output + ": " + written.error().description);
+        if (options_.json) {
+            std::ofstream out(*options_.json, std::ios::binary | std::ios::trunc);
+            out << host::HeadlessHost::dumpJson(*window_);
+            if (!out.flush()) ok = report("cannot write " + *options_.json);
+        }
+        return ok;
+    }
+
+private:
+    void tap(gfx::Point point) {
+        window_->sendTouch(ui::Touch(1, ui::TouchPhase::Began, point));
+        clock_->advance(std::chrono::milliseconds(50));
+        window_->sendTouch(ui::Touch(1, ui::TouchPhase::Ended, point));
+    }
+    void settle() {
+        base::RunLoop::main().runFor(kStepTime);
+        window_->layoutWindowIfNeeded();
+    }
+    static bool report(const std::string& problem) {
+        if (problem.empty()) return true;
+        std::cerr << "vellium render: " << problem << "\n";
+        return false;
+    }
+
+    const RenderOptions& options_;
+    // Monotonic time stands still between steps; the date shown is today's.
+    std::shared_ptr<base::ManualClock> clock_ =
+        std::make_shared<base::ManualClock>(base::Clock::system()->currentDate());
+    std::shared_ptr<ui::Window> window_;
+    std::shared_ptr<VLPreferencesListViewController> screen_;
+};
+
+}  // namespace
+
+int runRender(std::span<const std::string> arguments) {
+    const RenderOptions options = RenderOptions::parse(arguments);
+    HostServices::install();
+    RenderSession session(options);
+    bool ok = session.open();
+    for (const auto& step : options.steps) ok = session.perform(step) && ok;
+    ok = session.write() && ok;
+    return ok ? 0 : 1;
+}
