@@ -66,6 +66,9 @@ VLPrefsManager::Identifier prefsID(const std::string& key, const std::string& bu
     return std::string_view(bundleID);
 }
 
+// The identifier is a view: it must outlive the call.
+VLPrefsManager::Identifier prefsID(const std::string&, std::string&&) = delete;
+
 VLPrefsManager& store() { return VLPrefsManager::sharedInstance(); }
 
 // Toward zero, clamped to 64 bits (a document or a slider may hold anything).
@@ -93,7 +96,8 @@ std::vector<std::string> titlesOf(const base::Value& row) {
 // value, else the row's default.
 std::int64_t currentIndex(const base::Value& row) {
     auto key = textOf(row, "Key");
-    auto id = prefsID(key, textOf(row, "BID"));
+    auto bundleID = textOf(row, "BID");
+    auto id = prefsID(key, bundleID);
     if (!store().objectForKey(key, id).isAbsent()) return store().integerForKey(key, id);
     return row["DefaultValue"].intValue();
 }
@@ -158,6 +162,24 @@ std::shared_ptr<ui::ImageView> symbolView(const std::string& name, const gfx::Co
     extension::size(*view, size);
     return view;
 }
+
+// The screen's root view, which tells the screen when its size is known or changes.
+class ListRootView : public ui::View {
+public:
+    static std::shared_ptr<ListRootView> create(std::function<void()> didLayout) {
+        std::shared_ptr<ListRootView> view(new ListRootView);
+        view->didLayout_ = std::move(didLayout);
+        return view;
+    }
+    void layoutSubviews() override {
+        ui::View::layoutSubviews();
+        if (didLayout_) didLayout_();
+    }
+
+private:
+    ListRootView() = default;
+    std::function<void()> didLayout_;
+};
 
 }  // namespace
 
@@ -236,6 +258,18 @@ const base::Value& VLPreferencesListViewController::rowAt(ui::IndexPath indexPat
 }
 
 // ---- Life cycle and chrome ----
+
+void VLPreferencesListViewController::loadView() {
+    setView(ListRootView::create([this] { parkTextFieldView(); }));
+}
+
+// The panel waits just below the bottom edge while no keyboard holds it up, whatever the size
+// the root view had when the panel was built.
+void VLPreferencesListViewController::parkTextFieldView() {
+    if (!textFieldView_ || textFieldLifted_) return;
+    gfx::Rect parked{0, view()->bounds().height, view()->bounds().width, kTextFieldViewHeight};
+    if (textFieldView_->frame() != parked) textFieldView_->setFrame(parked);
+}
 
 void VLPreferencesListViewController::viewDidLoad() {
     ui::ViewController::viewDidLoad();
@@ -346,11 +380,13 @@ void VLPreferencesListViewController::layoutTextFieldView() {
     double width = root.bounds().width;
     textFieldView_ = ui::View::create();
     textFieldView_->setFrame({0, root.bounds().height, width, kTextFieldViewHeight});
+    textFieldView_->setAutoresizingMask(ui::FlexibleWidth);
     textFieldView_->setBackgroundColor(VLPrefsAppearance::primaryColour());
     root.addSubview(textFieldView_);
 
     auto hairline = ui::View::create();
     hairline->setFrame({0, 0, width, 1});
+    hairline->setAutoresizingMask(ui::FlexibleWidth);
     hairline->setBackgroundColor(gfx::Color::tertiaryLabel().withAlphaComponent(0.05));
     textFieldView_->addSubview(hairline);
 
@@ -437,10 +473,12 @@ void VLPreferencesListViewController::moveTextFieldView(double y) {
 void VLPreferencesListViewController::keyboardWillShow(const base::Notification& notification) {
     auto frame = ui::keyboardEndFrame(notification);
     double keyboardHeight = frame ? frame->height : 0;
+    textFieldLifted_ = true;
     moveTextFieldView(view()->bounds().height - keyboardHeight - kTextFieldViewHeight);
 }
 
 void VLPreferencesListViewController::keyboardWillHide(const base::Notification&) {
+    textFieldLifted_ = false;
     moveTextFieldView(view()->bounds().height);
 }
 
@@ -541,7 +579,8 @@ void VLPreferencesListViewController::configureCell(ui::TableViewCell& cell, con
     gfx::Color accent = rowAccent(row, accentColour_);
     gfx::Color tile = accent.withAlphaComponent(0.4);
     auto key = textOf(row, "Key");
-    auto id = prefsID(key, textOf(row, "BID"));
+    auto bundleID = textOf(row, "BID");
+    auto id = prefsID(key, bundleID);
 
     if (auto* iconCell = dynamic_cast<VLPrefsIconCardCell*>(&cell)) {
         iconCell->iconView()->setBackgroundColor(tile);
@@ -936,7 +975,8 @@ void VLPreferencesListViewController::datePickerChanged(ui::DatePicker& sender) 
     }
     const auto& row = rowOfControl(sender);
     auto key = textOf(row, "Key");
-    store().setObject(base::Value(sender.date()), key, prefsID(key, textOf(row, "BID")));
+    auto bundleID = textOf(row, "BID");
+    store().setObject(base::Value(sender.date()), key, prefsID(key, bundleID));
 }
 
 // ---- Notices and haptics ----

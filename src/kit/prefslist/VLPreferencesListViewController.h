@@ -162,6 +162,7 @@ public:
     void beginHapticFeedback();
 
 protected:
+    void loadView() override;
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
@@ -183,6 +184,7 @@ private:
     const base::Value& rowOfControl(const ui::View& control) const;
     void animateTable(double alpha, double duration, bool interactive);
     void moveTextFieldView(double y);
+    void parkTextFieldView();
 
     std::string tweakNameString_;
     std::string plistString_;
@@ -207,6 +209,7 @@ private:
     std::shared_ptr<sys::ImpactFeedbackGenerator> haptic_;
     base::Value::Array appsListArray_;
 
+    bool textFieldLifted_ = false;
     base::Observation keyboardShowObservation_;
     base::Observation keyboardHideObservation_;
 };
