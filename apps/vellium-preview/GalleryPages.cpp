@@ -196,5 +196,6 @@ std::vector<GalleryPage> galleryPages() {
             {"Colours and blur", buildColours},
             {"Colour picker", buildColourPicker},
             {"Font picker", buildFontPicker},
-            {"Photo picker", buildPhotoPicker}};
+            {"Photo picker", buildPhotoPicker},
+            {"Application picker", buildAppPicker}};
 }

@@ -2,6 +2,9 @@
 
 #include "GalleryScreen.h"
 #include "GalleryStackView.h"
+#include "pickers/PrivateAppList.h"
+#include "pickers/applist/VLAppListViewController.h"
+#include "store/VLPrefsManager.h"
 #include "ui/Button.h"
 #include "ui/ColorPickerViewController.h"
 #include "ui/ColorPickerViewControllerDelegate.h"
@@ -80,6 +83,30 @@ private:
     std::weak_ptr<ui::Label> name_;
 };
 
+// Shows the identifiers the application picker stored, read back from its preference file.
+class AppListResult : public VLAppListPickerProtocol {
+public:
+    static constexpr const char* kKey = "galleryApps";
+    static constexpr const char* kID = "com.vellium.preview.gallery";
+    explicit AppListResult(std::shared_ptr<ui::Label> stored) : stored_(stored) {}
+    void appPickerDidSelectedApps() override {
+        if (auto label = stored_.lock()) label->setText(describeStored());
+    }
+    static std::string describeStored() {
+        base::Value stored = VLPrefsManager::sharedInstance().objectForKey(kKey, kID);
+        std::string text;
+        if (const auto* ids = stored.asArray()) {
+            for (const auto& id : *ids) {
+                if (const auto* name = id.asString()) text += (text.empty() ? "" : "\n") + *name;
+            }
+        }
+        return text.empty() ? "None" : text;
+    }
+
+private:
+    std::weak_ptr<ui::Label> stored_;
+};
+
 std::shared_ptr<ui::Label> resultLabel(const std::string& text) {
     auto label = ui::Label::create(text);
     label->setTextColor(gfx::Color::secondaryLabel());
@@ -145,4 +172,18 @@ void buildPhotoPicker(GalleryScreen& screen, GalleryStackView& stack) {
     });
     stack.addRow("Photo", name);
     stack.addFullWidthRow(thumbnail, 200);
+}
+
+void buildAppPicker(GalleryScreen& screen, GalleryStackView& stack) {
+    auto stored = resultLabel(AppListResult::describeStored());
+    stored->setNumberOfLines(0);
+    auto result = std::make_shared<AppListResult>(stored);
+    screen.retain(result);
+    addPresentButton(screen, stack, "Choose applications", [result] {
+        auto picker = VLAppListViewController::initWithKey(AppListResult::kKey, AppListResult::kID, false, 0);
+        picker->setAppsArray(PrivateAppList::sharedInstance()->allApps());
+        picker->setDelegate(result);
+        return picker;
+    });
+    stack.addFullWidthRow(stored, 120);
 }

@@ -9,3 +9,4 @@ class GalleryStackView;
 void buildColourPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildFontPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildPhotoPicker(GalleryScreen& screen, GalleryStackView& stack);
+void buildAppPicker(GalleryScreen& screen, GalleryStackView& stack);

@@ -6,6 +6,8 @@
 #include "gfx/Painter.h"
 #include "gfx/SymbolImage.h"
 #include "gfx/TextLayout.h"
+#include "ui/MenuPopover.h"
+#include "ui/Touch.h"
 
 namespace ui {
 
@@ -151,6 +153,17 @@ void Button::draw(gfx::Painter& painter, const gfx::Rect& rect) {
         double height = titleLayout_.size().height;
         painter.drawText(titleLayout_, {x, middleY - height / 2}, titleColor(state()));
     }
+}
+
+}  // namespace ui
+
+namespace ui {
+
+void Button::touchesEnded(const Touches& touches) {
+    bool opensMenu = isTracking() && menu_ && showsMenuAsPrimaryAction_ && !touches.empty() &&
+                     pointInside(touches.front().locationInView(this));
+    Control::touchesEnded(touches);
+    if (opensMenu) MenuPopover::show(*menu_, *this);
 }
 
 }  // namespace ui

@@ -11,6 +11,7 @@
 #include "gfx/TextLayout.h"
 #include "ui/Control.h"
 #include "ui/EdgeInsets.h"
+#include "ui/Menu.h"
 
 namespace ui {
 
@@ -45,6 +46,14 @@ public:
     const EdgeInsets& contentEdgeInsets() const { return insets_; }
     void setContentEdgeInsets(const EdgeInsets& insets);
 
+    // A menu the button offers; with `showsMenuAsPrimaryAction` a tap opens it as a popover
+    // card anchored to the button instead of only sending the button's actions.
+    const std::optional<Menu>& menu() const { return menu_; }
+    void setMenu(std::optional<Menu> menu) { menu_ = std::move(menu); }
+    bool showsMenuAsPrimaryAction() const { return showsMenuAsPrimaryAction_; }
+    void setShowsMenuAsPrimaryAction(bool shows) { showsMenuAsPrimaryAction_ = shows; }
+    void touchesEnded(const Touches& touches) override;
+
     gfx::Size intrinsicContentSize() const override;
     gfx::Size sizeThatFits(gfx::Size size) const override;
     void draw(gfx::Painter& painter, const gfx::Rect& rect) override;
@@ -71,6 +80,8 @@ private:
     gfx::Font font_ = gfx::Font::system(17);
     EdgeInsets insets_;
     gfx::TextLayout titleLayout_{"", font_};
+    std::optional<Menu> menu_;
+    bool showsMenuAsPrimaryAction_ = false;
 };
 
 }  // namespace ui

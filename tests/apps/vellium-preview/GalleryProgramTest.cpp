@@ -51,7 +51,7 @@ TEST(GalleryProgram, ScreenshotsHaveTheWindowsPixelSizeAndShowTheGallery) {
                   .status,
               0);
     auto picker = (directory.path() / "picker.png").string();
-    for (const char* title : {"Colour picker", "Font picker", "Photo picker"})
+    for (const char* title : {"Colour picker", "Font picker", "Photo picker", "Application picker"})
         EXPECT_EQ(preview({"--gallery", "--page", title, "--screenshot", picker}).status, 0) << title;
 
     auto lightImage = gfx::Image::fromFile(light);
