@@ -12,6 +12,7 @@
 #include "base/RunLoop.h"
 #include "gfx/SymbolImage.h"
 #include "pickers/PrivateAppList.h"
+#include "pickers/applist/VLAppListViewController.h"
 #include "pickers/singleselection/VLPrefsSingleSelectionViewController.h"
 #include "prefslist/cells/VLPrefsAppListCell.h"
 #include "prefslist/cells/VLPrefsAvatarPickerCell.h"
@@ -759,12 +760,12 @@ void VLPreferencesListViewController::didSelectRowAtIndexPath(ui::TableView&, ui
         case Kind::SingleSelection:
             presentSingleSelection(row);
             break;
-        // PICKERS TO WIRE: the avatar row opens the avatar picker (title "Avatar", default avatar
-        // shown, no image, `accentColour`) and the application row the application picker
-        // ("Key", "BID", "LimitApp", "MaximumApp", `appsListArray`), each with this screen as
-        // delegate; their results arrive in didCreatedAvatar / appPickerDidSelectedApps.
-        case Kind::AvatarPicker:
         case Kind::AppList:
+            presentApplicationPicker(row);
+            break;
+        // The avatar picker is not part of the kit yet: its row shows its image and does
+        // nothing when selected; didCreatedAvatar is ready for the picker's result.
+        case Kind::AvatarPicker:
             break;
         case Kind::Switch:
         case Kind::Slider:
@@ -810,6 +811,14 @@ void VLPreferencesListViewController::presentImagePicker() {
     auto picker = ui::ImagePickerController::create();
     picker->setDelegate(std::static_pointer_cast<VLPreferencesListViewController>(sharedController()));
     picker->setSourceType(ui::ImagePickerController::SourceType::PhotoLibrary);
+    present(picker, true);
+}
+
+void VLPreferencesListViewController::presentApplicationPicker(const base::Value& row) {
+    auto picker = VLAppListViewController::initWithKey(prefsKey_, prefsBundleID_, row["LimitApp"].boolValue(),
+                                                       row["MaximumApp"].longLongValue());
+    picker->setAppsArray(appsListArray_);
+    picker->setDelegate(std::static_pointer_cast<VLPreferencesListViewController>(sharedController()));
     present(picker, true);
 }
 

@@ -12,6 +12,7 @@
 #include "gfx/Color.h"
 #include "gfx/Image.h"
 #include "home/VLPrefsConfig.h"
+#include "pickers/applist/VLAppListPickerProtocol.h"
 #include "pickers/singleselection/VLPrefsSingleSelectionDelegate.h"
 #include "prefslist/VLPrefsRowType.h"
 #include "prefslist/VLPrefsSectionDataModel.h"
@@ -54,7 +55,8 @@ class VLPreferencesListViewController : public ui::ViewController,
                                         public ui::ColorPickerViewControllerDelegate,
                                         public ui::FontPickerViewControllerDelegate,
                                         public ui::ImagePickerControllerDelegate,
-                                        public VLPrefsSingleSelectionDelegate {
+                                        public VLPrefsSingleSelectionDelegate,
+                                        public VLAppListPickerProtocol {
 public:
     using RowArray = std::vector<base::Value>;
 
@@ -147,7 +149,7 @@ public:
     void imagePickerControllerDidCancel(ui::ImagePickerController& picker) override;
     void didCreatedAvatar(const gfx::Image& image);
     void didDismissedAvatarPicker();
-    void appPickerDidSelectedApps();
+    void appPickerDidSelectedApps() override;
     void singleSelectionDidSelectedOptions(std::int64_t index) override;
 
     // Control handlers: each finds its row from the control.
@@ -175,6 +177,7 @@ private:
     void presentColourPicker(const base::Value& row);
     void presentFontPicker();
     void presentImagePicker();
+    void presentApplicationPicker(const base::Value& row);
     void presentSingleSelection(const base::Value& row);
     void storeColour(const gfx::Color& colour);
     void storeImage(const gfx::Image& image);

@@ -172,9 +172,9 @@ TEST_F(ExampleTweakWindowTest, EveryKindOfControlStoresItsValueAndAllButTextAndD
     auto greeting = row("Greeting");
     ASSERT_NE(greeting, nullptr);
     click(*greeting);
-    host->injectText("Good evening");
+    host->injectText(", good evening");  // typed after the text the row showed
     host->processEvents();
-    key(host::WindowHost::Key::Return);
+    click(*screen->textFieldDismissButton());  // the keyboard button confirms the entry
 
     auto colour = row("Accent Colour");
     ASSERT_NE(colour, nullptr);
@@ -190,6 +190,7 @@ TEST_F(ExampleTweakWindowTest, EveryKindOfControlStoresItsValueAndAllButTextAndD
     auto option = findView<ui::Label>(picker->view(), zoom);
     ASSERT_NE(option, nullptr);
     click(*option);
+    click(*window, {352, 94});  // the sheet's confirm button, at its top right
 
     auto file = base::PropertyList::readFile(root.path() / "var/mobile/Library/Preferences" /
                                              (std::string(kID) + ".plist"));
@@ -199,7 +200,8 @@ TEST_F(ExampleTweakWindowTest, EveryKindOfControlStoresItsValueAndAllButTextAndD
     EXPECT_EQ(stored["CornerRadius"].longLongValue(), 30);
     EXPECT_EQ(stored["Layout"].longLongValue(), 1);
     EXPECT_EQ(stored["Columns"].longLongValue(), 5);
-    EXPECT_EQ(stored["Greeting"].asString() ? *stored["Greeting"].asString() : "", "Good evening");
+    EXPECT_EQ(stored["Greeting"].asString() ? *stored["Greeting"].asString() : "",
+              "Hello there, good evening");
     EXPECT_EQ(stored["AccentColour"].asString() ? *stored["AccentColour"].asString() : "", "FF2D55");
     EXPECT_EQ(stored["AnimationStyle"].longLongValue(), 4);
 
@@ -212,8 +214,8 @@ TEST_F(ExampleTweakWindowTest, EveryKindOfControlStoresItsValueAndAllButTextAndD
                   kID + "/PrefsChanged\n  CornerRadius = 30\n" +           //
                   kID + "/PrefsChanged\n  Layout = 1\n" +                  //
                   kID + "/PrefsChanged\n  Columns = 5\n" +                 //
-                  kID + "/PrefsChanged\n  AccentColour = FF2D55\n  Greeting = Good evening\n" + kID +
-                  "/PrefsChanged\n  AnimationStyle = 4\n");
+                  kID + "/PrefsChanged\n  AccentColour = FF2D55\n  Greeting = Hello there, good evening\n" +
+                  kID + "/PrefsChanged\n  AnimationStyle = 4\n");
 }
 
 }  // namespace

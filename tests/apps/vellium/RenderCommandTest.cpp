@@ -112,8 +112,10 @@ TEST_F(RenderCommandTest, TheExampleListAtRestMatchesItsReviewedViewTree) {
                                                         "tests/apps/vellium/golden/example-list.json"));
 }
 
-TEST_F(RenderCommandTest, TapsByLabelChooseAnOptionThatIsStored) {
-    Outcome run = render({"ExampleTweak", "-o", png, "--tap", "Animation Style", "--tap", "Slide"});
+TEST_F(RenderCommandTest, TapsByLabelChooseAnOptionThatIsStoredOnConfirm) {
+    // The picker's confirm button, at the top right of its sheet, shows no text.
+    Outcome run = render(
+        {"ExampleTweak", "-o", png, "--tap", "Animation Style", "--tap", "Slide", "--tap-at", "352,94"});
     ASSERT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(stored("AnimationStyle").longLongValue(), 2);
 }

@@ -5,6 +5,7 @@
 #include "base/DistributedNotificationCenter.h"
 #include "base/NotificationCenter.h"
 #include "host/ViewTreeJson.h"
+#include "pickers/applist/VLAppListViewController.h"
 #include "pickers/singleselection/VLPrefsSingleSelectionViewController.h"
 #include "prefslist/cells/VLPrefsDatePickerCell.h"
 #include "prefslist/cells/VLPrefsSliderCell.h"
@@ -273,6 +274,19 @@ TEST_F(PrefsListTest, SingleSelectionOpensOnTheCurrentIndex) {
         picker->dismissVC();
         settle();
     }
+}
+
+TEST_F(PrefsListTest, ApplicationRowsOpenTheApplicationPickerReportingToTheScreen) {
+    base::Value apps = valueRow("VLPrefsAppListCell", "apps", "Favourite Apps");
+    apps.set("LimitApp", true);
+    apps.set("MaximumApp", 3);
+    writeDocument({header("A"), apps});
+    open();
+    tapText("Favourite Apps");
+    auto picker = std::dynamic_pointer_cast<VLAppListViewController>(screen->presentedViewController());
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(picker->appsArray(), screen->appsListArray());
+    EXPECT_EQ(picker->delegate().get(), static_cast<VLAppListPickerProtocol*>(screen.get()));
 }
 
 TEST_F(PrefsListTest, TintedButtonsPressAndActionsRunByName) {
