@@ -161,6 +161,22 @@ void BM_SetupData2000Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_SetupData2000Rows)->Unit(benchmark::kMillisecond);
 
+// The same with a file that changed since the last build of the sections: read and parsed again.
+void BM_SetupData2000RowsChangedFile(benchmark::State& state) {
+    deviceRoot();
+    static const std::string document = writeDocument(2000);
+    auto screen = configuredScreen(document);
+    const auto path = base::FileSystemRoot::resolve(std::string("/var/QZN/Vellium/Preferences/") + kTweak +
+                                                    "Prefs.bundle/" + document + ".plist");
+    auto modified = std::filesystem::last_write_time(path);
+    for (auto _ : state) {
+        modified += std::chrono::seconds(1);
+        std::filesystem::last_write_time(path, modified);
+        screen->setupData();
+    }
+}
+BENCHMARK(BM_SetupData2000RowsChangedFile)->Unit(benchmark::kMillisecond);
+
 // The whole `vellium render` process: start, load the bundle, lay out, draw, write the PNG.
 void BM_VelliumRenderProcess(benchmark::State& state) {
     const auto& root = deviceRoot();

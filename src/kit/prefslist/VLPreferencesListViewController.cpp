@@ -1,5 +1,7 @@
 #include "prefslist/VLPreferencesListViewController.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <limits>
 
@@ -204,11 +206,19 @@ void VLPreferencesListViewController::updateWithPrefsConfig(const std::shared_pt
     if (tableView_) tableView_->reloadData();
 }
 
+std::optional<VLPreferencesListViewController::DocumentIdentity>
+VLPreferencesListViewController::DocumentIdentity::of(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return DocumentIdentity{path.string(),  status.st_dev,         status.st_ino,
+                            status.st_size, status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
+}
+
 void VLPreferencesListViewController::setupData() {
     settingsTableSections_.clear();
     settingsTableData_.clear();
-    settings_ = base::Value();
     if (plistString_.empty()) {
+        settings_ = base::Value();
         base::Log::line("Could not find Settings.bundle");
         return;
     }
@@ -216,12 +226,22 @@ void VLPreferencesListViewController::setupData() {
     std::string document = plistString_ + ".plist";
     if (!VLPrefsPaths::isSafeSegment(bundle) || !VLPrefsPaths::isSafeSegment(document)) {
         base::Log::line("VLPreferencesListViewController: refused document name " + bundle + "/" + document);
+        settings_ = base::Value();
         return;
     }
-    auto read = base::PropertyList::readFile(
-        base::FileSystemRoot::resolve(kDocumentDirectory + bundle + "/" + document));
-    if (!read || !read.value().asDictionary()) return;
-    settings_ = read.value();
+    const std::filesystem::path path =
+        base::FileSystemRoot::resolve(kDocumentDirectory + bundle + "/" + document);
+    // The view's load and the configuration both build the sections, usually from the same
+    // file: an unchanged file (same path, inode, size and modification time) is not parsed again.
+    std::optional<DocumentIdentity> identity = DocumentIdentity::of(path);
+    if (!identity || identity != documentIdentity_ || !settings_.asDictionary()) {
+        settings_ = base::Value();
+        documentIdentity_.reset();
+        auto read = base::PropertyList::readFile(path);
+        if (!read || !read.value().asDictionary()) return;
+        settings_ = std::move(read).value();
+        documentIdentity_ = identity;
+    }
     const auto* rows = settings_["Preferences"].asArray();
     if (!rows) return;
     for (const auto& row : *rows) {

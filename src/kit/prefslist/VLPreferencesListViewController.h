@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -192,6 +193,15 @@ private:
     std::string tweakNameString_;
     std::string plistString_;
     base::Value settings_;
+    // Which file the last parse came from, to tell an unchanged document from a new one.
+    struct DocumentIdentity {
+        std::string path;
+        std::uint64_t device, inode;
+        std::int64_t size, modifiedSeconds, modifiedNanoseconds;
+        bool operator==(const DocumentIdentity&) const = default;
+        static std::optional<DocumentIdentity> of(const std::filesystem::path& path);
+    };
+    std::optional<DocumentIdentity> documentIdentity_;  // of the file `settings_` was parsed from
     std::vector<std::shared_ptr<VLPrefsSectionDataModel>> settingsTableSections_;
     std::vector<RowArray> settingsTableData_;
 
