@@ -1,6 +1,6 @@
 # The two commands of the README, and helpers around them. Every target installs what it
 # needs first, so each works on a fresh Debian 12 machine.
-.PHONY: deps test demo build release bench fuzz tsan format clean
+.PHONY: deps test demo build release package bench fuzz tsan format clean
 
 deps:
 	scripts/install-deps
@@ -15,6 +15,13 @@ test: build
 release: deps
 	cmake --preset release
 	cmake --build --preset release
+
+# Release build, install into a temporary prefix, out-of-tree bundle, pkg-config program and
+# the Debian packages (scripts/check-install).
+package: deps
+	cmake --preset package
+	cmake --build --preset package
+	scripts/check-install build/package
 
 demo: release
 	scripts/demo build/release

@@ -1,51 +1,17 @@
 #include "PreviewOptions.h"
 
-#include <charconv>
 #include <cmath>
 
-namespace {
-
-// Sizes and scales a phone-sized preview can use; beyond them the image would be absurd.
-constexpr double kMaximumPoints = 4096;
-constexpr double kMaximumScale = 4;
-
-double number(const std::string& text, const std::string& option) {
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        throw UsageError(option + " needs a number, not \"" + text + "\"");
-    return value;
-}
-
-gfx::Size parseSize(const std::string& text) {
-    auto cross = text.find('x');
-    if (cross == std::string::npos) throw UsageError("--size needs WIDTHxHEIGHT, not \"" + text + "\"");
-    gfx::Size size{number(text.substr(0, cross), "--size"), number(text.substr(cross + 1), "--size")};
-    if (size.width < 1 || size.height < 1 || size.width > kMaximumPoints || size.height > kMaximumPoints)
-        throw UsageError("--size must be between 1x1 and 4096x4096 points");
-    return size;
-}
-
-}  // namespace
+#include "OptionReader.h"
 
 PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) {
     PreviewOptions options;
     bool afterGiven = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string name = arguments[i];
-        std::optional<std::string> inlineValue;
-        if (auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
-            inlineValue = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        }
-        auto value = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= arguments.size()) throw UsageError(name + " needs a value");
-            return arguments[++i];
-        };
-        auto flag = [&] {
-            if (inlineValue) throw UsageError(name + " takes no value");
-        };
+    OptionReader reader(arguments);
+    while (reader.next()) {
+        const std::string& name = reader.name();
+        auto value = [&] { return reader.value(); };
+        auto flag = [&] { reader.noValue(); };
         if (name == "--gallery") {
             flag();
             options.gallery = true;
@@ -56,11 +22,9 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
             flag();
             options.dark = true;
         } else if (name == "--size") {
-            options.size = parseSize(value());
+            options.size = reader.size();
         } else if (name == "--scale") {
-            options.scale = number(value(), name);
-            if (options.scale <= 0 || options.scale > kMaximumScale)
-                throw UsageError("--scale must be above 0 and at most 4");
+            options.scale = reader.scale();
         } else if (name == "--page") {
             options.page = value();
         } else if (name == "--bundle") {
@@ -72,7 +36,7 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
         } else if (name == "--screenshot") {
             options.screenshot = value();
         } else if (name == "--after-ms") {
-            double ms = number(value(), name);
+            double ms = reader.number();
             if (ms < 0 || ms > 600000 || ms != std::floor(ms))
                 throw UsageError("--after-ms needs whole milliseconds up to 600000");
             options.afterMilliseconds = static_cast<int>(ms);

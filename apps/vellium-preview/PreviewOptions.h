@@ -2,17 +2,11 @@
 
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "UsageError.h"
 #include "gfx/Geometry.h"
-
-// A command line the program cannot follow; main prints it with the usage and exits 2.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The options of `vellium-preview`, checked as they are read.
 struct PreviewOptions {

@@ -6,6 +6,7 @@ int runSeal(std::span<const std::string> arguments);
 int runOpen(std::span<const std::string> arguments);
 int runReachability(std::span<const std::string> arguments);
 int runRender(std::span<const std::string> arguments);
+int runRowTypes(std::span<const std::string> arguments);
 
 namespace {
 
@@ -23,6 +24,7 @@ const Command kCommands[] = {
      "render BUNDLE [DOCUMENT] -o FILE.png [--json FILE] [--title T] [--size WxH] [--scale N] [--dark] "
      "[--tap TEXT | --tap-at X,Y | --type TEXT | --scroll Y | --action NAME]...",
      runRender},
+    {"row-types", "row-types [--markdown]", runRowTypes},
 };
 
 }  // namespace
