@@ -152,11 +152,11 @@ void CollectionView::ensureLayout() {
         headers_.recycleAll();
     }
     numberOfSections();
-    building_ = true;  // the counts stay fixed while the layout asks the delegate for sizes
+    layoutValid_ = true;
+    layoutSize_ = bounds().size();  // a resize while the delegate is asked shows on the next pass
+    building_ = true;               // the counts stay fixed while the layout asks for sizes
     layout_->prepare(*this);
     building_ = false;
-    layoutValid_ = true;
-    layoutSize_ = bounds().size();
     setContentSize(layout_->contentSize());
 }
 

@@ -197,6 +197,10 @@ void TableView::rebuildModel(const std::set<int>& reloaded, bool keepMeasured) {
     auto busy = busyScope();
     auto dataSource = dataSource_.lock();
     building_ = true;
+    // Marked valid first: a change made while the data source is asked (a new estimate, a table
+    // header) marks it stale again for the next pass.
+    modelValid_ = true;
+    modelWidth_ = bounds().width;
     ListModel model;
     std::vector<Section> sections;
     std::vector<std::string> titles;
@@ -228,8 +232,6 @@ void TableView::rebuildModel(const std::set<int>& reloaded, bool keepMeasured) {
             previous.header->removeFromSuperview();
     }
     indexTitles_ = std::move(titles);
-    modelWidth_ = bounds().width;
-    modelValid_ = true;
     updateContentSize();
 }
 
