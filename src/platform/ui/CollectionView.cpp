@@ -1,7 +1,6 @@
 #include "ui/CollectionView.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "base/Log.h"
 #include "ui/PanGestureRecognizer.h"
@@ -18,6 +17,32 @@ std::shared_ptr<CollectionView> CollectionView::create(std::shared_ptr<Collectio
 CollectionView::CollectionView(std::shared_ptr<CollectionViewFlowLayout> layout)
     : layout_(layout ? std::move(layout) : CollectionViewFlowLayout::create()) {}
 
+ListTouchTracker::Hooks CollectionView::touchHooks() {
+    ListTouchTracker::Hooks hooks;
+    hooks.itemAt = [this](gfx::Point point) { return indexPathForItemAtPoint(point); };
+    hooks.shouldHighlight = [this](IndexPath indexPath) {
+        auto delegate = delegate_.lock();
+        return !delegate || delegate->shouldHighlightItemAtIndexPath(*this, indexPath);
+    };
+    hooks.showHighlight = [this](IndexPath indexPath, bool highlighted) {
+        if (auto cell = cellForItemAtIndexPath(indexPath)) cell->setHighlighted(highlighted);
+    };
+    hooks.showSelection = [this](IndexPath indexPath, bool selected, bool) {
+        if (auto cell = cellForItemAtIndexPath(indexPath)) cell->setSelected(selected);
+    };
+    auto tell = [this](void (CollectionViewDelegate::*notice)(CollectionView&, IndexPath)) {
+        return [this, notice](IndexPath indexPath) {
+            if (auto delegate = delegate_.lock()) ((*delegate).*notice)(*this, indexPath);
+        };
+    };
+    hooks.didHighlight = tell(&CollectionViewDelegate::didHighlightItemAtIndexPath);
+    hooks.didUnhighlight = tell(&CollectionViewDelegate::didUnhighlightItemAtIndexPath);
+    hooks.didSelect = tell(&CollectionViewDelegate::didSelectItemAtIndexPath);
+    hooks.didDeselect = tell(&CollectionViewDelegate::didDeselectItemAtIndexPath);
+    hooks.keepAlive = [this] { return std::shared_ptr<const void>(shared_from_this()); };
+    return hooks;
+}
+
 void CollectionView::setDataSource(const std::weak_ptr<CollectionViewDataSource>& dataSource) {
     dataSource_ = dataSource;
     reloadData();
@@ -30,24 +55,24 @@ void CollectionView::setDelegate(const std::weak_ptr<CollectionViewDelegate>& de
 }
 
 void CollectionView::registerCell(const std::string& identifier, CellFactory factory) {
-    cellPool_.registerFactory(identifier, std::move(factory));
+    cells_.registerFactory(identifier, std::move(factory));
 }
 
 void CollectionView::registerSupplementaryView(const std::string& kind, const std::string& identifier,
                                                SupplementaryFactory factory) {
-    headerPool_.registerFactory(kind + "/" + identifier, std::move(factory));
+    headers_.registerFactory(kind + "/" + identifier, std::move(factory));
 }
 
 std::shared_ptr<CollectionViewCell> CollectionView::dequeueReusableCell(const std::string& identifier,
                                                                         IndexPath) {
-    auto cell = cellPool_.dequeue(identifier);
+    auto cell = cells_.dequeue(identifier);
     if (cell) cell->setReuseIdentifier(identifier);
     return cell;
 }
 
 std::shared_ptr<CollectionReusableView> CollectionView::dequeueReusableSupplementaryView(
     const std::string& kind, const std::string& identifier, IndexPath) {
-    auto view = headerPool_.dequeue(kind + "/" + identifier);
+    auto view = headers_.dequeue(kind + "/" + identifier);
     if (view) view->setReuseIdentifier(kind + "/" + identifier);
     return view;
 }
@@ -69,53 +94,69 @@ void CollectionView::reloadData() {
         return;
     }
     auto busy = busyScope();
-    unhighlight();
-    recycleAll();
-    selected_.reset();
+    touches_.unhighlight();
+    cells_.recycleAll();
+    headers_.recycleAll();
+    touches_.forgetSelection();
+    countsValid_ = false;
     layoutValid_ = false;
     setNeedsLayout();
     if (window()) tile();
 }
 
-void CollectionView::recycleAll() {
-    auto cells = std::exchange(visible_, {});
-    auto headers = std::exchange(headers_, {});
-    for (auto& [indexPath, cell] : cells) {
-        cell->removeFromSuperview();
-        cell->setSelected(false);
-        cell->setHighlighted(false);
-        cellPool_.enqueue(cell, cell->reuseIdentifier());
+void CollectionView::putBackCell(CollectionViewCell& cell) {
+    cell.removeFromSuperview();
+    cell.setSelected(false);
+    cell.setHighlighted(false);
+}
+
+void CollectionView::putBackHeader(CollectionReusableView& header) { header.removeFromSuperview(); }
+
+// The counts are asked for aside and swapped in whole: a data source that asks the view about
+// itself meanwhile sees the previous counts.
+void CollectionView::rebuildCounts() {
+    auto busy = busyScope();
+    auto dataSource = dataSource_.lock();
+    building_ = true;
+    ListModel counts;
+    int sections = dataSource ? std::max(0, dataSource->numberOfSections(*this)) : 0;
+    for (int section = 0; section < sections; ++section) {
+        counts.addSection(0);
+        int items = dataSource ? std::max(0, dataSource->numberOfItemsInSection(*this, section)) : 0;
+        for (int item = 0; item < items; ++item) counts.addItem(0);
     }
-    for (auto& [section, header] : headers) {
-        header->removeFromSuperview();
-        headerPool_.enqueue(header, header->reuseIdentifier());
-    }
+    building_ = false;
+    counts_ = std::move(counts);
+    countsValid_ = true;
 }
 
 int CollectionView::numberOfSections() {
-    auto dataSource = dataSource_.lock();
-    if (!layoutValid_) {
-        itemCounts_.clear();
-        int sections = dataSource ? std::max(0, dataSource->numberOfSections(*this)) : 0;
-        for (int section = 0; section < sections; ++section)
-            itemCounts_.push_back(std::max(0, dataSource->numberOfItemsInSection(*this, section)));
-    }
-    return static_cast<int>(itemCounts_.size());
+    if (!countsValid_ && !building_ && !tiling_) rebuildCounts();
+    return counts_.sectionCount();
 }
 
 int CollectionView::numberOfItemsInSection(int section) {
-    int sections = numberOfSections();
-    return section >= 0 && section < sections ? itemCounts_[static_cast<std::size_t>(section)] : 0;
+    numberOfSections();
+    return counts_.itemCount(section);
 }
 
+// Never while the view walks its items (their positions come from this layout): the next
+// layout pass catches up.
 void CollectionView::ensureLayout() {
+    if (tiling_ || building_) return;
     if (layoutValid_ && bounds().size() == layoutSize_) return;
     auto busy = busyScope();
-    if (layoutValid_) recycleAll();  // resized: every frame moves
+    if (layoutValid_) {
+        // Resized: every frame moves.
+        cells_.recycleAll();
+        headers_.recycleAll();
+    }
     numberOfSections();
-    layoutValid_ = true;  // the counts are fixed for this pass
-    layoutSize_ = bounds().size();
+    layoutValid_ = true;
+    layoutSize_ = bounds().size();  // a resize while the delegate is asked shows on the next pass
+    building_ = true;               // the counts stay fixed while the layout asks for sizes
     layout_->prepare(*this);
+    building_ = false;
     setContentSize(layout_->contentSize());
 }
 
@@ -129,45 +170,35 @@ void CollectionView::contentOffsetDidChange() {
     tile();
 }
 
+bool CollectionView::isInSight(const std::optional<gfx::Rect>& frame) const {
+    return frame && !frame->intersection(bounds()).isEmpty();
+}
+
+// 1. Let go of the items and headers that left the visible area; 2. make views for those that
+// came into it. Views that stay are left where they are.
 void CollectionView::tile() {
     if (tiling_) return;
-    tiling_ = true;
     auto busy = busyScope();
     ensureLayout();
-    gfx::Rect visible = bounds();
-    auto inSight = [&](const gfx::Rect& frame) { return !frame.intersection(visible).isEmpty(); };
+    tiling_ = true;
+    if (auto highlighted = touches_.highlighted();
+        highlighted && !isInSight(layout_->frameForItem(*highlighted)))
+        touches_.unhighlight();
+    cells_.recycleUnless(
+        [&](const IndexPath& indexPath) { return isInSight(layout_->frameForItem(indexPath)); });
+    headers_.recycleUnless([&](int section) { return isInSight(layout_->frameForHeader(section)); });
 
-    // 1. Put back what left the visible area.
-    for (auto it = visible_.begin(); it != visible_.end();) {
-        auto frame = frameOfItem(it->first);
-        if (frame && inSight(*frame)) {
-            ++it;
-            continue;
-        }
-        if (highlighted_ == it->first) unhighlight();
-        it->second->removeFromSuperview();
-        it->second->setSelected(false);
-        cellPool_.enqueue(it->second, it->second->reuseIdentifier());
-        it = visible_.erase(it);
-    }
-    for (auto it = headers_.begin(); it != headers_.end();) {
-        it->second->removeFromSuperview();
-        headerPool_.enqueue(it->second, it->second->reuseIdentifier());
-        it = headers_.erase(it);
-    }
-
-    // 2. Make what came into it.
-    for (const auto& attributes : layout_->attributes()) {
-        if (!inSight(attributes.frame)) continue;
+    for (const auto& attributes : layout_->attributesInRect(bounds())) {
         if (attributes.isHeader) {
+            if (headers_.isShown(attributes.indexPath.section)) continue;
             if (auto header = makeHeader(attributes.indexPath)) {
                 header->setFrame(attributes.frame);
-                headers_[attributes.indexPath.section] = header;
+                headers_.show(attributes.indexPath.section, header);
             }
-        } else if (!visible_.count(attributes.indexPath)) {
+        } else if (!cells_.isShown(attributes.indexPath)) {
             auto cell = makeCell(attributes.indexPath);
             cell->setFrame(attributes.frame);
-            visible_.emplace(attributes.indexPath, cell);
+            cells_.show(attributes.indexPath, cell);
         }
     }
     tiling_ = false;
@@ -180,8 +211,10 @@ std::shared_ptr<CollectionViewCell> CollectionView::makeCell(IndexPath indexPath
         base::Log::line("ui: a collection's data source gave no cell for an item; showing an empty one");
         cell = CollectionViewCell::create();
     }
-    if (cell->superview()) cell->removeFromSuperview();
-    cell->setSelected(selected_ == indexPath);
+    if (cell->superview()) cell->removeFromSuperview();  // a cell handed out twice
+    if (auto shownAt = cells_.keyOf(*cell))
+        cells_.takeUnless([&](const IndexPath& at) { return at != *shownAt; });
+    cell->setSelected(touches_.selected() == indexPath);
     insertSubview(cell, 0);
     return cell;
 }
@@ -192,98 +225,48 @@ std::shared_ptr<CollectionReusableView> CollectionView::makeHeader(IndexPath ind
         dataSource ? dataSource->viewForSupplementaryElement(*this, kSectionHeader, indexPath) : nullptr;
     if (!header) return nullptr;
     if (header->superview()) header->removeFromSuperview();
+    if (auto shownAt = headers_.keyOf(*header)) headers_.takeUnless([&](int at) { return at != *shownAt; });
     addSubview(header);
     return header;
 }
 
-std::optional<gfx::Rect> CollectionView::frameOfItem(IndexPath indexPath) const {
-    for (const auto& attributes : layout_->attributes()) {
-        if (!attributes.isHeader && attributes.indexPath == indexPath) return attributes.frame;
-    }
-    return std::nullopt;
-}
-
 std::optional<IndexPath> CollectionView::indexPathForItemAtPoint(gfx::Point point) {
     ensureLayout();
-    for (const auto& attributes : layout_->attributes()) {
-        if (!attributes.isHeader && attributes.frame.contains(point)) return attributes.indexPath;
-    }
-    return std::nullopt;
+    return layout_->itemAtPoint(point);
 }
 
 std::shared_ptr<CollectionViewCell> CollectionView::cellForItemAtIndexPath(IndexPath indexPath) const {
-    auto it = visible_.find(indexPath);
-    return it == visible_.end() ? nullptr : it->second;
+    return cells_.viewAt(indexPath);
 }
 
 std::vector<std::shared_ptr<CollectionViewCell>> CollectionView::visibleCells() const {
-    auto cells = std::views::values(visible_);
-    return {cells.begin(), cells.end()};
+    return cells_.views();
 }
 
-std::vector<IndexPath> CollectionView::indexPathsForVisibleItems() const {
-    auto paths = std::views::keys(visible_);
-    return {paths.begin(), paths.end()};
-}
+std::vector<IndexPath> CollectionView::indexPathsForVisibleItems() const { return cells_.keys(); }
 
 std::shared_ptr<CollectionReusableView> CollectionView::headerForSection(int section) const {
-    auto it = headers_.find(section);
-    return it == headers_.end() ? nullptr : it->second;
+    return headers_.viewAt(section);
 }
 
-void CollectionView::selectItemAtIndexPath(IndexPath indexPath) {
-    if (selected_ && *selected_ != indexPath) deselectItemAtIndexPath(*selected_);
-    selected_ = indexPath;
-    if (auto cell = cellForItemAtIndexPath(indexPath)) cell->setSelected(true);
+void CollectionView::selectItemAtIndexPath(IndexPath indexPath, bool animated) {
+    if (counts_.contains(indexPath)) touches_.select(indexPath, animated);
 }
 
-void CollectionView::deselectItemAtIndexPath(IndexPath indexPath) {
-    if (selected_ != indexPath) return;
-    selected_.reset();
-    if (auto cell = cellForItemAtIndexPath(indexPath)) cell->setSelected(false);
+void CollectionView::deselectItemAtIndexPath(IndexPath indexPath, bool animated) {
+    touches_.deselect(indexPath, animated);
 }
 
 void CollectionView::touchesBegan(const Touches& touches) {
-    auto self = shared_from_this();
-    unhighlight();
-    auto indexPath = indexPathForItemAtPoint(touches.front().locationInView(this));
-    auto delegate = delegate_.lock();
-    if (!indexPath || (delegate && !delegate->shouldHighlightItemAtIndexPath(*this, *indexPath))) return;
-    highlighted_ = indexPath;
-    if (auto cell = cellForItemAtIndexPath(*indexPath)) cell->setHighlighted(true);
-    if (delegate) delegate->didHighlightItemAtIndexPath(*this, *indexPath);
+    touches_.began(touches.front().locationInView(this));
 }
 
 void CollectionView::touchesMoved(const Touches& touches) {
-    if (highlighted_ && indexPathForItemAtPoint(touches.front().locationInView(this)) != highlighted_)
-        unhighlight();
+    touches_.moved(touches.front().locationInView(this));
 }
 
-void CollectionView::touchesEnded(const Touches&) {
-    if (!highlighted_) return;
-    auto self = shared_from_this();
-    IndexPath indexPath = *highlighted_;
-    unhighlight();
-    auto delegate = delegate_.lock();
-    if (selected_ && *selected_ != indexPath) {
-        IndexPath previous = *selected_;
-        deselectItemAtIndexPath(previous);
-        if (delegate) delegate->didDeselectItemAtIndexPath(*this, previous);
-    }
-    selectItemAtIndexPath(indexPath);
-    if (delegate) delegate->didSelectItemAtIndexPath(*this, indexPath);
-}
+void CollectionView::touchesEnded(const Touches&) { touches_.ended(); }
 
-void CollectionView::touchesCancelled(const Touches&) { unhighlight(); }
-
-void CollectionView::unhighlight() {
-    if (!highlighted_) return;
-    IndexPath indexPath = *highlighted_;
-    highlighted_.reset();
-    if (auto cell = cellForItemAtIndexPath(indexPath)) cell->setHighlighted(false);
-    gate_.sendWhenIdle([this, indexPath] {
-        if (auto delegate = delegate_.lock()) delegate->didUnhighlightItemAtIndexPath(*this, indexPath);
-    });
-}
+void CollectionView::touchesCancelled(const Touches&) { touches_.cancelled(); }
 
 }  // namespace ui

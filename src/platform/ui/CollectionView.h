@@ -13,7 +13,9 @@
 #include "ui/CollectionViewDelegate.h"
 #include "ui/CollectionViewFlowLayout.h"
 #include "ui/ListCallbackGate.h"
-#include "ui/ReusePool.h"
+#include "ui/ListModel.h"
+#include "ui/ListTiler.h"
+#include "ui/ListTouchTracker.h"
 #include "ui/ScrollView.h"
 
 namespace ui {
@@ -22,7 +24,10 @@ namespace ui {
 // delegate (both weak). As with tables, only the items (and section headers) in sight have
 // views; those that leave go back to reuse pools by identifier, and `dequeueReusableCell`
 // hands them out again after `prepareForReuse`, or makes one with the registered factory.
-// A finger down on an item highlights it; lifting it without a scroll selects it.
+// A finger down on an item highlights it; lifting it without a scroll selects it (the same
+// touch handling as tables). The data source and delegate are never called back while the
+// view walks its own items: notices wait for the walk to end, and so does a reload asked for
+// meanwhile.
 class CollectionView : public ScrollView {
 public:
     static constexpr const char* kSectionHeader = "header";
@@ -60,9 +65,11 @@ public:
     std::vector<IndexPath> indexPathsForVisibleItems() const;
     std::shared_ptr<CollectionReusableView> headerForSection(int section) const;
 
-    std::optional<IndexPath> indexPathForSelectedItem() const { return selected_; }
-    void selectItemAtIndexPath(IndexPath indexPath);
-    void deselectItemAtIndexPath(IndexPath indexPath);
+    std::optional<IndexPath> indexPathForSelectedItem() const { return touches_.selected(); }
+    // Set in code, the delegate is not told. (Cells show selection without animation.)
+    void selectItemAtIndexPath(IndexPath indexPath, bool animated = false);
+    void deselectItemAtIndexPath(IndexPath indexPath, bool animated = false);
+    std::size_t reusableCellCount() const { return cells_.pooledCount(); }
 
 protected:
     explicit CollectionView(std::shared_ptr<CollectionViewFlowLayout> layout);
@@ -75,30 +82,31 @@ protected:
 
 private:
     void ensureLayout();
+    void rebuildCounts();
     void tile();
     std::shared_ptr<CollectionViewCell> makeCell(IndexPath indexPath);
     std::shared_ptr<CollectionReusableView> makeHeader(IndexPath indexPath);
-    void recycleAll();
-    std::optional<gfx::Rect> frameOfItem(IndexPath indexPath) const;
-    void unhighlight();
+    bool isInSight(const std::optional<gfx::Rect>& frame) const;
+    static void putBackCell(CollectionViewCell& cell);
+    static void putBackHeader(CollectionReusableView& header);
+    ListTouchTracker::Hooks touchHooks();
     ListCallbackGate::Scope busyScope();
     bool applyDeferredReload();
 
     std::shared_ptr<CollectionViewFlowLayout> layout_;
     std::weak_ptr<CollectionViewDataSource> dataSource_;
     std::weak_ptr<CollectionViewDelegate> delegate_;
-    ReusePool<CollectionViewCell> cellPool_;
-    ReusePool<CollectionReusableView> headerPool_;
-    std::map<IndexPath, std::shared_ptr<CollectionViewCell>> visible_;
-    std::map<int, std::shared_ptr<CollectionReusableView>> headers_;
-    std::vector<int> itemCounts_;
+    ListTiler<CollectionViewCell> cells_{&CollectionView::putBackCell};
+    ListTiler<CollectionReusableView, int> headers_{&CollectionView::putBackHeader};
+    ListModel counts_;  // sections and their item counts, as of the last reload
+    bool countsValid_ = false;
     bool layoutValid_ = false;
     gfx::Size layoutSize_{-1, -1};
     bool tiling_ = false;
+    bool building_ = false;
     bool pendingReload_ = false;
     ListCallbackGate gate_{[this] { return applyDeferredReload(); }};
-    std::optional<IndexPath> selected_;
-    std::optional<IndexPath> highlighted_;
+    ListTouchTracker touches_{gate_, touchHooks()};
 };
 
 }  // namespace ui

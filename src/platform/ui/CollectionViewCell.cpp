@@ -9,6 +9,9 @@ std::shared_ptr<CollectionViewCell> CollectionViewCell::create() {
 }
 
 CollectionViewCell::CollectionViewCell() : contentView_(View::create()) {
+    // A cell's constraints stay in its own solver while the collection scrolls it, takes it out
+    // for reuse and puts it back.
+    setLayoutIsland(true);
     contentView_->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "gfx/Geometry.h"
@@ -18,7 +19,12 @@ class CollectionView;
 //
 // Items of a line are packed from the line's start `minimumInteritemSpacing` apart; lines
 // are `minimumLineSpacing` apart and as deep as their deepest item. An item larger than the
-// line length gets a line of its own.
+// line length gets a line of its own. In a right-to-left layout, vertical lines run from the
+// right edge leftwards.
+//
+// Frames are kept in flow order, where the start along the scrolling axis never decreases, so
+// the frames in a rectangle are found by bisection over the running farthest edge, and an
+// item's frame by its place in the flow.
 class CollectionViewFlowLayout {
 public:
     enum class ScrollDirection { Vertical, Horizontal };
@@ -50,6 +56,11 @@ public:
     void prepare(CollectionView& collectionView);
     const std::vector<Attributes>& attributes() const { return attributes_; }
     gfx::Size contentSize() const { return contentSize_; }
+    // What `rect` shows, in flow order.
+    std::vector<Attributes> attributesInRect(const gfx::Rect& rect) const;
+    std::optional<gfx::Rect> frameForItem(IndexPath indexPath) const;
+    std::optional<gfx::Rect> frameForHeader(int section) const;
+    std::optional<IndexPath> itemAtPoint(gfx::Point point) const;
 
 private:
     ScrollDirection direction_ = ScrollDirection::Vertical;
@@ -58,7 +69,18 @@ private:
     double interitemSpacing_ = 10;
     EdgeInsets sectionInset_;
     gfx::Size headerReferenceSize_;
+    // The first frame along the scrolling axis that may reach past `main`.
+    std::size_t firstReachingPast(double main) const;
+    double mainStart(const gfx::Rect& rect) const;
+
     std::vector<Attributes> attributes_;
+    std::vector<double> reach_;  // the farthest main-axis edge of the frames up to each one
+    struct SectionPlace {
+        std::size_t first = 0;  // index of the section's first frame (its header's, if any)
+        bool hasHeader = false;
+        int items = 0;
+    };
+    std::vector<SectionPlace> sections_;
     gfx::Size contentSize_;
 };
 

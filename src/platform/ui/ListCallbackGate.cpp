@@ -32,8 +32,12 @@ void ListCallbackGate::sendWhenIdle(std::function<void()> notice) {
 
 void ListCallbackGate::flush() {
     for (int round = 0; round < kMaxRounds; ++round) {
+        // A reload asked for from a notice waits for the rest of the notices, as they describe
+        // the state the view was in.
         auto notices = std::exchange(notices_, {});
+        ++depth_;
         for (const auto& notice : notices) notice();
+        --depth_;
         bool reloaded = applyDeferredReloads_();
         if (!reloaded && notices_.empty()) return;
     }

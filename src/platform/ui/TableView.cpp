@@ -1,9 +1,7 @@
 #include "ui/TableView.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <ranges>
 
 #include "base/Log.h"
 #include "gfx/CornerStyle.h"
@@ -24,7 +22,6 @@ constexpr double kTitleHeaderHeight = 38;
 constexpr double kPlainTitleHeaderHeight = 28;
 constexpr double kGroupedGap = 18;
 constexpr double kHeaderTextInset = 20;
-constexpr auto kFrameInterval = std::chrono::nanoseconds(16'666'667);
 }  // namespace
 
 std::shared_ptr<TableView> TableView::create(Style style) {
@@ -34,10 +31,6 @@ std::shared_ptr<TableView> TableView::create(Style style) {
 }
 
 TableView::TableView(Style style) : style_(style) { setAlwaysBounceVertical(true); }
-
-TableView::~TableView() {
-    if (fadeTimer_) base::RunLoop::main().cancel(fadeTimer_);
-}
 
 ListCallbackGate::Scope TableView::busyScope() { return {gate_, shared_from_this()}; }
 
@@ -51,6 +44,35 @@ bool TableView::applyDeferredReloads() {
     if (pendingSections_.empty()) return false;
     reloadSections(std::exchange(pendingSections_, {}), pendingAnimation_);
     return true;
+}
+
+ListTouchTracker::Hooks TableView::touchHooks() {
+    ListTouchTracker::Hooks hooks;
+    hooks.itemAt = [this](gfx::Point point) -> std::optional<IndexPath> {
+        if (touchIsOnHeader(point)) return std::nullopt;
+        return indexPathForRowAtPoint(point);
+    };
+    hooks.shouldHighlight = [this](IndexPath indexPath) {
+        auto delegate = delegate_.lock();
+        return !delegate || delegate->shouldHighlightRowAtIndexPath(*this, indexPath);
+    };
+    hooks.showHighlight = [this](IndexPath indexPath, bool highlighted) {
+        if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setHighlighted(highlighted, false);
+    };
+    hooks.showSelection = [this](IndexPath indexPath, bool selected, bool animated) {
+        if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected(selected, animated);
+    };
+    auto tell = [this](void (TableViewDelegate::*notice)(TableView&, IndexPath)) {
+        return [this, notice](IndexPath indexPath) {
+            if (auto delegate = delegate_.lock()) ((*delegate).*notice)(*this, indexPath);
+        };
+    };
+    hooks.didHighlight = tell(&TableViewDelegate::didHighlightRowAtIndexPath);
+    hooks.didUnhighlight = tell(&TableViewDelegate::didUnhighlightRowAtIndexPath);
+    hooks.didSelect = tell(&TableViewDelegate::didSelectRowAtIndexPath);
+    hooks.didDeselect = tell(&TableViewDelegate::didDeselectRowAtIndexPath);
+    hooks.keepAlive = [this] { return std::shared_ptr<const void>(shared_from_this()); };
+    return hooks;
 }
 
 void TableView::setDataSource(const std::weak_ptr<TableViewDataSource>& dataSource) {
@@ -106,11 +128,11 @@ void TableView::setTableHeaderView(const std::shared_ptr<View>& view) {
 }
 
 void TableView::registerCell(const std::string& identifier, CellFactory factory) {
-    pool_.registerFactory(identifier, std::move(factory));
+    tiler_.registerFactory(identifier, std::move(factory));
 }
 
 std::shared_ptr<TableViewCell> TableView::dequeueReusableCell(const std::string& identifier) {
-    return pool_.dequeue(identifier);
+    return tiler_.dequeue(identifier);
 }
 
 // ---- The model: sections, row heights and their positions ----
@@ -121,11 +143,12 @@ void TableView::reloadData() {
         return;
     }
     auto busy = busyScope();
-    unhighlight();
-    for (const auto& [indexPath, cell] : std::map(visible_)) recycle(cell);
-    visible_.clear();
-    selected_.reset();
+    touches_.unhighlight();
+    finishFade();
+    tiler_.recycleAll();
+    touches_.forgetSelection();
     modelValid_ = false;
+    forgetMeasured_ = true;
     setNeedsLayout();
     if (window()) tile();
 }
@@ -140,98 +163,98 @@ void TableView::reloadSections(const std::set<int>& sections, RowAnimation anima
     ensureModel();
     std::set<int> reloaded;
     for (int section : sections) {
-        if (section >= 0 && section < static_cast<int>(sections_.size())) reloaded.insert(section);
+        if (section >= 0 && section < model_.sectionCount()) reloaded.insert(section);
     }
     if (reloaded.empty()) return;
-    unhighlight();
-    if (selected_ && reloaded.count(selected_->section)) selected_.reset();
-    std::vector<std::shared_ptr<TableViewCell>> outgoing;
-    for (auto it = visible_.begin(); it != visible_.end();) {
-        if (!reloaded.count(it->first.section)) {
-            ++it;
-            continue;
-        }
-        if (animation == RowAnimation::None) {
-            recycle(it->second);
-        } else {
-            outgoing.push_back(it->second);
-        }
-        it = visible_.erase(it);
-    }
-    if (fadeTimer_) finishFade();
-    rebuildModel(reloaded, false);
+    touches_.unhighlight();
+    if (auto selected = touches_.selected(); selected && reloaded.count(selected->section))
+        touches_.forgetSelection();
+    finishFade();
+    auto outgoing =
+        tiler_.takeUnless([&](const IndexPath& indexPath) { return !reloaded.count(indexPath.section); });
+    if (animation == RowAnimation::None) tiler_.recycle(std::exchange(outgoing, {}));
+    rebuildModel(reloaded, true);
     tile();
     if (animation != RowAnimation::None) startFade(std::move(outgoing), reloaded);
 }
 
+// The model is rebuilt when asked for and stale, but never while the table walks its rows:
+// the walk holds positions in the model, and the next layout pass rebuilds it.
 void TableView::ensureModel() {
+    if (tiling_ || building_) return;
     if (bounds().width != modelWidth_) {
         // Measured heights depend on the width.
-        for (const auto& [indexPath, cell] : std::map(visible_)) recycle(cell);
-        visible_.clear();
+        tiler_.recycleAll();
         modelValid_ = false;
+        forgetMeasured_ = true;
     }
-    if (!modelValid_ && !building_) rebuildModel({}, false);
+    if (!modelValid_) rebuildModel({}, !std::exchange(forgetMeasured_, false));
 }
 
-// Rebuilds every section, keeping the heights already measured in the sections that were not
-// reloaded (when `keepAll`, or when listed in neither set) as long as their row counts match.
-void TableView::rebuildModel(const std::set<int>& reloaded, bool keepAll) {
+// The new sections are built aside and swapped in at the end: a data source that asks the
+// table about itself meanwhile sees the previous, whole model.
+void TableView::rebuildModel(const std::set<int>& reloaded, bool keepMeasured) {
     auto busy = busyScope();
     auto dataSource = dataSource_.lock();
-    std::vector<Section> old = modelValid_ ? std::move(sections_) : std::vector<Section>{};
-    sections_.clear();
-    indexTitles_.clear();
-    modelWidth_ = bounds().width;
-    modelValid_ = false;
-    if (!dataSource) {
-        modelValid_ = true;
-        recomputeOffsets();
-        return;
-    }
-    // A data source that asks the table about itself meanwhile sees the sections built so far.
     building_ = true;
-    int count = std::max(0, dataSource->numberOfSections(*this));
-    sections_.resize(static_cast<std::size_t>(count));
-    for (int index = 0; index < count; ++index) {
-        Section& section = sections_[static_cast<std::size_t>(index)];
-        buildSection(index, section);
-        bool keep = keepAll || (!reloaded.empty() && !reloaded.count(index));
-        if (keep && static_cast<std::size_t>(index) < old.size() &&
-            old[static_cast<std::size_t>(index)].rowHeights.size() == section.rowHeights.size()) {
-            const Section& previous = old[static_cast<std::size_t>(index)];
-            section.rowHeights = previous.rowHeights;
-            section.measured = previous.measured;
-            section.header = previous.header;
-            section.askedForHeader = previous.askedForHeader;
-        }
-    }
-    indexTitles_ = dataSource->sectionIndexTitles(*this);
-    building_ = false;
+    // Marked valid first: a change made while the data source is asked (a new estimate, a table
+    // header) marks it stale again for the next pass.
     modelValid_ = true;
-    recomputeOffsets();
+    modelWidth_ = bounds().width;
+    ListModel model;
+    std::vector<Section> sections;
+    std::vector<std::string> titles;
+    model.setLeadingExtent(tableHeaderView_ ? tableHeaderView_->frame().height : 0);
+    int count = dataSource ? std::max(0, dataSource->numberOfSections(*this)) : 0;
+    for (int index = 0; index < count; ++index) {
+        sections.push_back(buildSection(index, model));
+        bool keep = keepMeasured && !reloaded.count(index) && index < model_.sectionCount() &&
+                    model_.itemCount(index) == model.itemCount(index) &&
+                    static_cast<std::size_t>(index) < sections_.size();
+        if (!keep) continue;
+        Section& section = sections.back();
+        const Section& previous = sections_[static_cast<std::size_t>(index)];
+        for (int row = 0; row < model.itemCount(index); ++row) {
+            if (!previous.measured[static_cast<std::size_t>(row)]) continue;
+            section.measured[static_cast<std::size_t>(row)] = true;
+            model.setItemExtent({index, row}, model_.itemExtent({index, row}));
+        }
+        section.header = previous.header;
+        section.askedForHeader = previous.askedForHeader;
+    }
+    if (dataSource) titles = dataSource->sectionIndexTitles(*this);
+    building_ = false;
+    model_ = std::move(model);
+    for (const Section& previous : std::exchange(sections_, std::move(sections))) {
+        bool carried = std::any_of(sections_.begin(), sections_.end(),
+                                   [&](const Section& section) { return section.header == previous.header; });
+        if (previous.header && !carried && previous.header->superview().get() == this)
+            previous.header->removeFromSuperview();
+    }
+    indexTitles_ = std::move(titles);
+    updateContentSize();
 }
 
-void TableView::buildSection(int index, Section& section) {
+TableView::Section TableView::buildSection(int index, ListModel& model) {
     auto dataSource = dataSource_.lock();
     auto delegate = delegate_.lock();
-    int rows = std::max(0, dataSource->numberOfRowsInSection(*this, index));
-    section.rowHeights.assign(static_cast<std::size_t>(rows), 0);
+    Section section;
+    int rows = dataSource ? std::max(0, dataSource->numberOfRowsInSection(*this, index)) : 0;
+    section.title = dataSource ? dataSource->titleForHeaderInSection(*this, index) : std::nullopt;
+    model.addSection(headerHeightFor(index, section));
     section.measured.assign(static_cast<std::size_t>(rows), false);
     section.automatic.assign(static_cast<std::size_t>(rows), false);
     for (int row = 0; row < rows; ++row) {
         std::optional<double> asked =
             delegate ? delegate->heightForRowAtIndexPath(*this, {index, row}) : std::nullopt;
         double height = asked.value_or(rowHeight_);
-        auto r = static_cast<std::size_t>(row);
         if (height == kAutomaticDimension) {
-            section.automatic[r] = true;
+            section.automatic[static_cast<std::size_t>(row)] = true;
             height = estimatedRowHeight_;
         }
-        section.rowHeights[r] = std::isfinite(height) && height >= 0 ? height : kDefaultRowHeight;
+        model.addItem(std::isfinite(height) && height >= 0 ? height : kDefaultRowHeight);
     }
-    section.title = dataSource->titleForHeaderInSection(*this, index);
-    section.headerHeight = headerHeightFor(index, section);
+    return section;
 }
 
 double TableView::headerHeightFor(int index, Section& section) {
@@ -275,19 +298,9 @@ std::shared_ptr<View> TableView::headerFor(int index, Section& section) {
     return section.header;
 }
 
-void TableView::recomputeOffsets() {
-    double y = tableHeaderView_ ? tableHeaderView_->frame().height : 0;
-    for (Section& section : sections_) {
-        section.headerTop = y;
-        y += section.headerHeight;
-        section.rowTops.resize(section.rowHeights.size());
-        for (std::size_t row = 0; row < section.rowHeights.size(); ++row) {
-            section.rowTops[row] = y;
-            y += section.rowHeights[row];
-        }
-        section.bottom = y;
-    }
-    setContentSize({bounds().width, y});
+void TableView::updateContentSize() {
+    gfx::Size size{bounds().width, model_.totalExtent()};
+    if (contentSize() != size) setContentSize(size);
 }
 
 // ---- Tiling: cells for the visible rows only ----
@@ -302,75 +315,58 @@ void TableView::contentOffsetDidChange() {
     tile();
 }
 
+// 1. Let go of the rows that left the visible area; 2. make cells for the rows that came into
+// it (measuring self-sizing ones, which moves the rows below, so this repeats a few times until
+// the rows in sight stand still); 3. place rows, headers and the index strip.
 void TableView::tile() {
     if (tiling_) return;  // a data source that scrolls the table while it is asked for a cell
-    tiling_ = true;
     auto busy = busyScope();
     ensureModel();
+    tiling_ = true;
     gfx::Rect visible = bounds();
     if (tableHeaderView_) {
         gfx::Rect frame = tableHeaderView_->frame();
         tableHeaderView_->setFrame({0, 0, visible.width, frame.height});
     }
-    recycleInvisible(visible);
-    if (materialiseVisibleRows(visible)) {
-        // Measuring moved the rows below: place them again and let go of what left the view.
-        recomputeOffsets();
+    constexpr int kMeasurePasses = 4;
+    for (int pass = 0; pass < kMeasurePasses; ++pass) {
         recycleInvisible(visible);
-        materialiseVisibleRows(visible);
+        if (!materialiseVisibleRows(visible)) break;
     }
-    for (const auto& [indexPath, cell] : visible_) placeCell(*cell, indexPath);
+    recycleInvisible(visible);
+    for (const auto& [indexPath, cell] : tiler_.shown()) placeCell(*cell, indexPath);
     placeHeaders(visible);
     placeIndexStrip();
     tiling_ = false;
+    updateContentSize();
 }
 
 void TableView::recycleInvisible(const gfx::Rect& visible) {
-    for (auto it = visible_.begin(); it != visible_.end();) {
-        if (isValid(it->first) && !rectForRowAtIndexPath(it->first).intersection(visible).isEmpty()) {
-            ++it;
-            continue;
-        }
-        if (highlighted_ == it->first) unhighlight();
-        auto cell = it->second;
-        it = visible_.erase(it);
-        recycle(cell);
-    }
+    if (auto highlighted = touches_.highlighted();
+        highlighted && !model_.itemIsInBand(*highlighted, visible.y, visible.maxY()))
+        touches_.unhighlight();
+    tiler_.recycleUnless([&](const IndexPath& indexPath) {
+        return model_.itemIsInBand(indexPath, visible.y, visible.maxY());
+    });
 }
 
-void TableView::recycle(const std::shared_ptr<TableViewCell>& cell) {
-    cell->removeFromSuperview();
-    cell->setHighlighted(false, false);
-    cell->setSelected(false, false);
-    cell->setAlpha(1);
-    pool_.enqueue(cell, cell->reuseIdentifier());
+void TableView::putBack(TableViewCell& cell) {
+    cell.removeFromSuperview();
+    cell.setHighlighted(false, false);
+    cell.setSelected(false, false);
+    cell.setAlpha(1);
 }
 
-// Walks the rows from the first one in sight to the last, making the missing cells. Returns
-// whether a measured height differed from its estimate (rows below have moved).
+// Makes the missing cells of the rows in sight. Returns whether a measured height differed
+// from its estimate (rows below have moved).
 bool TableView::materialiseVisibleRows(const gfx::Rect& visible) {
-    auto first = firstRowAtOrBelow(visible.y);
-    if (!first) return false;
     bool moved = false;
-    double y = rectForRowAtIndexPath(*first).y;
-    IndexPath at = *first;
-    while (at.section < static_cast<int>(sections_.size()) && y < visible.maxY()) {
-        Section& section = sections_[static_cast<std::size_t>(at.section)];
-        if (at.row >= static_cast<int>(section.rowHeights.size())) {
-            at = {at.section + 1, 0};
-            if (at.section < static_cast<int>(sections_.size()))
-                y += sections_[static_cast<std::size_t>(at.section)].headerHeight;
-            continue;
-        }
-        auto r = static_cast<std::size_t>(at.row);
-        if (!visible_.count(at)) {
-            double before = section.rowHeights[r];
-            auto cell = makeCell(at);
-            visible_.emplace(at, cell);
-            moved = moved || section.rowHeights[r] != before;
-        }
-        y += section.rowHeights[r];
-        at.row += 1;
+    for (IndexPath indexPath : model_.itemsInBand(visible.y, visible.maxY())) {
+        if (tiler_.isShown(indexPath)) continue;
+        double before = model_.itemExtent(indexPath);
+        auto cell = makeCell(indexPath);
+        tiler_.show(indexPath, cell);
+        moved = moved || model_.itemExtent(indexPath) != before;
     }
     return moved;
 }
@@ -383,9 +379,10 @@ std::shared_ptr<TableViewCell> TableView::makeCell(IndexPath indexPath) {
         cell = TableViewCell::create(TableViewCellStyle::Default, {});
     }
     if (cell->superview()) cell->removeFromSuperview();  // a cell handed out twice
+    if (auto shownAt = tiler_.keyOf(*cell))
+        tiler_.takeUnless([&](const IndexPath& at) { return at != *shownAt; });
     measure(*cell, indexPath);
-    cell->setSelected(selected_ == indexPath, false);
-    if (fadingSections_.count(indexPath.section)) cell->setAlpha(0);
+    cell->setSelected(touches_.selected() == indexPath, false);
     placeCell(*cell, indexPath);
     insertSubview(cell, 0);
     gate_.sendWhenIdle([this, cell, indexPath] {
@@ -395,14 +392,16 @@ std::shared_ptr<TableViewCell> TableView::makeCell(IndexPath indexPath) {
 }
 
 void TableView::measure(TableViewCell& cell, IndexPath indexPath) {
-    Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
+    auto section = static_cast<std::size_t>(indexPath.section);
     auto row = static_cast<std::size_t>(indexPath.row);
-    if (!section.automatic[row] || section.measured[row]) return;
+    if (!sections_[section].automatic[row] || sections_[section].measured[row]) return;
     double width = contentWidthForRows();
-    cell.setFrame({0, 0, width, section.rowHeights[row]});
+    cell.setFrame({0, 0, width, model_.itemExtent(indexPath)});
     double height = cell.contentView()->systemLayoutSizeFitting({width, 0}).height;
-    section.rowHeights[row] = height > 0 ? height : kDefaultRowHeight;
-    section.measured[row] = true;
+    // The cell's own layout code may have run meanwhile; the model it reads is unchanged, as a
+    // rebuild waits for the walk to end.
+    model_.setItemExtent(indexPath, height > 0 ? height : kDefaultRowHeight);
+    sections_[section].measured[row] = true;
 }
 
 double TableView::contentWidthForRows() const {
@@ -415,10 +414,9 @@ void TableView::placeCell(TableViewCell& cell, IndexPath indexPath) {
     cell.setFrame(frame);
     placeSeparator(cell, indexPath);
     if (style_ != Style::InsetGrouped) return;
-    const Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
     unsigned corners = 0;
     if (indexPath.row == 0) corners |= gfx::TopLeftCorner | gfx::TopRightCorner;
-    if (indexPath.row + 1 == static_cast<int>(section.rowHeights.size()))
+    if (indexPath.row + 1 == model_.itemCount(indexPath.section))
         corners |= gfx::BottomLeftCorner | gfx::BottomRightCorner;
     cell.layer().setCornerRadius(corners ? kInsetGroupedCornerRadius : 0);
     cell.layer().setMaskedCorners(corners);
@@ -430,8 +428,7 @@ void TableView::placeCell(TableViewCell& cell, IndexPath indexPath) {
 void TableView::placeSeparator(TableViewCell& cell, IndexPath indexPath) {
     bool shown = separatorStyle_ == SeparatorStyle::SingleLine;
     if (shown && style_ != Style::Plain) {
-        const Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
-        shown = indexPath.row + 1 < static_cast<int>(section.rowHeights.size());
+        shown = indexPath.row + 1 < model_.itemCount(indexPath.section);
     }
     auto window = this->window();
     double hairline = 1 / (window && window->scale() > 0 ? window->scale() : 1.0);
@@ -445,17 +442,19 @@ gfx::Rect TableView::headerFrameForSection(int index, const gfx::Rect& visible) 
     gfx::Rect rect = rectForHeaderInSection(index);
     if (style_ != Style::Plain || rect.height <= 0) return rect;
     double top = visible.y + adjustedContentInset().top;
-    double pushedTo = sections_[static_cast<std::size_t>(index)].bottom - rect.height;
+    double pushedTo = model_.sectionEnd(index) - rect.height;
     rect.y = std::max(rect.y, std::min(top, pushedTo));
     return rect;
 }
 
 void TableView::placeHeaders(const gfx::Rect& visible) {
     for (int index = 0; index < static_cast<int>(sections_.size()); ++index) {
-        Section& section = sections_[static_cast<std::size_t>(index)];
         gfx::Rect rect = headerFrameForSection(index, visible);
         bool inSight = !rect.intersection(visible).isEmpty();
-        auto header = inSight ? headerFor(index, section) : section.header;
+        // Made on demand by the delegate; the section is looked up again after that.
+        auto header = inSight ? headerFor(index, sections_[static_cast<std::size_t>(index)])
+                              : sections_[static_cast<std::size_t>(index)].header;
+        const Section& section = sections_[static_cast<std::size_t>(index)];
         if (!header) continue;
         if (!inSight) {
             if (header->superview().get() == this) header->removeFromSuperview();
@@ -470,88 +469,47 @@ void TableView::placeHeaders(const gfx::Rect& visible) {
 
 // ---- Geometry queries ----
 
-bool TableView::isValid(IndexPath indexPath) const {
-    return indexPath.section >= 0 && indexPath.section < static_cast<int>(sections_.size()) &&
-           indexPath.row >= 0 &&
-           indexPath.row <
-               static_cast<int>(sections_[static_cast<std::size_t>(indexPath.section)].rowHeights.size());
-}
-
 int TableView::numberOfSections() {
     ensureModel();
-    return static_cast<int>(sections_.size());
+    return model_.sectionCount();
 }
 
 int TableView::numberOfRowsInSection(int section) {
     ensureModel();
-    if (section < 0 || section >= static_cast<int>(sections_.size())) return 0;
-    return static_cast<int>(sections_[static_cast<std::size_t>(section)].rowHeights.size());
+    return model_.itemCount(section);
 }
 
 gfx::Rect TableView::rectForRowAtIndexPath(IndexPath indexPath) {
     ensureModel();
     if (!isValid(indexPath)) return {};
-    const Section& section = sections_[static_cast<std::size_t>(indexPath.section)];
-    auto row = static_cast<std::size_t>(indexPath.row);
     double x = style_ == Style::InsetGrouped ? kInsetGroupedMargin : 0;
-    return {x, section.rowTops[row], contentWidthForRows(), section.rowHeights[row]};
+    return {x, model_.itemStart(indexPath), contentWidthForRows(), model_.itemExtent(indexPath)};
 }
 
 gfx::Rect TableView::rectForHeaderInSection(int section) {
     ensureModel();
-    if (section < 0 || section >= static_cast<int>(sections_.size())) return {};
-    const Section& s = sections_[static_cast<std::size_t>(section)];
-    return {0, s.headerTop, bounds().width, s.headerHeight};
-}
-
-// The first row whose bottom lies below `y` (binary searches over sections, then rows).
-std::optional<IndexPath> TableView::firstRowAtOrBelow(double y) const {
-    auto section = std::find_if(sections_.begin(), sections_.end(),
-                                [y](const Section& s) { return s.bottom > y && !s.rowHeights.empty(); });
-    if (section == sections_.end()) return std::nullopt;
-    std::size_t row = 0;
-    auto bottomOf = [&](std::size_t r) { return section->rowTops[r] + section->rowHeights[r]; };
-    std::size_t low = 0, high = section->rowTops.size() - 1;
-    while (low < high) {
-        std::size_t mid = (low + high) / 2;
-        if (bottomOf(mid) > y) {
-            high = mid;
-        } else {
-            low = mid + 1;
-        }
-    }
-    row = low;
-    return IndexPath{static_cast<int>(section - sections_.begin()), static_cast<int>(row)};
+    if (section < 0 || section >= model_.sectionCount()) return {};
+    return {0, model_.headerStart(section), bounds().width, model_.headerExtent(section)};
 }
 
 std::optional<IndexPath> TableView::indexPathForRowAtPoint(gfx::Point point) {
     ensureModel();
-    auto found = firstRowAtOrBelow(point.y);
+    auto found = model_.firstItemEndingAfter(point.y);
     if (!found || !rectForRowAtIndexPath(*found).contains(point)) return std::nullopt;
     return found;
 }
 
 std::shared_ptr<TableViewCell> TableView::cellForRowAtIndexPath(IndexPath indexPath) const {
-    auto it = visible_.find(indexPath);
-    return it == visible_.end() ? nullptr : it->second;
+    return tiler_.viewAt(indexPath);
 }
 
 std::optional<IndexPath> TableView::indexPathForCell(const TableViewCell& cell) const {
-    for (const auto& [indexPath, visibleCell] : visible_) {
-        if (visibleCell.get() == &cell) return indexPath;
-    }
-    return std::nullopt;
+    return tiler_.keyOf(cell);
 }
 
-std::vector<std::shared_ptr<TableViewCell>> TableView::visibleCells() const {
-    auto cells = std::views::values(visible_);
-    return {cells.begin(), cells.end()};
-}
+std::vector<std::shared_ptr<TableViewCell>> TableView::visibleCells() const { return tiler_.views(); }
 
-std::vector<IndexPath> TableView::indexPathsForVisibleRows() const {
-    auto paths = std::views::keys(visible_);
-    return {paths.begin(), paths.end()};
-}
+std::vector<IndexPath> TableView::indexPathsForVisibleRows() const { return tiler_.keys(); }
 
 std::shared_ptr<View> TableView::headerViewForSection(int section) const {
     if (section < 0 || section >= static_cast<int>(sections_.size())) return nullptr;
@@ -578,7 +536,7 @@ void TableView::scrollToSectionIndexTitle(int index) {
     if (!dataSource || index < 0 || index >= static_cast<int>(indexTitles_.size())) return;
     int section =
         dataSource->sectionForSectionIndexTitle(*this, indexTitles_[static_cast<std::size_t>(index)], index);
-    if (section < 0 || section >= static_cast<int>(sections_.size())) return;
+    if (section < 0 || section >= model_.sectionCount()) return;
     scrollContentToTop(rectForHeaderInSection(section).y, false);
 }
 
@@ -613,16 +571,11 @@ void TableView::placeIndexStrip() {
 // ---- Selection ----
 
 void TableView::selectRowAtIndexPath(IndexPath indexPath, bool animated) {
-    if (!isValid(indexPath)) return;
-    if (selected_ && *selected_ != indexPath) deselectRowAtIndexPath(*selected_, animated);
-    selected_ = indexPath;
-    if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected(true, animated);
+    if (isValid(indexPath)) touches_.select(indexPath, animated);
 }
 
 void TableView::deselectRowAtIndexPath(IndexPath indexPath, bool animated) {
-    if (selected_ != indexPath) return;
-    selected_.reset();
-    if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setSelected(false, animated);
+    touches_.deselect(indexPath, animated);
 }
 
 // Headers (a pinned one above all) may cover rows: a touch on them is not for the row below.
@@ -635,89 +588,48 @@ bool TableView::touchIsOnHeader(gfx::Point point) const {
     return false;
 }
 
-void TableView::touchesBegan(const Touches& touches) {
-    auto self = shared_from_this();
-    gfx::Point point = touches.front().locationInView(this);
-    unhighlight();
-    if (touchIsOnHeader(point)) return;
-    auto indexPath = indexPathForRowAtPoint(point);
-    auto delegate = delegate_.lock();
-    if (!indexPath || (delegate && !delegate->shouldHighlightRowAtIndexPath(*this, *indexPath))) return;
-    highlighted_ = indexPath;
-    if (auto cell = cellForRowAtIndexPath(*indexPath)) cell->setHighlighted(true, false);
-    if (delegate) delegate->didHighlightRowAtIndexPath(*this, *indexPath);
-}
+void TableView::touchesBegan(const Touches& touches) { touches_.began(touches.front().locationInView(this)); }
 
-// A finger that slides off its row lets go of it.
-void TableView::touchesMoved(const Touches& touches) {
-    if (!highlighted_) return;
-    if (!rectForRowAtIndexPath(*highlighted_).contains(touches.front().locationInView(this))) unhighlight();
-}
+void TableView::touchesMoved(const Touches& touches) { touches_.moved(touches.front().locationInView(this)); }
 
-void TableView::touchesEnded(const Touches&) {
-    if (!highlighted_) return;
-    auto self = shared_from_this();
-    IndexPath indexPath = *highlighted_;
-    unhighlight();
-    auto delegate = delegate_.lock();
-    if (selected_ && *selected_ != indexPath) {
-        IndexPath previous = *selected_;
-        deselectRowAtIndexPath(previous, false);
-        if (delegate) delegate->didDeselectRowAtIndexPath(*this, previous);
-    }
-    selectRowAtIndexPath(indexPath, false);
-    if (delegate) delegate->didSelectRowAtIndexPath(*this, indexPath);
-}
+void TableView::touchesEnded(const Touches&) { touches_.ended(); }
 
-void TableView::touchesCancelled(const Touches&) { unhighlight(); }
-
-void TableView::unhighlight() {
-    if (!highlighted_) return;
-    IndexPath indexPath = *highlighted_;
-    highlighted_.reset();
-    if (auto cell = cellForRowAtIndexPath(indexPath)) cell->setHighlighted(false, false);
-    gate_.sendWhenIdle([this, indexPath] {
-        if (auto delegate = delegate_.lock()) delegate->didUnhighlightRowAtIndexPath(*this, indexPath);
-    });
-}
+void TableView::touchesCancelled(const Touches&) { touches_.cancelled(); }
 
 // ---- Cross-dissolve of reloaded sections ----
 
+// The outgoing cells fade out above the incoming ones fading in; rows of those sections that
+// come into view meanwhile simply appear.
 void TableView::startFade(std::vector<std::shared_ptr<TableViewCell>> outgoing,
                           const std::set<int>& sections) {
     fadingOut_ = std::move(outgoing);
     fadingSections_ = sections;
-    for (const auto& [indexPath, cell] : visible_) {
-        if (sections.count(indexPath.section)) cell->setAlpha(0);
+    std::vector<std::shared_ptr<TableViewCell>> incoming;
+    for (const auto& [indexPath, cell] : tiler_.shown()) {
+        if (sections.count(indexPath.section)) incoming.push_back(cell);
     }
-    auto& loop = base::RunLoop::main();
-    fadeStart_ = loop.now();
+    for (const auto& cell : incoming) cell->setAlpha(0);
+    unsigned generation = ++fadeGeneration_;
     std::weak_ptr<View> weakSelf = weak_from_this();
-    fadeTimer_ = loop.scheduleRepeating(kFrameInterval, [weakSelf] {
-        if (auto self = std::static_pointer_cast<TableView>(weakSelf.lock())) self->stepFade();
-    });
+    View::animate(
+        kFadeDuration,
+        [&] {
+            for (const auto& cell : fadingOut_) cell->setAlpha(0);
+            for (const auto& cell : incoming) cell->setAlpha(1);
+        },
+        [weakSelf, generation](bool) {
+            auto self = std::static_pointer_cast<TableView>(weakSelf.lock());
+            if (self && self->fadeGeneration_ == generation) self->finishFade();
+        });
 }
 
-void TableView::stepFade() {
-    double elapsed = std::chrono::duration<double>(base::RunLoop::main().now() - fadeStart_).count();
-    double progress = std::min(elapsed / kFadeDuration, 1.0);
-    for (const auto& cell : fadingOut_) cell->setAlpha(1 - progress);
-    for (const auto& [indexPath, cell] : visible_) {
-        if (fadingSections_.count(indexPath.section)) cell->setAlpha(progress);
-    }
-    if (progress >= 1) finishFade();
-}
-
+// Ends a fade at once (when another reload comes) or after it ran.
 void TableView::finishFade() {
-    if (fadeTimer_) base::RunLoop::main().cancel(fadeTimer_);
-    fadeTimer_ = 0;
-    for (const auto& [indexPath, cell] : visible_) {
-        if (fadingSections_.count(indexPath.section)) cell->setAlpha(1);
-    }
-    auto outgoing = std::move(fadingOut_);
-    fadingOut_.clear();
+    ++fadeGeneration_;
     fadingSections_.clear();
-    for (const auto& cell : outgoing) recycle(cell);
+    if (fadingOut_.empty()) return;
+    for (const auto& [indexPath, cell] : tiler_.shown()) cell->setAlpha(1);
+    tiler_.recycle(std::exchange(fadingOut_, {}));
 }
 
 }  // namespace ui

@@ -11,6 +11,9 @@
 #include "ui/EdgeInsets.h"
 #include "ui/IndexPath.h"
 #include "ui/ListCallbackGate.h"
+#include "ui/ListModel.h"
+#include "ui/ListTiler.h"
+#include "ui/ListTouchTracker.h"
 #include "ui/ReusePool.h"
 #include "ui/ScrollView.h"
 #include "ui/TableViewCell.h"
@@ -66,7 +69,6 @@ public:
     using CellFactory = ReusePool<TableViewCell>::Factory;
 
     static std::shared_ptr<TableView> create(Style style = Style::Plain);
-    ~TableView() override;
     const char* className() const override { return "TableView"; }
     Style style() const { return style_; }
 
@@ -121,7 +123,7 @@ public:
     void scrollToRowAtIndexPath(IndexPath indexPath, bool animated);
 
     // Selection (single); set in code, the delegate is not told.
-    std::optional<IndexPath> indexPathForSelectedRow() const { return selected_; }
+    std::optional<IndexPath> indexPathForSelectedRow() const { return touches_.selected(); }
     void selectRowAtIndexPath(IndexPath indexPath, bool animated);
     void deselectRowAtIndexPath(IndexPath indexPath, bool animated);
 
@@ -132,7 +134,7 @@ public:
     // The strip showing the titles; none while there are no titles.
     const std::shared_ptr<TableIndexStrip>& sectionIndexStrip() const { return indexStrip_; }
 
-    std::size_t reusableCellCount() const { return pool_.pooledCount(); }
+    std::size_t reusableCellCount() const { return tiler_.pooledCount(); }
 
 protected:
     explicit TableView(Style style);
@@ -144,31 +146,29 @@ protected:
     void touchesCancelled(const Touches& touches) override;
 
 private:
+    // What the table keeps of a section besides its geometry (which `model_` holds).
     struct Section {
-        double headerTop = 0;
-        double headerHeight = 0;
         std::shared_ptr<View> header;  // the delegate's view or a title label, made on demand
         std::optional<std::string> title;
         bool askedForHeader = false;
-        std::vector<double> rowTops;
-        std::vector<double> rowHeights;
         std::vector<bool> measured;  // for automatic rows: measured since the last reload
         std::vector<bool> automatic;
-        double bottom = 0;
     };
 
-    void rebuildModel(const std::set<int>& keepMeasuredOf, bool keepAll);
-    void buildSection(int index, Section& section);
+    // Asks the data source for every section; measured heights survive in sections not listed in
+    // `reloaded` whose row counts are unchanged, unless `keepMeasured` is false.
+    void rebuildModel(const std::set<int>& reloaded, bool keepMeasured);
+    Section buildSection(int index, ListModel& model);
     double headerHeightFor(int index, Section& section);
     std::shared_ptr<View> headerFor(int index, Section& section);
-    void recomputeOffsets();
+    void updateContentSize();
     void tile();
     bool materialiseVisibleRows(const gfx::Rect& visible);
     std::shared_ptr<TableViewCell> makeCell(IndexPath indexPath);
     void measure(TableViewCell& cell, IndexPath indexPath);
     void placeCell(TableViewCell& cell, IndexPath indexPath);
     void recycleInvisible(const gfx::Rect& visible);
-    void recycle(const std::shared_ptr<TableViewCell>& cell);
+    static void putBack(TableViewCell& cell);
     void placeHeaders(const gfx::Rect& visible);
     gfx::Rect headerFrameForSection(int index, const gfx::Rect& visible);
     void placeSeparator(TableViewCell& cell, IndexPath indexPath);
@@ -177,14 +177,11 @@ private:
     bool touchIsOnHeader(gfx::Point point) const;
     void ensureModel();
     double contentWidthForRows() const;
-    std::optional<IndexPath> firstRowAtOrBelow(double y) const;
-    bool isValid(IndexPath indexPath) const;
-    // Cross-dissolve of reloaded sections.
+    bool isValid(IndexPath indexPath) const { return model_.contains(indexPath); }
+    // Cross-dissolve of reloaded sections, as one view animation.
     void startFade(std::vector<std::shared_ptr<TableViewCell>> outgoing, const std::set<int>& sections);
-    void stepFade();
     void finishFade();
-    // Touch handling.
-    void unhighlight();
+    ListTouchTracker::Hooks touchHooks();
     // Application code is never called back while the table walks its own state: reloads asked
     // for meanwhile wait for the walk to end, and notices are sent after it.
     ListCallbackGate::Scope busyScope();
@@ -202,11 +199,12 @@ private:
     std::shared_ptr<TableIndexStrip> indexStrip_;
     std::shared_ptr<View> tableHeaderView_;
 
-    ReusePool<TableViewCell> pool_;
-    std::map<IndexPath, std::shared_ptr<TableViewCell>> visible_;
+    ListTiler<TableViewCell> tiler_{&TableView::putBack};
+    ListModel model_;
     std::vector<Section> sections_;
     std::vector<std::string> indexTitles_;
     bool modelValid_ = false;
+    bool forgetMeasured_ = true;  // the next rebuild measures every row again
     double modelWidth_ = -1;
     bool tiling_ = false;
     bool building_ = false;
@@ -214,14 +212,11 @@ private:
     bool pendingReloadAll_ = false;
     std::set<int> pendingSections_;
     RowAnimation pendingAnimation_ = RowAnimation::None;
-
-    std::optional<IndexPath> selected_;
-    std::optional<IndexPath> highlighted_;
+    ListTouchTracker touches_{gate_, touchHooks()};
 
     std::vector<std::shared_ptr<TableViewCell>> fadingOut_;
     std::set<int> fadingSections_;
-    base::RunLoop::Token fadeTimer_ = 0;
-    base::RunLoop::TimePoint fadeStart_{};
+    unsigned fadeGeneration_ = 0;
 };
 
 }  // namespace ui

@@ -36,6 +36,15 @@ public:
     }
 };
 
+class CountingHeader : public ui::CollectionReusableView {
+public:
+    static std::shared_ptr<CountingHeader> create() {
+        return std::shared_ptr<CountingHeader>(new CountingHeader());
+    }
+    void prepareForReuse() override { ++reuses; }
+    int reuses = 0;
+};
+
 class CollectionViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,7 +56,7 @@ protected:
             return ui::CollectionViewCell::create();
         });
         view->registerSupplementaryView(ui::CollectionView::kSectionHeader, "title",
-                                        [] { return ui::CollectionReusableView::create(); });
+                                        [] { return CountingHeader::create(); });
         window->addSubview(view);
         view->setDataSource(items);
         view->setDelegate(items);
@@ -110,6 +119,28 @@ TEST_F(CollectionViewTest, OnlyVisibleItemsAreMadeAndATapSelects) {
     window->sendTouch(ui::Touch(1, ui::TouchPhase::Ended, {100, 20}));
     EXPECT_EQ(items->log, (std::vector<std::string>{"select 1"}));
     EXPECT_TRUE(view->cellForItemAtIndexPath({0, 1})->isSelected());
+}
+
+// Headers in sight stay where they are while the grid scrolls a little (they are not put back
+// and handed out again); a right-to-left grid fills its rows from the right edge.
+TEST_F(CollectionViewTest, HeadersStayWhileInSightAndRightToLeftRowsStartAtTheRight) {
+    layout->setHeaderReferenceSize({0, 30});
+    items->items = {30, 30};
+    view->reloadData();
+    window->layoutIfNeeded();
+    auto header = std::static_pointer_cast<CountingHeader>(view->headerForSection(0));
+    ASSERT_TRUE(header);
+    for (int step = 1; step <= 10; ++step) view->setContentOffset({0, static_cast<double>(step)});
+    EXPECT_EQ(view->headerForSection(0), header);
+    EXPECT_EQ(header->superview(), view);
+    EXPECT_EQ(header->reuses, 0);
+
+    window->setLayoutDirection(ui::LayoutDirection::RightToLeft);
+    view->setContentOffset({0, 0});
+    view->reloadData();
+    EXPECT_EQ(frameOf({0, 0}), (gfx::Rect{250 - 10 - 60, 30 + 5, 60, 40}));
+    EXPECT_EQ(frameOf({0, 2}), (gfx::Rect{250 - 150 - 60, 30 + 5, 60, 40}));
+    EXPECT_EQ(view->indexPathForItemAtPoint({200, 50}), (IndexPath{0, 0}));
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ using ui::IndexPath;
 using ui::TouchPhase;
 
 enum class Callback { Rows, Cell, Height, WillDisplay, Highlight, Unhighlight, Select };
-enum class Act { Reload, ReloadSection, RemoveView, ReleaseSource };
+// AskAfterChanging: a change that makes the view's model stale, then questions that would
+// rebuild it in the middle of the view's walk.
+enum class Act { Reload, ReloadSection, RemoveView, ReleaseSource, AskAfterChanging };
 
 // Does `act` once, the first time the callback `when` comes.
 struct Trap {
@@ -117,6 +119,16 @@ struct Scene {
                 case Act::ReleaseSource:
                     source.reset();
                     break;
+                case Act::AskAfterChanging:
+                    if constexpr (std::is_same_v<View, ui::TableView>) {
+                        view->setEstimatedRowHeight(30);
+                        view->rectForRowAtIndexPath({1, 3});
+                    } else {
+                        view->setFrame({0, 0, 300, 480});
+                        view->indexPathForItemAtPoint({10, 10});
+                    }
+                    view->numberOfSections();
+                    break;
             }
         };
     }
@@ -167,18 +179,19 @@ TEST_P(CollectionViewReentrancyTest, SurvivesWhateverACallbackDoes) {
         EXPECT_EQ(std::static_pointer_cast<CountingItem>(alive->cellForItemAtIndexPath(ip))->shown, ip);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCallbackEveryAct, TableViewReentrancyTest,
-                         ::testing::Combine(::testing::Values(Callback::Rows, Callback::Cell,
-                                                              Callback::Height, Callback::WillDisplay,
-                                                              Callback::Highlight, Callback::Unhighlight,
-                                                              Callback::Select),
-                                            ::testing::Values(Act::Reload, Act::ReloadSection,
-                                                              Act::RemoveView, Act::ReleaseSource)));
-// Collection views have no will-display callback.
 INSTANTIATE_TEST_SUITE_P(
-    EveryCallbackEveryAct, CollectionViewReentrancyTest,
+    EveryCallbackEveryAct, TableViewReentrancyTest,
     ::testing::Combine(::testing::Values(Callback::Rows, Callback::Cell, Callback::Height,
-                                         Callback::Highlight, Callback::Unhighlight, Callback::Select),
-                       ::testing::Values(Act::Reload, Act::RemoveView, Act::ReleaseSource)));
+                                         Callback::WillDisplay, Callback::Highlight, Callback::Unhighlight,
+                                         Callback::Select),
+                       ::testing::Values(Act::Reload, Act::ReloadSection, Act::RemoveView, Act::ReleaseSource,
+                                         Act::AskAfterChanging)));
+// Collection views have no will-display callback.
+INSTANTIATE_TEST_SUITE_P(EveryCallbackEveryAct, CollectionViewReentrancyTest,
+                         ::testing::Combine(::testing::Values(Callback::Rows, Callback::Cell,
+                                                              Callback::Height, Callback::Highlight,
+                                                              Callback::Unhighlight, Callback::Select),
+                                            ::testing::Values(Act::Reload, Act::RemoveView,
+                                                              Act::ReleaseSource, Act::AskAfterChanging)));
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,10 @@ public:
     int sectionForSectionIndexTitle(ui::TableView&, const std::string&, int index) override {
         return 2 - index;
     }
-    std::optional<double> heightForRowAtIndexPath(ui::TableView&, IndexPath) override { return height; }
+    std::function<std::optional<double>(IndexPath)> heightOf;  // else `height` for every row
+    std::optional<double> heightForRowAtIndexPath(ui::TableView&, IndexPath ip) override {
+        return heightOf ? heightOf(ip) : height;
+    }
     void didHighlightRowAtIndexPath(ui::TableView&, IndexPath ip) override { note("highlight", ip); }
     void didUnhighlightRowAtIndexPath(ui::TableView&, IndexPath ip) override { note("unhighlight", ip); }
     void didSelectRowAtIndexPath(ui::TableView&, IndexPath ip) override { note("select", ip); }
@@ -154,6 +158,30 @@ TEST_F(TableViewTest, AutomaticHeightsComeFromTheCellsConstraints) {
     EXPECT_EQ(table->contentSize().height, table->rectForRowAtIndexPath({0, 2}).maxY());
 }
 
+// Rows of no height (hidden rows) in sight keep their cells while the table scrolls a little,
+// and a new estimate keeps the heights already measured for the rows on screen.
+TEST_F(TableViewTest, ZeroHeightRowsAndMeasuredHeightsStayPut) {
+    source->heightOf = [](IndexPath ip) { return std::optional<double>(ip.row % 2 ? 0 : 44); };
+    table->reloadData();
+    table->setContentOffset({0, 100});
+    auto inSight = table->visibleCells();
+    for (int step = 1; step <= 10; ++step) table->setContentOffset({0, 100.0 + step});
+    EXPECT_EQ(table->visibleCells(), inSight);
+    for (const auto& cell : inSight) EXPECT_EQ(std::static_pointer_cast<CountingCell>(cell)->reuses, 0);
+
+    source->heightOf = nullptr;
+    source->height = ui::TableView::kAutomaticDimension;
+    source->rows = {3};
+    table->setEstimatedRowHeight(100);
+    table->reloadData();
+    window->layoutIfNeeded();
+    double measured = table->rectForRowAtIndexPath({0, 0}).height;
+    table->setEstimatedRowHeight(80);
+    window->layoutIfNeeded();
+    EXPECT_EQ(table->rectForRowAtIndexPath({0, 0}).height, measured);
+    EXPECT_EQ(table->cellForRowAtIndexPath({0, 0})->frame().height, measured);
+}
+
 TEST_F(TableViewTest, TapSelectsTheRowUnderTheFingerAndADragDoesNot) {
     tap({100, 28 + 44 * 2 + 10});
     EXPECT_EQ(source->log, (std::vector<std::string>{"highlight 0.2", "unhighlight 0.2", "select 0.2"}));
@@ -190,13 +218,13 @@ TEST_F(TableViewTest, ReloadSectionsCrossDissolvesOnlyThoseSections) {
     EXPECT_EQ(table->cellForRowAtIndexPath({0, 0}), keptCell);
     EXPECT_EQ(textAt({0, 0}), "Row 0.0");
     EXPECT_EQ(textAt({1, 2}), "New 1.2");
-    EXPECT_EQ(table->cellForRowAtIndexPath({1, 2})->alpha(), 0);
+    EXPECT_EQ(table->cellForRowAtIndexPath({1, 2})->presentationAlpha(), 0);
     EXPECT_EQ(oldCell->superview(), table);  // still fading out
     base::RunLoop::main().runFor(100ms);
-    EXPECT_GT(table->cellForRowAtIndexPath({1, 2})->alpha(), 0);
-    EXPECT_LT(oldCell->alpha(), 1);
+    EXPECT_GT(table->cellForRowAtIndexPath({1, 2})->presentationAlpha(), 0);
+    EXPECT_LT(oldCell->presentationAlpha(), 1);
     base::RunLoop::main().runFor(1s);
-    EXPECT_EQ(table->cellForRowAtIndexPath({1, 2})->alpha(), 1);
+    EXPECT_EQ(table->cellForRowAtIndexPath({1, 2})->presentationAlpha(), 1);
     EXPECT_EQ(oldCell->superview(), nullptr);
     EXPECT_EQ(table->rectForRowAtIndexPath({2, 0}).y, table->rectForHeaderInSection(2).maxY());
 }
