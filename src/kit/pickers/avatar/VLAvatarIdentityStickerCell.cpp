@@ -1,0 +1,24 @@
+#include "pickers/avatar/VLAvatarIdentityStickerCell.h"
+
+std::shared_ptr<VLAvatarIdentityStickerCell> VLAvatarIdentityStickerCell::create() {
+    return std::shared_ptr<VLAvatarIdentityStickerCell>(new VLAvatarIdentityStickerCell());
+}
+
+VLAvatarIdentityStickerCell::VLAvatarIdentityStickerCell() {
+    baseView_ = ui::View::create();
+    contentView()->addSubview(baseView_);
+    iconImage_ = ui::ImageView::create();
+    baseView_->addSubview(iconImage_);
+}
+
+void VLAvatarIdentityStickerCell::layoutSubviews() {
+    ui::CollectionViewCell::layoutSubviews();
+    const gfx::Rect bounds = this->bounds();
+    baseView_->setFrame(contentView()->bounds());
+    iconImage_->setFrame({0, (bounds.height - bounds.width) / 2, bounds.width, bounds.width});
+}
+
+void VLAvatarIdentityStickerCell::prepareForReuse() {
+    ui::CollectionViewCell::prepareForReuse();
+    iconImage_->setImage({});
+}
