@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "base/FileSystemRoot.h"
 #include "pickers/avatar/VLAvatarIdentityPickerViewController.h"
 #include "ui/Window.h"
