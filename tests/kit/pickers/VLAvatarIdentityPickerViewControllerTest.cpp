@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "base/AtomicFile.h"
 #include "base/ManualClock.h"
 #include "base/RunLoop.h"
 #include "host/ViewTreeJson.h"
@@ -36,9 +37,7 @@ void writePng(const std::filesystem::path& path, const gfx::Image& image) {
     std::filesystem::create_directories(path.parent_path());
     auto data = image.encodePng();
     ASSERT_TRUE(data);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data.value().data()),
-               static_cast<std::streamsize>(data.value().size()));
+    ASSERT_TRUE(base::AtomicFile::write(path, data.value()));
 }
 
 std::string hex(const gfx::Color& colour) { return ui::ColorPickerViewController::hexString(colour); }

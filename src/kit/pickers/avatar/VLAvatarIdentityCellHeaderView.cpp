@@ -6,10 +6,12 @@
 #include "gfx/Font.h"
 
 std::shared_ptr<VLAvatarIdentityCellHeaderView> VLAvatarIdentityCellHeaderView::create() {
-    return std::shared_ptr<VLAvatarIdentityCellHeaderView>(new VLAvatarIdentityCellHeaderView());
+    std::shared_ptr<VLAvatarIdentityCellHeaderView> view(new VLAvatarIdentityCellHeaderView());
+    view->buildViews();
+    return view;
 }
 
-VLAvatarIdentityCellHeaderView::VLAvatarIdentityCellHeaderView() {
+void VLAvatarIdentityCellHeaderView::buildViews() {
     baseView_ = ui::View::create();
     baseView_->setClipsToBounds(true);
     addSubview(baseView_);

@@ -21,9 +21,11 @@ public:
     void layoutSubviews() override;
 
 protected:
-    VLAvatarIdentityCellHeaderView();
+    VLAvatarIdentityCellHeaderView() = default;
 
 private:
+    // Views are added once the object is owned: a constructor cannot add subviews yet.
+    void buildViews();
     std::shared_ptr<ui::View> baseView_;
     std::shared_ptr<ui::Label> headerLabel_;
 };

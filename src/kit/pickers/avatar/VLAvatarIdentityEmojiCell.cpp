@@ -4,10 +4,12 @@
 #include "gfx/Font.h"
 
 std::shared_ptr<VLAvatarIdentityEmojiCell> VLAvatarIdentityEmojiCell::create() {
-    return std::shared_ptr<VLAvatarIdentityEmojiCell>(new VLAvatarIdentityEmojiCell());
+    std::shared_ptr<VLAvatarIdentityEmojiCell> view(new VLAvatarIdentityEmojiCell());
+    view->buildViews();
+    return view;
 }
 
-VLAvatarIdentityEmojiCell::VLAvatarIdentityEmojiCell() {
+void VLAvatarIdentityEmojiCell::buildViews() {
     setClipsToBounds(true);
     baseView_ = ui::View::create();
     baseView_->setBackgroundColor(gfx::Color::secondarySystemBackground());

@@ -1,5 +1,7 @@
 #include "pickers/avatar/VLAvatarIdentityPickerViewController.h"
 
+#include <algorithm>
+
 #include "base/Log.h"
 #include "base/Strings.h"
 #include "gfx/Font.h"

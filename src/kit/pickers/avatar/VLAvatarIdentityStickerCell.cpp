@@ -1,10 +1,12 @@
 #include "pickers/avatar/VLAvatarIdentityStickerCell.h"
 
 std::shared_ptr<VLAvatarIdentityStickerCell> VLAvatarIdentityStickerCell::create() {
-    return std::shared_ptr<VLAvatarIdentityStickerCell>(new VLAvatarIdentityStickerCell());
+    std::shared_ptr<VLAvatarIdentityStickerCell> view(new VLAvatarIdentityStickerCell());
+    view->buildViews();
+    return view;
 }
 
-VLAvatarIdentityStickerCell::VLAvatarIdentityStickerCell() {
+void VLAvatarIdentityStickerCell::buildViews() {
     baseView_ = ui::View::create();
     contentView()->addSubview(baseView_);
     iconImage_ = ui::ImageView::create();

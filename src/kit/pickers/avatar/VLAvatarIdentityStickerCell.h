@@ -18,9 +18,11 @@ public:
     void layoutSubviews() override;
 
 protected:
-    VLAvatarIdentityStickerCell();
+    VLAvatarIdentityStickerCell() = default;
 
 private:
+    // Views are added once the object is owned: a constructor cannot add subviews yet.
+    void buildViews();
     std::shared_ptr<ui::View> baseView_;
     std::shared_ptr<ui::ImageView> iconImage_;
 };

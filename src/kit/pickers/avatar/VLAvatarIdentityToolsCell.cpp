@@ -3,10 +3,12 @@
 #include "gfx/Color.h"
 
 std::shared_ptr<VLAvatarIdentityToolsCell> VLAvatarIdentityToolsCell::create() {
-    return std::shared_ptr<VLAvatarIdentityToolsCell>(new VLAvatarIdentityToolsCell());
+    std::shared_ptr<VLAvatarIdentityToolsCell> view(new VLAvatarIdentityToolsCell());
+    view->buildViews();
+    return view;
 }
 
-VLAvatarIdentityToolsCell::VLAvatarIdentityToolsCell() {
+void VLAvatarIdentityToolsCell::buildViews() {
     setClipsToBounds(true);
     baseView_ = ui::View::create();
     baseView_->setBackgroundColor(gfx::Color::secondarySystemBackground());
