@@ -4,6 +4,7 @@
 #include "GalleryStackView.h"
 #include "pickers/PrivateAppList.h"
 #include "pickers/applist/VLAppListViewController.h"
+#include "pickers/avatar/VLAvatarIdentityPickerViewController.h"
 #include "store/VLPrefsManager.h"
 #include "ui/Button.h"
 #include "ui/ColorPickerViewController.h"
@@ -107,6 +108,26 @@ private:
     std::weak_ptr<ui::Label> stored_;
 };
 
+// Shows the image the avatar picker returned, and whether it was cancelled.
+class AvatarResult : public VLAvatarPickerProtocol {
+public:
+    AvatarResult(std::shared_ptr<ui::ImageView> image, std::shared_ptr<ui::Label> status)
+        : image_(image), status_(status) {}
+    void didCreatedAvatar(const gfx::Image& image) override {
+        if (auto view = image_.lock()) view->setImage(image, "avatar");
+        if (auto status = status_.lock())
+            status->setText(std::to_string(image.pixelWidth()) + " x " + std::to_string(image.pixelHeight()) +
+                            " pixels");
+    }
+    void didDismissedAvatarPicker() override {
+        if (auto status = status_.lock()) status->setText("Dismissed");
+    }
+
+private:
+    std::weak_ptr<ui::ImageView> image_;
+    std::weak_ptr<ui::Label> status_;
+};
+
 std::shared_ptr<ui::Label> resultLabel(const std::string& text) {
     auto label = ui::Label::create(text);
     label->setTextColor(gfx::Color::secondaryLabel());
@@ -186,4 +207,20 @@ void buildAppPicker(GalleryScreen& screen, GalleryStackView& stack) {
         return picker;
     });
     stack.addFullWidthRow(stored, 120);
+}
+
+void buildAvatarPicker(GalleryScreen& screen, GalleryStackView& stack) {
+    auto image = ui::ImageView::create();
+    image->setContentMode(gfx::ContentMode::Center);
+    auto status = resultLabel("None");
+    auto result = std::make_shared<AvatarResult>(image, status);
+    screen.retain(result);
+    addPresentButton(screen, stack, "Compose an avatar", [result] {
+        auto picker = VLAvatarIdentityPickerViewController::initWithTitle("Avatar", true, gfx::Image(),
+                                                                          gfx::Color::systemBlue());
+        picker->setDelegate(result);
+        return picker;
+    });
+    stack.addRow("Avatar", status);
+    stack.addFullWidthRow(image, 130);
 }

@@ -10,3 +10,5 @@ void buildColourPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildFontPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildPhotoPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildAppPicker(GalleryScreen& screen, GalleryStackView& stack);
+// The avatar picker: the returned image at its own size, or "Dismissed".
+void buildAvatarPicker(GalleryScreen& screen, GalleryStackView& stack);

@@ -15,6 +15,7 @@
 #include "gfx/SymbolImage.h"
 #include "pickers/PrivateAppList.h"
 #include "pickers/applist/VLAppListViewController.h"
+#include "pickers/avatar/VLAvatarIdentityPickerViewController.h"
 #include "pickers/singleselection/VLPrefsSingleSelectionViewController.h"
 #include "prefslist/cells/VLPrefsAppListCell.h"
 #include "prefslist/cells/VLPrefsAvatarPickerCell.h"
@@ -783,9 +784,8 @@ void VLPreferencesListViewController::didSelectRowAtIndexPath(ui::TableView&, ui
         case Kind::AppList:
             presentApplicationPicker(row);
             break;
-        // The avatar picker is not part of the kit yet: its row shows its image and does
-        // nothing when selected; didCreatedAvatar is ready for the picker's result.
         case Kind::AvatarPicker:
+            presentAvatarPicker();
             break;
         case Kind::Switch:
         case Kind::Slider:
@@ -838,6 +838,13 @@ void VLPreferencesListViewController::presentApplicationPicker(const base::Value
     auto picker = VLAppListViewController::initWithKey(prefsKey_, prefsBundleID_, row["LimitApp"].boolValue(),
                                                        row["MaximumApp"].longLongValue());
     picker->setAppsArray(appsListArray_);
+    picker->setDelegate(std::static_pointer_cast<VLPreferencesListViewController>(sharedController()));
+    present(picker, true);
+}
+
+void VLPreferencesListViewController::presentAvatarPicker() {
+    auto picker =
+        VLAvatarIdentityPickerViewController::initWithTitle("Avatar", true, gfx::Image(), accentColour_);
     picker->setDelegate(std::static_pointer_cast<VLPreferencesListViewController>(sharedController()));
     present(picker, true);
 }

@@ -14,6 +14,7 @@
 #include "gfx/Image.h"
 #include "home/VLPrefsConfig.h"
 #include "pickers/applist/VLAppListPickerProtocol.h"
+#include "pickers/avatar/VLAvatarPickerProtocol.h"
 #include "pickers/singleselection/VLPrefsSingleSelectionDelegate.h"
 #include "prefslist/VLPrefsRowType.h"
 #include "prefslist/VLPrefsSectionDataModel.h"
@@ -57,7 +58,8 @@ class VLPreferencesListViewController : public ui::ViewController,
                                         public ui::FontPickerViewControllerDelegate,
                                         public ui::ImagePickerControllerDelegate,
                                         public VLPrefsSingleSelectionDelegate,
-                                        public VLAppListPickerProtocol {
+                                        public VLAppListPickerProtocol,
+                                        public VLAvatarPickerProtocol {
 public:
     using RowArray = std::vector<base::Value>;
 
@@ -148,8 +150,8 @@ public:
     void imagePickerControllerDidFinishPickingMediaWithInfo(ui::ImagePickerController& picker,
                                                             const ui::ImagePickerInfo& info) override;
     void imagePickerControllerDidCancel(ui::ImagePickerController& picker) override;
-    void didCreatedAvatar(const gfx::Image& image);
-    void didDismissedAvatarPicker();
+    void didCreatedAvatar(const gfx::Image& image) override;
+    void didDismissedAvatarPicker() override;
     void appPickerDidSelectedApps() override;
     void singleSelectionDidSelectedOptions(std::int64_t index) override;
 
@@ -179,6 +181,7 @@ private:
     void presentFontPicker();
     void presentImagePicker();
     void presentApplicationPicker(const base::Value& row);
+    void presentAvatarPicker();
     void presentSingleSelection(const base::Value& row);
     void storeColour(const gfx::Color& colour);
     void storeImage(const gfx::Image& image);

@@ -35,24 +35,14 @@ void drawBorder(gfx::Painter& painter, const gfx::Rect& bounds, const Layer& lay
     }
 }
 
-}  // namespace
-
-void ViewRenderer::drawHierarchy(View& view, gfx::Painter& painter) {
-    // 1. Invisible views draw nothing, nor do their subviews.
-    if (!isVisible(view)) return;
-    View::Presentation shown = view.presentation();
-    gfx::Rect bounds = shown.bounds();
-    double alpha = shown.alpha;
+// Steps 3 to 5, in the view's bounds coordinates.
+void drawLayer(View& view, gfx::Painter& painter, const View::Presentation& shown) {
+    const gfx::Rect bounds = shown.bounds();
+    const double alpha = shown.alpha;
     const Layer& layer = view.layer();
     gfx::Color background = shown.backgroundColor.resolved(painter.traitCollection());
     bool drawsBackground = background.alpha() > 0;
     bool drawsBorder = layer.borderWidth() > 0 && layer.borderColor().alpha() > 0;
-
-    // 2. Into the view's bounds coordinates; the transform works about the centre.
-    painter.save();
-    painter.translate(shown.center.x, shown.center.y);
-    if (!shown.transform.isIdentity()) painter.concat(shown.transform.affine());
-    painter.translate(-bounds.midX(), -bounds.midY());
     if (layer.mask()) painter.beginLayer();
 
     // 3. A translucent view needs a group only when its parts could overlap.
@@ -78,7 +68,8 @@ void ViewRenderer::drawHierarchy(View& view, gfx::Painter& painter) {
         if (contentGroup) painter.beginLayer();
         view.draw(painter, bounds);
         if (contentGroup) painter.endLayer(partAlpha);
-        for (const auto& subview : std::vector(view.subviews())) drawHierarchy(*subview, painter);
+        for (const auto& subview : std::vector(view.subviews()))
+            ViewRenderer::drawHierarchy(*subview, painter);
         painter.restore();
     }
 
@@ -86,6 +77,32 @@ void ViewRenderer::drawHierarchy(View& view, gfx::Painter& painter) {
     if (drawsBorder) drawBorder(painter, bounds, layer, partAlpha);
     if (group) painter.endLayer(alpha);
     if (layer.mask()) painter.endLayerWithMask(*layer.mask());
+}
+
+}  // namespace
+
+void ViewRenderer::drawHierarchy(View& view, gfx::Painter& painter) {
+    // 1. Invisible views draw nothing, nor do their subviews.
+    if (!isVisible(view)) return;
+    View::Presentation shown = view.presentation();
+    gfx::Rect bounds = shown.bounds();
+
+    // 2. Into the view's bounds coordinates; the transform works about the centre.
+    painter.save();
+    painter.translate(shown.center.x, shown.center.y);
+    if (!shown.transform.isIdentity()) painter.concat(shown.transform.affine());
+    painter.translate(-bounds.midX(), -bounds.midY());
+    drawLayer(view, painter, shown);
+    painter.restore();
+}
+
+void ViewRenderer::renderInContext(View& view, gfx::Painter& painter) {
+    if (!isVisible(view)) return;
+    View::Presentation shown = view.presentation();
+    gfx::Rect bounds = shown.bounds();
+    painter.save();
+    painter.translate(-bounds.x, -bounds.y);
+    drawLayer(view, painter, shown);
     painter.restore();
 }
 

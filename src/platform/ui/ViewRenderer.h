@@ -21,6 +21,10 @@ class View;
 class ViewRenderer {
 public:
     static void drawHierarchy(View& view, gfx::Painter& painter);
+    // Draws the view's layer in its own coordinates, as a snapshot of it: its bounds' origin
+    // at the painter's origin, its frame position and its own transform left out, its alpha,
+    // corners, clipping, mask and subviews kept.
+    static void renderInContext(View& view, gfx::Painter& painter);
 };
 
 }  // namespace ui

@@ -51,7 +51,8 @@ TEST(GalleryProgram, ScreenshotsHaveTheWindowsPixelSizeAndShowTheGallery) {
                   .status,
               0);
     auto picker = (directory.path() / "picker.png").string();
-    for (const char* title : {"Colour picker", "Font picker", "Photo picker", "Application picker"})
+    for (const char* title :
+         {"Colour picker", "Font picker", "Photo picker", "Application picker", "Avatar picker"})
         EXPECT_EQ(preview({"--gallery", "--page", title, "--screenshot", picker}).status, 0) << title;
 
     auto lightImage = gfx::Image::fromFile(light);

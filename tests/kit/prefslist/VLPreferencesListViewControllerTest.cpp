@@ -6,7 +6,9 @@
 #include "base/NotificationCenter.h"
 #include "host/ViewTreeJson.h"
 #include "pickers/applist/VLAppListViewController.h"
+#include "pickers/avatar/VLAvatarIdentityPickerViewController.h"
 #include "pickers/singleselection/VLPrefsSingleSelectionViewController.h"
+#include "prefslist/cells/VLPrefsAvatarPickerCell.h"
 #include "prefslist/cells/VLPrefsDatePickerCell.h"
 #include "prefslist/cells/VLPrefsSliderCell.h"
 #include "prefslist/cells/VLPrefsSwitchCell.h"
@@ -287,6 +289,30 @@ TEST_F(PrefsListTest, ApplicationRowsOpenTheApplicationPickerReportingToTheScree
     ASSERT_TRUE(picker);
     EXPECT_EQ(picker->appsArray(), screen->appsListArray());
     EXPECT_EQ(picker->delegate().get(), static_cast<VLAppListPickerProtocol*>(screen.get()));
+}
+
+// The avatar row opens the picker on the default face in the list's accent; the confirmed
+// image lands in the row, the preference file and the thumbnail file.
+TEST_F(PrefsListTest, AvatarRowsOpenTheAvatarPickerAndStoreWhatItReturns) {
+    writeDocument({header("A"), valueRow("VLPrefsAvatarPickerCell", "face", "Profile Picture")});
+    open();
+    tapText("Profile Picture");
+    auto picker =
+        std::dynamic_pointer_cast<VLAvatarIdentityPickerViewController>(screen->presentedViewController());
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(picker->titleString(), "Avatar");
+    EXPECT_TRUE(picker->useDefaultAvatarImage());
+    EXPECT_EQ(picker->accentColour(), screen->accentColour());
+    auto preset = picker->collectionView()->cellForItemAtIndexPath(
+        ui::IndexPath::forItem(0, VLAvatarIdentityPickerViewController::kPresetsSection));
+    ASSERT_TRUE(preset);
+    tap(*preset);
+    tap(*picker->headerView()->rightButton());
+    auto stored = VLPrefsManager::sharedInstance().imageForKey("face", "", kID);
+    ASSERT_FALSE(stored.isNull());
+    EXPECT_EQ(stored.pixelWidth(), 220);
+    EXPECT_FALSE(VLPrefsManager::sharedInstance().thumbnailImageForKey("face", "", kID).isNull());
+    EXPECT_FALSE(cellAt<VLPrefsAvatarPickerCell>(0, 0).preview()->image().isNull());
 }
 
 TEST_F(PrefsListTest, TintedButtonsPressAndActionsRunByName) {
