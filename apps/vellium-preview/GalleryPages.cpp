@@ -197,5 +197,6 @@ std::vector<GalleryPage> galleryPages() {
             {"Colour picker", buildColourPicker},
             {"Font picker", buildFontPicker},
             {"Photo picker", buildPhotoPicker},
-            {"Application picker", buildAppPicker}};
+            {"Application picker", buildAppPicker},
+            {"Emoji picker", buildEmojiPicker}};
 }

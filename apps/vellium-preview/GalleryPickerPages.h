@@ -10,3 +10,6 @@ void buildColourPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildFontPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildPhotoPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildAppPicker(GalleryScreen& screen, GalleryStackView& stack);
+// The emoji picker: the emoji it returned, drawn large, with its code points, or that it was
+// dismissed without a choice.
+void buildEmojiPicker(GalleryScreen& screen, GalleryStackView& stack);

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include <numeric>
 #include <string_view>
 
 #include "EmojiFileFixture.h"
