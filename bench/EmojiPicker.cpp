@@ -5,7 +5,6 @@
 //     visible cell is new: offset changed, grid tiled and laid out, window drawn. It wraps
 //     around at the end of the content.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <filesystem>

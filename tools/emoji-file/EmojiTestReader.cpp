@@ -36,7 +36,8 @@ base::Result<std::vector<EmojiTestReader::Group>> EmojiTestReader::read(std::ist
         if (semicolon == std::string_view::npos) {
             return base::Error{"EmojiTestReader", number, "line " + std::to_string(number) + ": no status"};
         }
-        if (skipping || trimmed(text.substr(semicolon + 1, hash - semicolon - 1)) != kFullyQualified) continue;
+        if (skipping || trimmed(text.substr(semicolon + 1, hash - semicolon - 1)) != kFullyQualified)
+            continue;
         std::string emoji = utf8(std::string(text.substr(0, semicolon)));
         if (emoji.empty()) {
             return base::Error{"EmojiTestReader", number,
@@ -53,7 +54,8 @@ std::string EmojiTestReader::utf8(const std::string& codePoints) {
     std::string text;
     std::string word;
     while (words >> word) {
-        if (word.size() > 6 || word.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return {};
+        if (word.size() > 6 || word.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            return {};
         const auto value = static_cast<char32_t>(std::stoul(word, nullptr, 16));
         if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return {};
         appendUtf8(text, value);

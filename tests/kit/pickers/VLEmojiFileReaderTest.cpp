@@ -12,10 +12,11 @@ using Sections = std::vector<VLEmojiSection>;
 class EmojiFileReaderTest : public EmojiFileFixture {};
 
 TEST_F(EmojiFileReaderTest, KeepsEverySectionAndEveryStringAsWrittenInEitherFormat) {
-    const Sections expected = {{"Faces", {emoji::kGrinning, emoji::kRedHeart, emoji::kFamily, emoji::kRainbowFlag}},
-                               {"Nothing here", {}},
-                               {"", {emoji::kDog, emoji::kCat}},
-                               {"", {}}};
+    const Sections expected = {
+        {"Faces", {emoji::kGrinning, emoji::kRedHeart, emoji::kFamily, emoji::kRainbowFlag}},
+        {"Nothing here", {}},
+        {"", {emoji::kDog, emoji::kCat}},
+        {"", {}}};
     for (auto format : {base::PropertyList::Format::Xml, base::PropertyList::Format::Binary}) {
         installEmojiFile(oddSections(), format);
         auto read = VLEmojiFileReader::readInstalled();
@@ -34,7 +35,8 @@ TEST_F(EmojiFileReaderTest, AMissingBrokenOrWronglyShapedFileIsAnError) {
     };
     const Case cases[] = {
         {"", base::PropertyList::kErrorDomain, base::PropertyList::kMalformed},
-        {"<plist><array><dict><key>Title</key>", base::PropertyList::kErrorDomain, base::PropertyList::kMalformed},
+        {"<plist><array><dict><key>Title</key>", base::PropertyList::kErrorDomain,
+         base::PropertyList::kMalformed},
         {"<plist><dict><key>Title</key><string>A</string></dict></plist>", VLEmojiFileReader::kErrorDomain,
          VLEmojiFileReader::kRootNotAnArray},
         {"<plist><string>\xF0\x9F\x98\x80</string></plist>", VLEmojiFileReader::kErrorDomain,
@@ -68,7 +70,8 @@ TEST_F(EmojiFileReaderTest, TheGeneratedFileHoldsUnicodesGroupsOfFullyQualifiedE
 
     auto listed = [&read](const std::string& emoji) {
         for (const auto& section : read.value()) {
-            if (std::find(section.emojis.begin(), section.emojis.end(), emoji) != section.emojis.end()) return true;
+            if (std::find(section.emojis.begin(), section.emojis.end(), emoji) != section.emojis.end())
+                return true;
         }
         return false;
     };

@@ -85,8 +85,9 @@ protected:
 TEST_F(EmojiPickerTest, ShowsEachSectionOfTheFileUnderTheGrabber) {
     installEmojiFile(oddSections());
     open();
-    EXPECT_TRUE(GoldenText::matches(host::ViewTreeJson::describe(*window) + "\n",
-                                    std::filesystem::path(VK_PICKER_GOLDEN_DIR) / "emoji-picker-at-rest.json"));
+    EXPECT_TRUE(
+        GoldenText::matches(host::ViewTreeJson::describe(*window) + "\n",
+                            std::filesystem::path(VK_PICKER_GOLDEN_DIR) / "emoji-picker-at-rest.json"));
 }
 
 TEST_F(EmojiPickerTest, ATappedEmojiComesBackUnchangedOnceAndTheSheetLeavesWithoutADismissalReport) {
@@ -136,7 +137,8 @@ TEST_F(EmojiPickerTest, EveryOtherWayOutReportsOneDismissalAfterTheSheetHasGone)
 }
 
 TEST_F(EmojiPickerTest, WithoutAnEmojiFileTheGridIsEmptyAndClosingReportsTheDismissal) {
-    for (const base::Value& content : {base::Value(), base::Value(base::Value::Dictionary{{"Title", "Faces"}})}) {
+    for (const base::Value& content :
+         {base::Value(), base::Value(base::Value::Dictionary{{"Title", "Faces"}})}) {
         if (!content.isAbsent()) installEmojiFile(content);
         open();
         EXPECT_FALSE(picker->emojiArray().has_value());

@@ -95,7 +95,8 @@ int VLEmojiPickerViewController::numberOfItemsInSection(ui::CollectionView&, int
 
 std::shared_ptr<ui::CollectionViewCell> VLEmojiPickerViewController::cellForItemAtIndexPath(
     ui::CollectionView& collection, ui::IndexPath indexPath) {
-    auto cell = std::static_pointer_cast<VLEmojiPickerCell>(collection.dequeueReusableCell(kCellIdentifier, indexPath));
+    auto cell = std::static_pointer_cast<VLEmojiPickerCell>(
+        collection.dequeueReusableCell(kCellIdentifier, indexPath));
     if (const auto* emoji = emojiAt(indexPath)) cell->emojiLabel()->setText(*emoji);
     return cell;
 }
@@ -109,9 +110,8 @@ std::shared_ptr<ui::CollectionReusableView> VLEmojiPickerViewController::viewFor
     return header;
 }
 
-std::optional<gfx::Size> VLEmojiPickerViewController::sizeForItemAtIndexPath(ui::CollectionView&,
-                                                                             const ui::CollectionViewFlowLayout&,
-                                                                             ui::IndexPath) {
+std::optional<gfx::Size> VLEmojiPickerViewController::sizeForItemAtIndexPath(
+    ui::CollectionView&, const ui::CollectionViewFlowLayout&, ui::IndexPath) {
     double side = viewWidth() * kItemWidthShare;
     return gfx::Size{side, side};
 }
@@ -146,13 +146,15 @@ void VLEmojiPickerViewController::didSelectItemAtIndexPath(ui::CollectionView&, 
 void VLEmojiPickerViewController::dismissVC() { dismiss(true); }
 
 const VLEmojiSection* VLEmojiPickerViewController::sectionAt(int section) const {
-    if (!emojiArray_ || section < 0 || static_cast<std::size_t>(section) >= emojiArray_->size()) return nullptr;
+    if (!emojiArray_ || section < 0 || static_cast<std::size_t>(section) >= emojiArray_->size())
+        return nullptr;
     return &(*emojiArray_)[static_cast<std::size_t>(section)];
 }
 
 const std::string* VLEmojiPickerViewController::emojiAt(ui::IndexPath indexPath) const {
     const auto* found = sectionAt(indexPath.section);
-    if (!found || indexPath.item() < 0 || static_cast<std::size_t>(indexPath.item()) >= found->emojis.size()) {
+    if (!found || indexPath.item() < 0 ||
+        static_cast<std::size_t>(indexPath.item()) >= found->emojis.size()) {
         return nullptr;
     }
     return &found->emojis[static_cast<std::size_t>(indexPath.item())];

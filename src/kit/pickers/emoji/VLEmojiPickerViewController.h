@@ -59,10 +59,11 @@ public:
                                                                             ui::IndexPath indexPath) override;
     std::optional<gfx::Size> sizeForItemAtIndexPath(ui::CollectionView&, const ui::CollectionViewFlowLayout&,
                                                     ui::IndexPath) override;
-    std::optional<ui::EdgeInsets> insetForSectionAtIndex(ui::CollectionView&, const ui::CollectionViewFlowLayout&,
-                                                         int) override;
+    std::optional<ui::EdgeInsets> insetForSectionAtIndex(ui::CollectionView&,
+                                                         const ui::CollectionViewFlowLayout&, int) override;
     std::optional<gfx::Size> referenceSizeForHeaderInSection(ui::CollectionView&,
-                                                             const ui::CollectionViewFlowLayout&, int) override;
+                                                             const ui::CollectionViewFlowLayout&,
+                                                             int) override;
     void didSelectItemAtIndexPath(ui::CollectionView& collection, ui::IndexPath indexPath) override;
 
 protected:
