@@ -198,5 +198,6 @@ std::vector<GalleryPage> galleryPages() {
             {"Font picker", buildFontPicker},
             {"Photo picker", buildPhotoPicker},
             {"Application picker", buildAppPicker},
-            {"Avatar picker", buildAvatarPicker}};
+            {"Avatar picker", buildAvatarPicker},
+            {"Emoji picker", buildEmojiPicker}};
 }

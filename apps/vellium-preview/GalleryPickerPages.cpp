@@ -1,10 +1,13 @@
 #include "GalleryPickerPages.h"
 
+#include <cstdio>
+
 #include "GalleryScreen.h"
 #include "GalleryStackView.h"
 #include "pickers/PrivateAppList.h"
 #include "pickers/applist/VLAppListViewController.h"
 #include "pickers/avatar/VLAvatarIdentityPickerViewController.h"
+#include "pickers/emoji/VLEmojiPickerViewController.h"
 #include "store/VLPrefsManager.h"
 #include "ui/Button.h"
 #include "ui/ColorPickerViewController.h"
@@ -20,6 +23,7 @@ namespace {
 
 constexpr double kFontResultSize = 24;
 constexpr int kPhotoResultPixels = 512;  // the picked original is only kept this large
+constexpr double kEmojiResultSize = 64;
 
 // Each delegate writes what the user picked into the page's result views, which it holds
 // weakly: the page owns them and the delegate (through `GalleryScreen::retain`).
@@ -128,6 +132,42 @@ private:
     std::weak_ptr<ui::Label> status_;
 };
 
+// Shows the emoji the picker returned and its code points, or its dismissal report.
+class EmojiResult : public VLEmojiPickerProtocol {
+public:
+    EmojiResult(std::shared_ptr<ui::Label> emoji, std::shared_ptr<ui::Label> codePoints)
+        : emoji_(emoji), codePoints_(codePoints) {}
+    void didSelectEmoji(const std::string& emoji) override {
+        if (auto label = emoji_.lock()) label->setText(emoji);
+        if (auto label = codePoints_.lock()) label->setText(describeCodePoints(emoji));
+    }
+    void didDismissedEmojiPicker() override {
+        if (auto label = emoji_.lock()) label->setText("");
+        if (auto label = codePoints_.lock()) label->setText("Dismissed without a choice");
+    }
+
+private:
+    // "U+2764 U+FE0F": the returned bytes decoded, so joiners and selectors can be seen.
+    static std::string describeCodePoints(const std::string& text) {
+        std::string described;
+        for (std::size_t at = 0; at < text.size();) {
+            auto lead = static_cast<unsigned char>(text[at]);
+            std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            char32_t value = length == 1 ? lead : lead & (0x7F >> length);
+            for (std::size_t next = 1; next < length && at + next < text.size(); ++next)
+                value = (value << 6) | (static_cast<unsigned char>(text[at + next]) & 0x3F);
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(value));
+            described += (described.empty() ? "" : " ") + std::string(code);
+            at += length;
+        }
+        return described;
+    }
+
+    std::weak_ptr<ui::Label> emoji_;
+    std::weak_ptr<ui::Label> codePoints_;
+};
+
 std::shared_ptr<ui::Label> resultLabel(const std::string& text) {
     auto label = ui::Label::create(text);
     label->setTextColor(gfx::Color::secondaryLabel());
@@ -223,4 +263,21 @@ void buildAvatarPicker(GalleryScreen& screen, GalleryStackView& stack) {
     });
     stack.addRow("Avatar", status);
     stack.addFullWidthRow(image, 130);
+}
+
+void buildEmojiPicker(GalleryScreen& screen, GalleryStackView& stack) {
+    auto emoji = ui::Label::create();
+    emoji->setFont(gfx::Font::system(kEmojiResultSize));
+    emoji->setTextAlignment(gfx::TextAlignment::Center);
+    auto codePoints = resultLabel("None");
+    codePoints->setNumberOfLines(0);
+    auto result = std::make_shared<EmojiResult>(emoji, codePoints);
+    screen.retain(result);
+    addPresentButton(screen, stack, "Choose an emoji", [result] {
+        auto picker = VLEmojiPickerViewController::create();
+        picker->setDelegate(result);
+        return picker;
+    });
+    stack.addFullWidthRow(emoji, 2 * kEmojiResultSize);
+    stack.addRow("Returned", codePoints);
 }

@@ -12,3 +12,6 @@ void buildPhotoPicker(GalleryScreen& screen, GalleryStackView& stack);
 void buildAppPicker(GalleryScreen& screen, GalleryStackView& stack);
 // The avatar picker: the returned image at its own size, or "Dismissed".
 void buildAvatarPicker(GalleryScreen& screen, GalleryStackView& stack);
+// The emoji picker: the emoji it returned, drawn large, with its code points, or that it was
+// dismissed without a choice.
+void buildEmojiPicker(GalleryScreen& screen, GalleryStackView& stack);
