@@ -42,6 +42,12 @@ protected:
         return std::move(*outcome);
     }
 
+    static sys::HttpRequest request(std::string url) {
+        sys::HttpRequest request;
+        request.url = std::move(url);
+        return request;
+    }
+
     static testsupport::TemporaryDirectory* directory_;
 };
 testsupport::TemporaryDirectory* HttpTest::directory_ = nullptr;
@@ -50,7 +56,7 @@ TEST_F(HttpTest, DownloadsATrustedDocumentGzipped) {
     RepositoryServer server(certificates(), "files", root());
     ASSERT_TRUE(server.started());
     Http::setCAFile(server.caFile());
-    const auto body = fetch({server.url("/depictions/tweak/changelog.plist")});
+    const auto body = fetch(request(server.url("/depictions/tweak/changelog.plist")));
     ASSERT_TRUE(body) << body.error().description;
     EXPECT_EQ(std::string(body.value().begin(), body.value().end()), std::string(5000, 'a') + "end");
     EXPECT_EQ(Http::pendingCount(), 0);
@@ -62,26 +68,27 @@ TEST_F(HttpTest, FailuresAreNamedErrors) {
         const char* mode;
         const char* path;
         bool trustServer;
-        sys::HttpRequest bounds;
+        std::size_t maxBytes;
+        std::chrono::milliseconds connectTimeout, totalTimeout;
         Code expected;
     };
+    const std::size_t cap = 1024 * 1024;
     const Case cases[] = {
-        {"files", "/missing.plist", true, {}, Code::HttpStatus},
-        {"files", "/depictions/tweak/changelog.plist", false, {}, Code::Tls},
-        {"files", "/depictions/tweak/changelog.plist", true, {.maxBytes = 4096}, Code::TooLarge},
-        {"huge", "/", true, {}, Code::TooLarge},
-        {"loop", "/a", true, {}, Code::TooManyRedirects},
-        {"plain", "/a", true, {}, Code::RefusedRedirect},
-        {"silent", "/", true, {.connectTimeout = 1s}, Code::TimedOut},
-        {"trickle", "/", true, {.totalTimeout = 2s}, Code::TimedOut},
+        {"files", "/missing.plist", true, cap, 10s, 30s, Code::HttpStatus},
+        {"files", "/depictions/tweak/changelog.plist", false, cap, 10s, 30s, Code::Tls},
+        {"files", "/depictions/tweak/changelog.plist", true, 4096, 10s, 30s, Code::TooLarge},
+        {"huge", "/", true, cap, 10s, 30s, Code::TooLarge},
+        {"loop", "/a", true, cap, 10s, 30s, Code::TooManyRedirects},
+        {"plain", "/a", true, cap, 10s, 30s, Code::RefusedRedirect},
+        {"silent", "/", true, cap, 1s, 30s, Code::TimedOut},
+        {"trickle", "/", true, cap, 10s, 2s, Code::TimedOut},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.mode) + c.path);
         RepositoryServer server(certificates(), c.mode, root());
         ASSERT_TRUE(server.started());
         Http::setCAFile(c.trustServer ? server.caFile() : std::filesystem::path());
-        sys::HttpRequest request = c.bounds;
-        request.url = server.url(c.path);
+        const sys::HttpRequest request{server.url(c.path), c.maxBytes, c.connectTimeout, c.totalTimeout};
         const auto body = fetch(request);
         ASSERT_FALSE(body);
         EXPECT_EQ(body.error().domain, Http::kErrorDomain);
@@ -93,7 +100,7 @@ TEST_F(HttpTest, FailuresAreNamedErrors) {
 
 TEST_F(HttpTest, OnlyHttpsAddressesAreFetched) {
     for (const char* url : {"http://127.0.0.1:1/x", "ftp://127.0.0.1/x", "127.0.0.1/x", "", "https:///x"}) {
-        const auto body = fetch({url});
+        const auto body = fetch(request(url));
         ASSERT_FALSE(body) << url;
         EXPECT_EQ(body.error().code, static_cast<long>(Code::InvalidAddress)) << url;
     }
@@ -104,7 +111,7 @@ TEST_F(HttpTest, ACancelledDownloadNeverCompletes) {
     ASSERT_TRUE(server.started());
     Http::setCAFile(server.caFile());
     bool completed = false;
-    auto task = Http::get({server.url("/")}, [&](base::Result<Http::Body>) { completed = true; });
+    auto task = Http::get(request(server.url("/")), [&](base::Result<Http::Body>) { completed = true; });
     base::RunLoop::main().runFor(300ms);
     task->cancel();
     for (auto deadline = std::chrono::steady_clock::now() + 20s;
