@@ -5,7 +5,8 @@
 #include "home/VLPackageRepository.h"
 #include "sys/Http.h"
 
-std::shared_ptr<sys::HttpTask> VLChangelogDownload::start(const std::string& tweakName, Completion completion) {
+std::shared_ptr<sys::HttpTask> VLChangelogDownload::start(const std::string& tweakName,
+                                                          Completion completion) {
     const auto address = VLPackageRepository::changelogAddress(tweakName);
     if (!address) {
         base::Log::line("VLChangelogDownload: no changelog address for tweak name \"" + tweakName + "\"");

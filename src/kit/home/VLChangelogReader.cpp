@@ -11,7 +11,8 @@ std::string text(const base::Value& value) {
 
 // The document writes a line break as the two characters backslash and n.
 std::string withLineBreaks(std::string message) {
-    for (std::size_t at = 0; (at = message.find("\\n", at)) != std::string::npos; ++at) message.replace(at, 2, "\n");
+    for (std::size_t at = 0; (at = message.find("\\n", at)) != std::string::npos; ++at)
+        message.replace(at, 2, "\n");
     return message;
 }
 
@@ -21,9 +22,11 @@ base::Error failure(VLChangelogReader::ErrorCode code, std::string description) 
 
 }  // namespace
 
-base::Result<std::vector<VLChangelogRelease>> VLChangelogReader::read(std::span<const std::uint8_t> document) {
+base::Result<std::vector<VLChangelogRelease>> VLChangelogReader::read(
+    std::span<const std::uint8_t> document) {
     auto parsed = base::PropertyList::parse(document);
-    if (!parsed) return failure(NotAPropertyList, "changelog is not a property list: " + parsed.error().description);
+    if (!parsed)
+        return failure(NotAPropertyList, "changelog is not a property list: " + parsed.error().description);
     return releases(parsed.value());
 }
 
@@ -38,8 +41,11 @@ base::Result<std::vector<VLChangelogRelease>> VLChangelogReader::releases(const 
 }
 
 VLChangelogRelease VLChangelogReader::release(const base::Value& dictionary) {
-    VLChangelogRelease release{text(dictionary["Date"]), text(dictionary["Month"]), text(dictionary["Year"]),
-                               text(dictionary["Version"]), {}};
+    VLChangelogRelease release{text(dictionary["Date"]),
+                               text(dictionary["Month"]),
+                               text(dictionary["Year"]),
+                               text(dictionary["Version"]),
+                               {}};
     const base::Value::Array* descriptions = dictionary["ChangelogDescription"].asArray();
     if (!descriptions) return release;
     const base::Value& codes = dictionary["updateCategories"];

@@ -63,7 +63,8 @@ void VLChangelogViewController::layoutHeaderView() {
     headerView_->setBackgroundColor(gfx::Color::clear());
     headerView_->setClipsToBounds(true);
     root.addSubview(headerView_);
-    extension::top(*headerView_, root.topAnchor(), root.leadingAnchor(), std::nullopt, root.trailingAnchor(), {});
+    extension::top(*headerView_, root.topAnchor(), root.leadingAnchor(), std::nullopt, root.trailingAnchor(),
+                   {});
     extension::height(*headerView_, kHeaderHeight);
     auto& header = *headerView_;
 
@@ -110,13 +111,16 @@ void VLChangelogViewController::layoutCollectionView() {
     collectionView_->setBackgroundColor(gfx::Color::clear());
     collectionView_->setShowsVerticalScrollIndicator(false);
     collectionView_->setShowsHorizontalScrollIndicator(false);
-    collectionView_->registerCell(kCellIdentifier, [] { return VLChangelogDateCell::create({{0, 0}, kChipSize}); });
+    collectionView_->registerCell(kCellIdentifier, [] {
+        return VLChangelogDateCell::create({{0, 0}, kChipSize});
+    });
     auto self = std::static_pointer_cast<VLChangelogViewController>(sharedController());
     collectionView_->setDataSource(std::weak_ptr<ui::CollectionViewDataSource>(self));
     collectionView_->setDelegate(std::weak_ptr<ui::CollectionViewDelegate>(self));
     auto& header = *headerView_;
     header.addSubview(collectionView_);
-    extension::size(*collectionView_, {stripWidth(changelogArray_.size(), view()->bounds().width), kStripHeight});
+    extension::size(*collectionView_,
+                    {stripWidth(changelogArray_.size(), view()->bounds().width), kStripHeight});
     extension::x(*collectionView_, header.centerXAnchor());
     extension::top(*collectionView_, iconImage_->bottomAnchor(), 25);
 }
@@ -146,7 +150,8 @@ int VLChangelogViewController::numberOfItemsInSection(ui::CollectionView&, int) 
 
 std::shared_ptr<ui::CollectionViewCell> VLChangelogViewController::cellForItemAtIndexPath(
     ui::CollectionView& strip, ui::IndexPath indexPath) {
-    auto cell = std::static_pointer_cast<VLChangelogDateCell>(strip.dequeueReusableCell(kCellIdentifier, indexPath));
+    auto cell =
+        std::static_pointer_cast<VLChangelogDateCell>(strip.dequeueReusableCell(kCellIdentifier, indexPath));
     if (indexPath.row < 0 || static_cast<std::size_t>(indexPath.row) >= changelogArray_.size()) return cell;
     const VLChangelogRelease& release = changelogArray_[indexPath.row];
     cell->dateLabel()->setText(release.date);
@@ -161,9 +166,8 @@ std::shared_ptr<ui::CollectionViewCell> VLChangelogViewController::cellForItemAt
     return cell;
 }
 
-std::optional<ui::EdgeInsets> VLChangelogViewController::insetForSectionAtIndex(ui::CollectionView&,
-                                                                               const ui::CollectionViewFlowLayout&,
-                                                                               int) {
+std::optional<ui::EdgeInsets> VLChangelogViewController::insetForSectionAtIndex(
+    ui::CollectionView&, const ui::CollectionViewFlowLayout&, int) {
     const double side = changelogArray_.size() > 4 ? kStripInset : 0;
     return ui::EdgeInsets{0, side, 0, side};
 }
@@ -174,7 +178,8 @@ void VLChangelogViewController::didSelectItemAtIndexPath(ui::CollectionView&, ui
     tableView_->reloadData();
 }
 
-void VLChangelogViewController::didHighlightItemAtIndexPath(ui::CollectionView& strip, ui::IndexPath indexPath) {
+void VLChangelogViewController::didHighlightItemAtIndexPath(ui::CollectionView& strip,
+                                                            ui::IndexPath indexPath) {
     if (auto cell = strip.cellForItemAtIndexPath(indexPath)) VLCellPressAnimation::highlight(*cell);
 }
 
@@ -184,7 +189,8 @@ void VLChangelogViewController::didUnhighlightItemAtIndexPath(ui::CollectionView
 }
 
 const VLChangelogRelease* VLChangelogViewController::selectedRelease() const {
-    if (changelogIndex_ < 0 || static_cast<std::uint64_t>(changelogIndex_) >= changelogArray_.size()) return nullptr;
+    if (changelogIndex_ < 0 || static_cast<std::uint64_t>(changelogIndex_) >= changelogArray_.size())
+        return nullptr;
     return &changelogArray_[changelogIndex_];
 }
 
@@ -194,7 +200,7 @@ int VLChangelogViewController::numberOfRowsInSection(ui::TableView&, int) {
 }
 
 std::shared_ptr<ui::TableViewCell> VLChangelogViewController::cellForRowAtIndexPath(ui::TableView& table,
-                                                                                   ui::IndexPath indexPath) {
+                                                                                    ui::IndexPath indexPath) {
     ui::TableViewCell::appearance().setSelectedBackgroundView(makeClearBackground);
     auto cell = std::static_pointer_cast<VLChangelogDetailsCell>(table.dequeueReusableCell(kCellIdentifier));
     cell->setBackgroundColor(gfx::Color::clear());
@@ -207,7 +213,8 @@ std::shared_ptr<ui::TableViewCell> VLChangelogViewController::cellForRowAtIndexP
     // An unknown code shows no category; its tiles are cleared rather than left as the reused
     // cell had them.
     const auto category = VLChangelogCategory::forCode(entry.categoryCode);
-    const gfx::Color tint = category ? category->colour.withAlphaComponent(kCategoryTintAlpha) : gfx::Color::clear();
+    const gfx::Color tint =
+        category ? category->colour.withAlphaComponent(kCategoryTintAlpha) : gfx::Color::clear();
     cell->categoriesView()->setBackgroundColor(tint);
     cell->iconView()->setBackgroundColor(tint);
     cell->categoriesLabel()->setText(category ? category->label : "");

@@ -55,8 +55,8 @@ public:
     int numberOfItemsInSection(ui::CollectionView&, int section) override;
     std::shared_ptr<ui::CollectionViewCell> cellForItemAtIndexPath(ui::CollectionView& strip,
                                                                    ui::IndexPath indexPath) override;
-    std::optional<ui::EdgeInsets> insetForSectionAtIndex(ui::CollectionView&, const ui::CollectionViewFlowLayout&,
-                                                         int) override;
+    std::optional<ui::EdgeInsets> insetForSectionAtIndex(ui::CollectionView&,
+                                                         const ui::CollectionViewFlowLayout&, int) override;
     void didSelectItemAtIndexPath(ui::CollectionView& strip, ui::IndexPath indexPath) override;
     void didHighlightItemAtIndexPath(ui::CollectionView& strip, ui::IndexPath indexPath) override;
     void didUnhighlightItemAtIndexPath(ui::CollectionView& strip, ui::IndexPath indexPath) override;

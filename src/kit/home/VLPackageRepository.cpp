@@ -31,6 +31,8 @@ std::optional<std::string> VLPackageRepository::depictionAddress(const std::stri
     const auto url = base::URL::parse(base);
     if (!url) return std::nullopt;
     // Each component is encoded as one segment, so a name never reaches another directory.
-    return url->appendingPathComponent("depictions").appendingPathComponent(segment).appendingPathComponent(file)
+    return url->appendingPathComponent("depictions")
+        .appendingPathComponent(segment)
+        .appendingPathComponent(file)
         .absoluteString();
 }

@@ -31,8 +31,8 @@ bool isHttpsAddress(const std::string& url) {
         char* scheme = nullptr;
         char* host = nullptr;
         https = curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
-                curl_url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK && std::string(scheme) == "https" &&
-                host[0] != '\0';
+                curl_url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK &&
+                std::string(scheme) == "https" && host[0] != '\0';
         curl_free(scheme);
         curl_free(host);
     }
@@ -112,12 +112,15 @@ base::Error describeFailure(CURLcode code, const Transfer& transfer, const char*
     using Code = Http::ErrorCode;
     const std::string detail = errorText[0] != '\0' ? errorText : curl_easy_strerror(code);
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-        return makeError(Code::TooLarge, request.url, "larger than " + std::to_string(request.maxBytes) + " bytes");
-    if (code == CURLE_OPERATION_TIMEDOUT) return makeError(Code::TimedOut, request.url, "timed out (" + detail + ")");
+        return makeError(Code::TooLarge, request.url,
+                         "larger than " + std::to_string(request.maxBytes) + " bytes");
+    if (code == CURLE_OPERATION_TIMEDOUT)
+        return makeError(Code::TimedOut, request.url, "timed out (" + detail + ")");
     if (isTlsFailure(code)) return makeError(Code::Tls, request.url, "TLS failure: " + detail);
     // The first address was checked to be https, so an unsupported scheme came from a redirect.
     if (code == CURLE_UNSUPPORTED_PROTOCOL)
-        return makeError(Code::RefusedRedirect, request.url, "refused a redirect away from https (" + detail + ")");
+        return makeError(Code::RefusedRedirect, request.url,
+                         "refused a redirect away from https (" + detail + ")");
     if (code == CURLE_TOO_MANY_REDIRECTS)
         return makeError(Code::TooManyRedirects, request.url,
                          "more than " + std::to_string(kMaxRedirects) + " redirects");

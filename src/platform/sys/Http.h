@@ -32,11 +32,11 @@ public:
         InvalidAddress = 1,  // not an https URL
         TimedOut,
         TooLarge,
-        Tls,                 // handshake failed or the certificate is not trusted
-        HttpStatus,          // the server answered with a status outside 200-299
-        RefusedRedirect,     // a redirect to a scheme other than https
+        Tls,              // handshake failed or the certificate is not trusted
+        HttpStatus,       // the server answered with a status outside 200-299
+        RefusedRedirect,  // a redirect to a scheme other than https
         TooManyRedirects,
-        Connection,          // name look-up, refused connection, reset, bad response
+        Connection,  // name look-up, refused connection, reset, bad response
     };
     using Body = std::vector<std::uint8_t>;
     using Completion = std::function<void(base::Result<Body>)>;

@@ -71,7 +71,8 @@ private:
             if (auto found = find(**it, text)) return found;
         }
         auto* label = dynamic_cast<ui::Label*>(&view);
-        if (label && label->text() == text) return std::static_pointer_cast<ui::Label>(label->shared_from_this());
+        if (label && label->text() == text)
+            return std::static_pointer_cast<ui::Label>(label->shared_from_this());
         return nullptr;
     }
 };

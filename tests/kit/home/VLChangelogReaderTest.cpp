@@ -1,8 +1,7 @@
-#include "home/VLChangelogReader.h"
-
 #include <gtest/gtest.h>
 
 #include "base/PropertyList.h"
+#include "home/VLChangelogReader.h"
 
 namespace {
 
@@ -34,7 +33,8 @@ TEST(VLChangelogReaderTest, ReleasesOfAnyShapeAreRead) {
          dictionary({{"ChangelogDescription", twoLines}}),
          {"", "", "", "", {Entry{"First.\nSecond.", 0}, Entry{"Other", 0}}}},
         {"too few codes: no category past the end",
-         dictionary({{"ChangelogDescription", twoLines}, {"updateCategories", base::Value::Array{base::Value(1)}}}),
+         dictionary(
+             {{"ChangelogDescription", twoLines}, {"updateCategories", base::Value::Array{base::Value(1)}}}),
          {"", "", "", "", {Entry{"First.\nSecond.", 1}, Entry{"Other", VLChangelogReader::kNoCategory}}}},
         {"texts of other types are empty",
          dictionary({{"Date", 14},
@@ -42,7 +42,8 @@ TEST(VLChangelogReaderTest, ReleasesOfAnyShapeAreRead) {
                      {"updateCategories", base::Value::Array{base::Value(-3), base::Value("x")}}}),
          {"", "", "", "", {Entry{"", -3}, Entry{"ok", 0}}}},
         {"a release that is no dictionary", base::Value("text"), {}},
-        {"entries that are no array", dictionary({{"ChangelogDescription", "one"}, {"Version", "v2"}}),
+        {"entries that are no array",
+         dictionary({{"ChangelogDescription", "one"}, {"Version", "v2"}}),
          {"", "", "", "v2", {}}},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,3 @@
-#include "home/VLChangelogViewController.h"
-
 #include <gtest/gtest.h>
 
 #include "HomeTestScreen.h"
@@ -7,6 +5,7 @@
 #include "home/VLChangelogDateCell.h"
 #include "home/VLChangelogDetailsCell.h"
 #include "home/VLChangelogReader.h"
+#include "home/VLChangelogViewController.h"
 #include "uikit/VLPrefsAppearance.h"
 
 namespace {
@@ -17,7 +16,10 @@ std::vector<VLChangelogRelease> releases(int count) {
     std::vector<VLChangelogRelease> result;
     for (int index = 0; index < count; ++index) {
         const std::string day = std::to_string(10 + index);
-        result.push_back({day, "Jun", "2026", "v1." + std::to_string(index),
+        result.push_back({day,
+                          "Jun",
+                          "2026",
+                          "v1." + std::to_string(index),
                           {Entry{"Entry " + day + " a", 1}, Entry{"Entry " + day + " b", 3}}});
     }
     return result;
@@ -94,7 +96,10 @@ TEST_F(ChangelogTest, ChoosingAChipSelectsItsRelease) {
 }
 
 TEST_F(ChangelogTest, EntriesShowTheirCategoryAndLines) {
-    open({{"1", "Jan", "2026", "v2",
+    open({{"1",
+           "Jan",
+           "2026",
+           "v2",
            {Entry{"One line.", 2}, Entry{"First line.\nSecond line.", 0}, Entry{"Unknown code.", 7}}}});
     auto improvement = entry(0);
     EXPECT_EQ(improvement->categoriesLabel()->text(), "Improvements");

@@ -1,5 +1,3 @@
-#include "sys/Http.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +5,7 @@
 
 #include "support/RepositoryServer.h"
 #include "support/TemporaryDirectory.h"
+#include "sys/Http.h"
 
 namespace {
 
