@@ -21,6 +21,7 @@ const Command kCommands[] = {
     {"reachability", "reachability [HOST | ADDRESS | --internet | --local-wifi] [--watch]", runReachability},
     {"render",
      "render BUNDLE [DOCUMENT] -o FILE.png [--json FILE] [--title T] [--size WxH] [--scale N] [--dark] "
+     "[--repository URL] [--ca-file FILE] "
      "[--tap TEXT | --tap-at X,Y | --type TEXT | --scroll Y | --action NAME]...",
      runRender},
 };

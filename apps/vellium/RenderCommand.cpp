@@ -4,6 +4,7 @@
 #include <chrono>
 #include <fstream>
 #include <iostream>
+#include <thread>
 
 #include "Command.h"
 #include "HostServices.h"
@@ -15,6 +16,7 @@
 #include "base/RunLoop.h"
 #include "host/HeadlessHost.h"
 #include "prefslist/VLPreferencesListViewController.h"
+#include "sys/Http.h"
 #include "ui/KeyInput.h"
 #include "ui/NavigationController.h"
 #include "ui/TableView.h"
@@ -24,6 +26,8 @@
 namespace {
 
 constexpr auto kStepTime = std::chrono::milliseconds(600);
+// A download's total time-out, and a little more.
+constexpr auto kDownloadWait = std::chrono::seconds(31);
 
 // The controller a person sees: the innermost presented one, or the navigation's top.
 std::shared_ptr<ui::ViewController> topController(const std::shared_ptr<ui::ViewController>& root) {
@@ -102,6 +106,7 @@ public:
     }
 
     bool write() {
+        awaitDownloads();
         window_->layoutWindowIfNeeded();
         bool ok = true;
         if (auto written = host::HeadlessHost::writePng(*window_, options_.output, window_->scale());
@@ -125,6 +130,16 @@ private:
         base::RunLoop::main().runFor(kStepTime);
         window_->layoutWindowIfNeeded();
     }
+    // Downloads finish in real time on threads of their own, bounded by their time-outs; the
+    // manual clock stands still meanwhile, so the picture does not depend on the network's speed.
+    void awaitDownloads() {
+        const auto deadline = std::chrono::steady_clock::now() + kDownloadWait;
+        while (sys::Http::pendingCount() > 0 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            base::RunLoop::main().runUntilIdle();
+        }
+        settle();
+    }
     static bool report(const std::string& problem) {
         if (problem.empty()) return true;
         std::cerr << "vellium render: " << problem << "\n";
@@ -144,6 +159,7 @@ private:
 int runRender(std::span<const std::string> arguments) {
     const RenderOptions options = RenderOptions::parse(arguments);
     HostServices::install();
+    HostServices::setDownloadSource(options.repository, options.caFile);
     RenderSession session(options);
     bool ok = session.open();
     for (const auto& step : options.steps) ok = session.perform(step) && ok;

@@ -67,6 +67,10 @@ RenderOptions RenderOptions::parse(std::span<const std::string> arguments) {
         } else if (name == "--dark") {
             if (inlineValue) throw UsageError("--dark takes no value");
             options.dark = true;
+        } else if (name == "--repository") {
+            options.repository = value();
+        } else if (name == "--ca-file") {
+            options.caFile = value();
         } else if (name == "--tap") {
             options.steps.push_back({StepKind::Tap, value(), {}});
         } else if (name == "--tap-at") {

@@ -25,6 +25,8 @@ struct RenderOptions {
     gfx::Size size{390, 844};
     double scale = 2;
     bool dark = false;
+    std::optional<std::string> repository;
+    std::optional<std::string> caFile;
     std::vector<Step> steps;
 
     static RenderOptions parse(std::span<const std::string> arguments);
