@@ -13,14 +13,13 @@ std::string documentName(const TweakScreen::Request& request) {
 
 std::shared_ptr<VLPreferencesListViewController> principalScreen(const TweakBundle& bundle,
                                                                  std::string& problem) {
-    if (bundle.principalClass().empty()) return nullptr;
-    auto controller = VLViewControllerRegistry::shared().create(bundle.principalClass());
+    if (bundle.listClass().empty()) return nullptr;
+    auto controller = VLViewControllerRegistry::shared().create(bundle.listClass());
     auto screen = std::dynamic_pointer_cast<VLPreferencesListViewController>(controller);
     if (controller && !screen)
-        problem = "The principal class " + bundle.principalClass() + " of bundle " + bundle.name() +
+        problem = "The list class " + bundle.listClass() + " of bundle " + bundle.name() +
                   " is not a list screen; showing a plain one";
-    if (!controller)
-        problem = "Bundle " + bundle.name() + " registers no class named " + bundle.principalClass();
+    if (!controller) problem = "Bundle " + bundle.name() + " registers no class named " + bundle.listClass();
     return screen;
 }
 
