@@ -3,6 +3,7 @@
 #include "TweakBundle.h"
 #include "home/VLPrefsConfig.h"
 #include "prefslist/VLPreferencesListViewController.h"
+#include "ui/ViewController.h"
 #include "uikit/VLViewControllerRegistry.h"
 
 namespace {
@@ -55,4 +56,20 @@ void TweakScreen::configure(VLPreferencesListViewController& screen, const Reque
     config->plistName = document;
     config->titleString = request.title;
     screen.updateWithPrefsConfig(config);
+}
+
+std::shared_ptr<ui::ViewController> TweakScreen::openPrincipal(const std::string& name,
+                                                               std::string& problem) {
+    problem.clear();
+    auto bundle = TweakBundle::open(name);
+    if (!bundle) {
+        problem = bundle.error().description;
+        return ui::ViewController::create();
+    }
+    const std::string& className = bundle.value().principalClass();
+    auto screen = className.empty() ? nullptr : VLViewControllerRegistry::shared().create(className);
+    if (screen) return screen;
+    problem = className.empty() ? "Bundle " + name + " names no principal class"
+                                : "Bundle " + name + " registers no class named " + className;
+    return ui::ViewController::create();
 }

@@ -1,6 +1,6 @@
-// `vellium render`: a tweak bundle's list screen, after scripted taps, typing, scrolling and
-// actions, to a PNG and a JSON description of its view tree. Runs on a manual clock, so every
-// step is followed by exactly the same run-loop time and the images are reproducible.
+// `vellium render`: a tweak bundle's list screen (or with --home its principal class), after scripted taps,
+// typing, scrolling and actions, to a PNG and a JSON description of its view tree. Runs on a manual clock, so
+// every step is followed by exactly the same run-loop time and the images are reproducible.
 #include <chrono>
 #include <fstream>
 #include <iostream>
@@ -39,12 +39,19 @@ std::shared_ptr<ui::ViewController> topController(const std::shared_ptr<ui::View
     return top;
 }
 
-std::shared_ptr<ui::TableView> firstTable(const std::shared_ptr<ui::View>& view) {
-    if (auto table = std::dynamic_pointer_cast<ui::TableView>(view)) return table;
+template <class Scroller>
+std::shared_ptr<Scroller> first(const std::shared_ptr<ui::View>& view) {
+    if (auto found = std::dynamic_pointer_cast<Scroller>(view)) return found;
     for (const auto& subview : view->subviews()) {
-        if (auto table = firstTable(subview)) return table;
+        if (auto found = first<Scroller>(subview)) return found;
     }
     return nullptr;
+}
+
+// The list's table, or else the screen's first scroll view (a home screen's).
+std::shared_ptr<ui::ScrollView> scrollerOf(const std::shared_ptr<ui::View>& view) {
+    if (auto table = first<ui::TableView>(view)) return table;
+    return first<ui::ScrollView>(view);
 }
 
 class RenderSession {
@@ -60,10 +67,17 @@ public:
     // Opens the screen; false (with the line on standard error) when the bundle or document
     // is missing, though the screen still shows.
     bool open() {
-        TweakScreen::Request request{options_.bundle, options_.document, options_.title};
         std::string problem;
-        screen_ = TweakScreen::open(request, problem);
-        TweakScreen::configure(*screen_, request);
+        if (options_.home) {
+            // The home screen configures itself once its view loads, as in the host.
+            auto home = TweakScreen::openPrincipal(options_.bundle, problem);
+            screen_ = ui::NavigationController::create(home);
+        } else {
+            TweakScreen::Request request{options_.bundle, options_.document, options_.title};
+            auto list = TweakScreen::open(request, problem);
+            TweakScreen::configure(*list, request);
+            screen_ = list;
+        }
         window_->setRootViewController(screen_);
         settle();
         return report(problem);
@@ -91,10 +105,10 @@ public:
                 }
                 break;
             case RenderOptions::StepKind::Scroll:
-                if (auto table = firstTable(topController(screen_)->view())) {
-                    table->setContentOffset({table->contentOffset().x, step.point.y});
+                if (auto scroller = scrollerOf(topController(screen_)->view())) {
+                    scroller->setContentOffset({scroller->contentOffset().x, step.point.y});
                 } else {
-                    problem = "--scroll: the screen shows no table";
+                    problem = "--scroll: the screen shows no table or scroll view";
                 }
                 break;
             case RenderOptions::StepKind::Action:
@@ -151,7 +165,7 @@ private:
     std::shared_ptr<base::ManualClock> clock_ =
         std::make_shared<base::ManualClock>(base::Clock::system()->currentDate());
     std::shared_ptr<ui::Window> window_;
-    std::shared_ptr<VLPreferencesListViewController> screen_;
+    std::shared_ptr<ui::ViewController> screen_;
 };
 
 }  // namespace

@@ -25,6 +25,7 @@ struct RenderOptions {
     gfx::Size size{390, 844};
     double scale = 2;
     bool dark = false;
+    bool home = false;  // the bundle's principal class instead of a document's list
     std::optional<std::string> repository;
     std::optional<std::string> caFile;
     std::vector<Step> steps;
