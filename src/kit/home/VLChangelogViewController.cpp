@@ -119,8 +119,14 @@ void VLChangelogViewController::layoutCollectionView() {
     collectionView_->setDelegate(std::weak_ptr<ui::CollectionViewDelegate>(self));
     auto& header = *headerView_;
     header.addSubview(collectionView_);
-    extension::size(*collectionView_,
-                    {stripWidth(changelogArray_.size(), view()->bounds().width), kStripHeight});
+    // A long history spans the view, whatever width the view has when it loads.
+    const double width = stripWidth(changelogArray_.size(), 0);
+    if (width > 0) {
+        extension::size(*collectionView_, {width, kStripHeight});
+    } else {
+        extension::height(*collectionView_, kStripHeight);
+        collectionView_->widthAnchor().equalTo(view()->widthAnchor())->setActive(true);
+    }
     extension::x(*collectionView_, header.centerXAnchor());
     extension::top(*collectionView_, iconImage_->bottomAnchor(), 25);
 }

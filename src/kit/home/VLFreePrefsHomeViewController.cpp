@@ -47,7 +47,8 @@ void VLFreePrefsHomeViewController::layoutSectionView() {
     auto& scroll = *scrollView();
     sectionHeaderView_ = VLPrefsSectionHeaderView::create(isCategoriesAvailable_ ? "Categories" : "Settings");
     scroll.addSubview(sectionHeaderView_);
-    extension::size(*sectionHeaderView_, {viewWidth() - 40, 20});
+    extension::height(*sectionHeaderView_, 20);
+    matchViewWidth(*sectionHeaderView_, -40);
     extension::x(*sectionHeaderView_, scroll.centerXAnchor());
     extension::top(*sectionHeaderView_, toggleContainerView()->bottomAnchor(), 30);
     if (isCategoriesAvailable_) {
@@ -67,7 +68,8 @@ void VLFreePrefsHomeViewController::layoutCategories(ui::View& heading) {
     collectionView_->registerCell(kCellIdentifier, [] { return VLPrefsCategoriesCell::create(); });
     auto& scroll = *scrollView();
     scroll.addSubview(collectionView_);
-    extension::size(*collectionView_, {viewWidth(), VLPrefsCategoriesCell::kHeight});
+    extension::height(*collectionView_, VLPrefsCategoriesCell::kHeight);
+    matchViewWidth(*collectionView_, 0);
     extension::top(*collectionView_, heading.bottomAnchor(), 10);
     extension::x(*collectionView_, scroll.centerXAnchor());
     auto self = std::static_pointer_cast<VLFreePrefsHomeViewController>(sharedController());
@@ -80,7 +82,8 @@ void VLFreePrefsHomeViewController::layoutSettingsRow(ui::View& heading) {
     prefsView_->tap()->addTarget(sharedController(), "pushPrefsVC");
     auto& scroll = *scrollView();
     scroll.addSubview(prefsView_);
-    extension::size(*prefsView_, {viewWidth() - 40, 70});
+    extension::height(*prefsView_, 70);
+    matchViewWidth(*prefsView_, -40);
     extension::x(*prefsView_, scroll.centerXAnchor());
     extension::top(*prefsView_, heading.bottomAnchor(), 10);
 }

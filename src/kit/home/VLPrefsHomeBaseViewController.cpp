@@ -72,10 +72,17 @@ void VLPrefsHomeBaseViewController::registerActions() {
 
 double VLPrefsHomeBaseViewController::viewWidth() { return view()->bounds().width; }
 
+// A tweak may configure the screen from its viewDidLoad, before the view has its width.
+void VLPrefsHomeBaseViewController::matchViewWidth(ui::View& subview, double difference) {
+    subview.widthAnchor().equalTo(view()->widthAnchor(), difference)->setActive(true);
+}
+
 void VLPrefsHomeBaseViewController::layoutHeaderView() {
     const double width = viewWidth();
     headerView_ = ui::View::create();
     headerView_->setFrame({0, 0, width, kHeaderHeight});
+    // The view may not have its final width yet when it loads; frames follow it.
+    headerView_->setAutoresizingMask(ui::FlexibleWidth);
     roundContinuously(*headerView_, 20);
     headerView_->layer().setMaskedCorners(kBottomCorners);
     auto& header = *headerView_;
@@ -129,6 +136,7 @@ void VLPrefsHomeBaseViewController::layoutHeroView() {
     // The hero and its cover by frame, the rest by constraints.
     heroView_ = ui::View::create();
     heroView_->setFrame({0, -kHeroOverhang, width, kHeroHeight});
+    heroView_->setAutoresizingMask(ui::FlexibleWidth);
     heroView_->setBackgroundColor(gfx::Color::clear());
     roundContinuously(*heroView_, 30);
     heroView_->layer().setMaskedCorners(kBottomCorners);
@@ -137,6 +145,7 @@ void VLPrefsHomeBaseViewController::layoutHeroView() {
 
     heroImage_ = ui::ImageView::create();
     heroImage_->setFrame({0, kHeroOverhang, width, kHeroHeight - kHeroOverhang});
+    heroImage_->setAutoresizingMask(ui::FlexibleWidth);
     heroImage_->setContentMode(gfx::ContentMode::ScaleAspectFill);
     heroImage_->setClipsToBounds(true);
     hero.addSubview(heroImage_);
@@ -144,7 +153,8 @@ void VLPrefsHomeBaseViewController::layoutHeroView() {
     heroSectionView_ = VLDynamicBlurView::create();
     roundContinuously(*heroSectionView_, 30);
     hero.addSubview(heroSectionView_);
-    extension::size(*heroSectionView_, {width, 100});
+    extension::height(*heroSectionView_, 100);
+    heroSectionView_->widthAnchor().equalTo(hero.widthAnchor())->setActive(true);
     extension::x(*heroSectionView_, hero.centerXAnchor());
     extension::bottom(*heroSectionView_, hero.bottomAnchor(), 0);
     auto& bar = *heroSectionView_;

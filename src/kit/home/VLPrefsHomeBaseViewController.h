@@ -106,6 +106,8 @@ protected:
 
     // The width of the screen's view, which every element is built against.
     double viewWidth();
+    // Keeps `subview` as wide as the screen's view plus `difference` (negative: narrower).
+    void matchViewWidth(ui::View& subview, double difference);
 
 private:
     void registerActions();
