@@ -11,6 +11,7 @@
 #include "home/VLChangelogDetailsCell.h"
 #include "home/VLTweakIcon.h"
 #include "ui/CollectionViewFlowLayout.h"
+#include "ui/LayoutConstraint.h"
 #include "uikit/VLPrefsAppearance.h"
 #include "uikit/ViewLayoutExtension.h"
 

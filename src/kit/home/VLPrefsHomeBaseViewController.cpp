@@ -9,6 +9,7 @@
 #include "home/VLChangelogViewController.h"
 #include "home/VLPackageRepository.h"
 #include "ui/AlertController.h"
+#include "ui/LayoutConstraint.h"
 #include "ui/NavigationController.h"
 #include "ui/PropertyAnimator.h"
 #include "ui/ScreenEdgePanGestureRecognizer.h"
