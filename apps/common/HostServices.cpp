@@ -1,5 +1,7 @@
 #include "HostServices.h"
 
+#include "home/VLPackageRepository.h"
+#include "sys/Http.h"
 #include "sys/Launcher.h"
 #include "ui/Application.h"
 
@@ -8,4 +10,10 @@ void HostServices::install() {
     application.setURLOpener([](const std::string& url) { return sys::Launcher::openURL(url); });
     application.setApplicationLauncher(
         [](const std::string& bundleID) { return sys::Launcher::launch(bundleID); });
+}
+
+void HostServices::setDownloadSource(const std::optional<std::string>& repository,
+                                     const std::optional<std::filesystem::path>& caFile) {
+    if (repository) VLPackageRepository::setBaseAddress(*repository);
+    if (caFile) sys::Http::setCAFile(*caFile);
 }

@@ -49,6 +49,7 @@ base::Result<void> TweakBundle::readInfo() {
         return bundleError(kBadInfo, "Unreadable " + infoPath.string() + ": not a property-list dictionary");
     executable_ = stringEntry(info.value(), "CFBundleExecutable");
     principalClass_ = stringEntry(info.value(), "NSPrincipalClass");
+    listClass_ = stringEntry(info.value(), "VLPrefsListClass");
     if (!executable_.empty() && !isPlainName(executable_))
         return bundleError(kBadName, "Refusing library \"" + executable_ + "\" of bundle " + name_ +
                                          ": it must lie in the bundle's folder");

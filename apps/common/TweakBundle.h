@@ -33,6 +33,9 @@ public:
     const std::string& name() const { return name_; }
     const std::filesystem::path& directory() const { return directory_; }
     const std::string& principalClass() const { return principalClass_; }
+    // The list screen class the tools open the bundle's documents with ("VLPrefsListClass");
+    // the principal class when the bundle names none (its principal may be a home screen).
+    const std::string& listClass() const { return listClass_.empty() ? principalClass_ : listClass_; }
     std::filesystem::path documentPath(const std::string& documentName) const;
     bool hasDocument(const std::string& documentName) const;
 
@@ -44,4 +47,5 @@ private:
     std::filesystem::path directory_;
     std::string executable_;
     std::string principalClass_;
+    std::string listClass_;
 };

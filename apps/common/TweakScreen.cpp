@@ -3,6 +3,7 @@
 #include "TweakBundle.h"
 #include "home/VLPrefsConfig.h"
 #include "prefslist/VLPreferencesListViewController.h"
+#include "ui/ViewController.h"
 #include "uikit/VLViewControllerRegistry.h"
 
 namespace {
@@ -13,14 +14,13 @@ std::string documentName(const TweakScreen::Request& request) {
 
 std::shared_ptr<VLPreferencesListViewController> principalScreen(const TweakBundle& bundle,
                                                                  std::string& problem) {
-    if (bundle.principalClass().empty()) return nullptr;
-    auto controller = VLViewControllerRegistry::shared().create(bundle.principalClass());
+    if (bundle.listClass().empty()) return nullptr;
+    auto controller = VLViewControllerRegistry::shared().create(bundle.listClass());
     auto screen = std::dynamic_pointer_cast<VLPreferencesListViewController>(controller);
     if (controller && !screen)
-        problem = "The principal class " + bundle.principalClass() + " of bundle " + bundle.name() +
+        problem = "The list class " + bundle.listClass() + " of bundle " + bundle.name() +
                   " is not a list screen; showing a plain one";
-    if (!controller)
-        problem = "Bundle " + bundle.name() + " registers no class named " + bundle.principalClass();
+    if (!controller) problem = "Bundle " + bundle.name() + " registers no class named " + bundle.listClass();
     return screen;
 }
 
@@ -56,4 +56,20 @@ void TweakScreen::configure(VLPreferencesListViewController& screen, const Reque
     config->plistName = document;
     config->titleString = request.title;
     screen.updateWithPrefsConfig(config);
+}
+
+std::shared_ptr<ui::ViewController> TweakScreen::openPrincipal(const std::string& name,
+                                                               std::string& problem) {
+    problem.clear();
+    auto bundle = TweakBundle::open(name);
+    if (!bundle) {
+        problem = bundle.error().description;
+        return ui::ViewController::create();
+    }
+    const std::string& className = bundle.value().principalClass();
+    auto screen = className.empty() ? nullptr : VLViewControllerRegistry::shared().create(className);
+    if (screen) return screen;
+    problem = className.empty() ? "Bundle " + name + " names no principal class"
+                                : "Bundle " + name + " registers no class named " + className;
+    return ui::ViewController::create();
 }

@@ -4,6 +4,9 @@
 #include <string>
 
 class VLPreferencesListViewController;
+namespace ui {
+class ViewController;
+}
 
 // Opens the list screen of a tweak's bundle as both host programs do: loads the bundle's
 // library, creates its principal class when that is a list screen (else a plain
@@ -20,6 +23,9 @@ public:
     // or unusable, empty otherwise; the screen then shows what it can (an empty list).
     static std::shared_ptr<VLPreferencesListViewController> open(const Request& request,
                                                                  std::string& problem);
+    // The bundle's principal class (a home screen), created through the registry once the
+    // bundle's library is loaded; a plain controller, with `problem` set, when there is none.
+    static std::shared_ptr<ui::ViewController> openPrincipal(const std::string& bundle, std::string& problem);
     // Loads the screen's view (so the title shows) and applies the request. A request whose
     // names are not plain names configures no document.
     static void configure(VLPreferencesListViewController& screen, const Request& request);

@@ -45,6 +45,10 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
             options.screenshotDirectory = value();
         } else if (name == "--root") {
             options.root = value();
+        } else if (name == "--repository") {
+            options.repository = value();
+        } else if (name == "--ca-file") {
+            options.caFile = value();
         } else {
             throw UsageError(name.starts_with("-") ? "unknown option " + name
                                                    : "unexpected argument " + name);

@@ -13,7 +13,8 @@ struct PreviewOptions {
     static constexpr const char* kUsage =
         "usage: vellium-preview (--gallery [--page TITLE] | --bundle NAME [--document DOC] [--title T])\n"
         "                       [--size WxH] [--scale N] [--dark]\n"
-        "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]";
+        "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]\n"
+        "                       [--repository URL] [--ca-file FILE]";
 
     bool help = false;  // --help or -h: print the usage and stop
     bool gallery = false;
@@ -28,6 +29,8 @@ struct PreviewOptions {
     int afterMilliseconds = 0;
     std::filesystem::path screenshotDirectory = ".";
     std::optional<std::filesystem::path> root;
+    std::optional<std::string> repository;        // the package repository's base address
+    std::optional<std::filesystem::path> caFile;  // the CA file that verifies it
 
     // Throws UsageError for an unknown option, a missing or malformed value, `--after-ms`
     // without `--screenshot`, or neither or both of `--gallery` and `--bundle`.

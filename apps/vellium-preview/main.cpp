@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
     }
     if (options.root) base::FileSystemRoot::set(*options.root);
     HostServices::install();
+    HostServices::setDownloadSource(options.repository, options.caFile);
 
     auto window = ui::Window::create(options.size, options.scale);
     window->setTraitCollection(options.dark ? gfx::TraitCollection::dark() : gfx::TraitCollection::light());

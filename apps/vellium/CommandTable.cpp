@@ -21,7 +21,9 @@ const Command kCommands[] = {
     {"open", "open (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runOpen},
     {"reachability", "reachability [HOST | ADDRESS | --internet | --local-wifi] [--watch]", runReachability},
     {"render",
-     "render BUNDLE [DOCUMENT] -o FILE.png [--json FILE] [--title T] [--size WxH] [--scale N] [--dark] "
+     "render (BUNDLE [DOCUMENT] | --home BUNDLE) -o FILE.png [--json FILE] [--title T] [--size WxH] [--scale "
+     "N] [--dark] "
+     "[--repository URL] [--ca-file FILE] "
      "[--tap TEXT | --tap-at X,Y | --type TEXT | --scroll Y | --action NAME]...",
      runRender},
     {"row-types", "row-types [--markdown]", runRowTypes},

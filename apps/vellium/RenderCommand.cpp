@@ -1,9 +1,10 @@
-// `vellium render`: a tweak bundle's list screen, after scripted taps, typing, scrolling and
-// actions, to a PNG and a JSON description of its view tree. Runs on a manual clock, so every
-// step is followed by exactly the same run-loop time and the images are reproducible.
+// `vellium render`: a tweak bundle's list screen (or with --home its principal class), after scripted taps,
+// typing, scrolling and actions, to a PNG and a JSON description of its view tree. Runs on a manual clock, so
+// every step is followed by exactly the same run-loop time and the images are reproducible.
 #include <chrono>
 #include <fstream>
 #include <iostream>
+#include <thread>
 
 #include "Command.h"
 #include "HostServices.h"
@@ -15,6 +16,7 @@
 #include "base/RunLoop.h"
 #include "host/HeadlessHost.h"
 #include "prefslist/VLPreferencesListViewController.h"
+#include "sys/Http.h"
 #include "ui/KeyInput.h"
 #include "ui/NavigationController.h"
 #include "ui/TableView.h"
@@ -24,6 +26,8 @@
 namespace {
 
 constexpr auto kStepTime = std::chrono::milliseconds(600);
+// A download's total time-out, and a little more.
+constexpr auto kDownloadWait = std::chrono::seconds(31);
 
 // The controller a person sees: the innermost presented one, or the navigation's top.
 std::shared_ptr<ui::ViewController> topController(const std::shared_ptr<ui::ViewController>& root) {
@@ -35,12 +39,19 @@ std::shared_ptr<ui::ViewController> topController(const std::shared_ptr<ui::View
     return top;
 }
 
-std::shared_ptr<ui::TableView> firstTable(const std::shared_ptr<ui::View>& view) {
-    if (auto table = std::dynamic_pointer_cast<ui::TableView>(view)) return table;
+template <class Scroller>
+std::shared_ptr<Scroller> first(const std::shared_ptr<ui::View>& view) {
+    if (auto found = std::dynamic_pointer_cast<Scroller>(view)) return found;
     for (const auto& subview : view->subviews()) {
-        if (auto table = firstTable(subview)) return table;
+        if (auto found = first<Scroller>(subview)) return found;
     }
     return nullptr;
+}
+
+// The list's table, or else the screen's first scroll view (a home screen's).
+std::shared_ptr<ui::ScrollView> scrollerOf(const std::shared_ptr<ui::View>& view) {
+    if (auto table = first<ui::TableView>(view)) return table;
+    return first<ui::ScrollView>(view);
 }
 
 class RenderSession {
@@ -56,10 +67,17 @@ public:
     // Opens the screen; false (with the line on standard error) when the bundle or document
     // is missing, though the screen still shows.
     bool open() {
-        TweakScreen::Request request{options_.bundle, options_.document, options_.title};
         std::string problem;
-        screen_ = TweakScreen::open(request, problem);
-        TweakScreen::configure(*screen_, request);
+        if (options_.home) {
+            // The home screen configures itself once its view loads, as in the host.
+            auto home = TweakScreen::openPrincipal(options_.bundle, problem);
+            screen_ = ui::NavigationController::create(home);
+        } else {
+            TweakScreen::Request request{options_.bundle, options_.document, options_.title};
+            auto list = TweakScreen::open(request, problem);
+            TweakScreen::configure(*list, request);
+            screen_ = list;
+        }
         window_->setRootViewController(screen_);
         settle();
         return report(problem);
@@ -87,10 +105,10 @@ public:
                 }
                 break;
             case RenderOptions::StepKind::Scroll:
-                if (auto table = firstTable(topController(screen_)->view())) {
-                    table->setContentOffset({table->contentOffset().x, step.point.y});
+                if (auto scroller = scrollerOf(topController(screen_)->view())) {
+                    scroller->setContentOffset({scroller->contentOffset().x, step.point.y});
                 } else {
-                    problem = "--scroll: the screen shows no table";
+                    problem = "--scroll: the screen shows no table or scroll view";
                 }
                 break;
             case RenderOptions::StepKind::Action:
@@ -102,6 +120,7 @@ public:
     }
 
     bool write() {
+        awaitDownloads();
         window_->layoutWindowIfNeeded();
         bool ok = true;
         if (auto written = host::HeadlessHost::writePng(*window_, options_.output, window_->scale());
@@ -125,6 +144,16 @@ private:
         base::RunLoop::main().runFor(kStepTime);
         window_->layoutWindowIfNeeded();
     }
+    // Downloads finish in real time on threads of their own, bounded by their time-outs; the
+    // manual clock stands still meanwhile, so the picture does not depend on the network's speed.
+    void awaitDownloads() {
+        const auto deadline = std::chrono::steady_clock::now() + kDownloadWait;
+        while (sys::Http::pendingCount() > 0 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            base::RunLoop::main().runUntilIdle();
+        }
+        settle();
+    }
     static bool report(const std::string& problem) {
         if (problem.empty()) return true;
         std::cerr << "vellium render: " << problem << "\n";
@@ -136,7 +165,7 @@ private:
     std::shared_ptr<base::ManualClock> clock_ =
         std::make_shared<base::ManualClock>(base::Clock::system()->currentDate());
     std::shared_ptr<ui::Window> window_;
-    std::shared_ptr<VLPreferencesListViewController> screen_;
+    std::shared_ptr<ui::ViewController> screen_;
 };
 
 }  // namespace
@@ -144,6 +173,7 @@ private:
 int runRender(std::span<const std::string> arguments) {
     const RenderOptions options = RenderOptions::parse(arguments);
     HostServices::install();
+    HostServices::setDownloadSource(options.repository, options.caFile);
     RenderSession session(options);
     bool ok = session.open();
     for (const auto& step : options.steps) ok = session.perform(step) && ok;

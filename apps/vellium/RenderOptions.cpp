@@ -23,6 +23,13 @@ RenderOptions RenderOptions::parse(std::span<const std::string> arguments) {
         } else if (name == "--dark") {
             reader.noValue();
             options.dark = true;
+        } else if (name == "--home") {
+            if (inlineValue) throw UsageError("--home takes no value");
+            options.home = true;
+        } else if (name == "--repository") {
+            options.repository = value();
+        } else if (name == "--ca-file") {
+            options.caFile = value();
         } else if (name == "--tap") {
             options.steps.push_back({StepKind::Tap, value(), {}});
         } else if (name == "--tap-at") {
@@ -45,6 +52,7 @@ RenderOptions RenderOptions::parse(std::span<const std::string> arguments) {
     if (options.output.empty()) throw UsageError("missing -o FILE.png");
     options.bundle = positional[0];
     if (positional.size() == 2) options.document = positional[1];
+    if (options.home && positional.size() == 2) throw UsageError("--home opens a bundle, not a document");
     if (options.title.empty()) options.title = options.bundle;
     return options;
 }

@@ -25,6 +25,9 @@ struct RenderOptions {
     gfx::Size size{390, 844};
     double scale = 2;
     bool dark = false;
+    bool home = false;  // the bundle's principal class instead of a document's list
+    std::optional<std::string> repository;
+    std::optional<std::string> caFile;
     std::vector<Step> steps;
 
     static RenderOptions parse(std::span<const std::string> arguments);
