@@ -24,7 +24,7 @@ RenderOptions RenderOptions::parse(std::span<const std::string> arguments) {
             reader.noValue();
             options.dark = true;
         } else if (name == "--home") {
-            if (inlineValue) throw UsageError("--home takes no value");
+            reader.noValue();
             options.home = true;
         } else if (name == "--repository") {
             options.repository = value();
