@@ -38,7 +38,6 @@ endforeach()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/BundleTemplate/
         DESTINATION ${VK_INSTALL_DATADIR}/bundle-template COMPONENT development)
-install(FILES ${VK_EMOJI_FILE} DESTINATION ${VK_INSTALL_DATADIR}/Emoji COMPONENT runtime)
 
 # The CMake package: an imported target written by hand, since the library is one shared object
 # whose platform parts are object libraries with no install rules of their own.
