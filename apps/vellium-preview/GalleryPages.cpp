@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "GalleryIndexedListSource.h"
+#include "GalleryKitPages.h"
 #include "GalleryListSource.h"
 #include "GalleryPickerPages.h"
 #include "GalleryStackView.h"
@@ -197,5 +198,7 @@ std::vector<GalleryPage> galleryPages() {
             {"Colour picker", buildColourPicker},
             {"Font picker", buildFontPicker},
             {"Photo picker", buildPhotoPicker},
-            {"Application picker", buildAppPicker}};
+            {"Application picker", buildAppPicker},
+            {"Contact picker", buildContactPicker},
+            {"Marquee labels", buildMarquees}};
 }

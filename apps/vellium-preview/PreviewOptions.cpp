@@ -81,6 +81,11 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
             options.screenshotDirectory = value();
         } else if (name == "--root") {
             options.root = value();
+        } else if (name == "--contacts") {
+            options.contacts = value();
+        } else if (name == "--deny-contacts") {
+            flag();
+            options.denyContacts = true;
         } else {
             throw UsageError(name.starts_with("-") ? "unknown option " + name
                                                    : "unexpected argument " + name);

@@ -19,7 +19,8 @@ struct PreviewOptions {
     static constexpr const char* kUsage =
         "usage: vellium-preview (--gallery [--page TITLE] | --bundle NAME [--document DOC] [--title T])\n"
         "                       [--size WxH] [--scale N] [--dark]\n"
-        "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]";
+        "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]\n"
+        "                       [--contacts DIR] [--deny-contacts]";
 
     bool help = false;  // --help or -h: print the usage and stop
     bool gallery = false;
@@ -34,6 +35,8 @@ struct PreviewOptions {
     int afterMilliseconds = 0;
     std::filesystem::path screenshotDirectory = ".";
     std::optional<std::filesystem::path> root;
+    std::optional<std::filesystem::path> contacts;  // the address book's vCard directory
+    bool denyContacts = false;                      // answer "no" to requests for contacts
 
     // Throws UsageError for an unknown option, a missing or malformed value, `--after-ms`
     // without `--screenshot`, or neither or both of `--gallery` and `--bundle`.
