@@ -208,14 +208,14 @@ void VLMarqueeLabel::scrollLabelIfNeeded() {
     const double pause = pauseInterval_ > 0 ? pauseInterval_ : 0;
     performAfterDelay(kShadowAction, seconds(pause));
 
-    std::weak_ptr<ui::View> weakSelf = weak_from_this();
+    std::weak_ptr<VLMarqueeLabel> weakSelf = std::static_pointer_cast<VLMarqueeLabel>(shared_from_this());
     auto scroller = scrollView_;
     ui::View::animate(
         w / static_cast<double>(scrollSpeed_), pause,
         animationOptions_ | ui::AnimationOptionAllowUserInteraction,
         [scroller, end] { scroller->setContentOffset(end); },
         [weakSelf](bool finished) {
-            auto self = std::static_pointer_cast<VLMarqueeLabel>(weakSelf.lock());
+            auto self = weakSelf.lock();
             if (!self) return;
             self->scrolling_ = false;
             self->applyGradientMaskForFadeLength(self->fadeLength_, false);
@@ -251,12 +251,11 @@ void VLMarqueeLabel::applyGradientMaskForFadeLength(double length, bool enableFa
 void VLMarqueeLabel::observeApplicationNotifications() {
     observations_.clear();
     auto& center = base::NotificationCenter::defaultCenter();
-    std::weak_ptr<ui::View> weakSelf = weak_from_this();
+    std::weak_ptr<VLMarqueeLabel> weakSelf = std::static_pointer_cast<VLMarqueeLabel>(shared_from_this());
     for (const char* name :
          {ui::Application::kWillEnterForegroundNotification, ui::Application::kDidBecomeActiveNotification}) {
         observations_.push_back(center.addObserver(name, [weakSelf](const base::Notification&) {
-            if (auto self = std::static_pointer_cast<VLMarqueeLabel>(weakSelf.lock()))
-                self->scrollLabelIfNeeded();
+            if (auto self = weakSelf.lock()) self->scrollLabelIfNeeded();
         }));
     }
 }

@@ -122,7 +122,7 @@ TEST(ContactGroupingTest, InitialsFromTheFirstTwoPiecesAndOneCachedImagePerLook)
 
     auto image = VLContactInital::imageForName("Ada Lovelace", {50, 50});
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.colorAt(0, 0).alpha(), 0) << "the corners stay transparent";
+    EXPECT_EQ(image.colorAt(0, 0).alpha(), 0.0) << "the corners stay transparent";
     EXPECT_TRUE(
         image.colorAt(image.pixelWidth() / 2, 2).isApproximately(gfx::Color(0.784, 0.776, 0.8, 1), 0.01));
     EXPECT_EQ(VLContactInital::imageForName("Ada Lace", {50, 50}).data(), image.data())
