@@ -17,6 +17,7 @@
 #include "pickers/contacts/VLContactInital.h"
 #include "pickers/contacts/VLContactPickerCell.h"
 #include "ui/ImageView.h"
+#include "ui/LayoutConstraint.h"
 #include "uikit/ViewLayoutExtension.h"
 
 namespace {
