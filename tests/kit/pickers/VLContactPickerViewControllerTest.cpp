@@ -78,7 +78,7 @@ protected:
             std::filesystem::path(VK_CONTACTS_GOLDEN_DIR) / (std::string(name) + ".json"));
     }
 
-    TemporaryDirectory book;
+    testsupport::TemporaryDirectory book;
     std::shared_ptr<base::ManualClock> clock = std::make_shared<base::ManualClock>();
     std::shared_ptr<ui::Window> window = ui::Window::create({390, 844});
     std::shared_ptr<ui::ViewController> home = ui::ViewController::create();

@@ -79,7 +79,7 @@ TEST(VCardReaderTest, SkipsBrokenCardsAndKeepsTheRest) {
 }
 
 TEST(VCardReaderTest, TheStoreReadsEveryCardFileSortedByGivenNameAndHonoursTheAccessDecision) {
-    TemporaryDirectory directory;
+    testsupport::TemporaryDirectory directory;
     directory.write("b.vcf", "BEGIN:VCARD\nN:;Zoe\nEND:VCARD\nBEGIN:VCARD\nN:Only Family;\nEND:VCARD\n");
     directory.write("a.vcf", "BEGIN:VCARD\nN:;Bea\nEND:VCARD\n");
     directory.write("notes.txt", "BEGIN:VCARD\nN:;Ignored\nEND:VCARD\n");
