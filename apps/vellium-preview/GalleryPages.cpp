@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "GalleryIndexedListSource.h"
+#include "GalleryKitPages.h"
 #include "GalleryListSource.h"
 #include "GalleryPickerPages.h"
 #include "GalleryStackView.h"
@@ -199,5 +200,7 @@ std::vector<GalleryPage> galleryPages() {
             {"Photo picker", buildPhotoPicker},
             {"Application picker", buildAppPicker},
             {"Avatar picker", buildAvatarPicker},
-            {"Emoji picker", buildEmojiPicker}};
+            {"Emoji picker", buildEmojiPicker},
+            {"Contact picker", buildContactPicker},
+            {"Marquee labels", buildMarquees}};
 }

@@ -49,6 +49,11 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
             options.repository = value();
         } else if (name == "--ca-file") {
             options.caFile = value();
+        } else if (name == "--contacts") {
+            options.contacts = value();
+        } else if (name == "--deny-contacts") {
+            flag();
+            options.denyContacts = true;
         } else {
             throw UsageError(name.starts_with("-") ? "unknown option " + name
                                                    : "unexpected argument " + name);

@@ -14,7 +14,7 @@ struct PreviewOptions {
         "usage: vellium-preview (--gallery [--page TITLE] | --bundle NAME [--document DOC] [--title T])\n"
         "                       [--size WxH] [--scale N] [--dark]\n"
         "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]\n"
-        "                       [--repository URL] [--ca-file FILE]";
+        "                       [--repository URL] [--ca-file FILE] [--contacts DIR] [--deny-contacts]";
 
     bool help = false;  // --help or -h: print the usage and stop
     bool gallery = false;
@@ -31,6 +31,8 @@ struct PreviewOptions {
     std::optional<std::filesystem::path> root;
     std::optional<std::string> repository;        // the package repository's base address
     std::optional<std::filesystem::path> caFile;  // the CA file that verifies it
+    std::optional<std::filesystem::path> contacts;  // the address book's vCard directory
+    bool denyContacts = false;                      // answer "no" to requests for contacts
 
     // Throws UsageError for an unknown option, a missing or malformed value, `--after-ms`
     // without `--screenshot`, or neither or both of `--gallery` and `--bundle`.

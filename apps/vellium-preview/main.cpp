@@ -17,6 +17,7 @@
 #include "host/HeadlessHost.h"
 #include "host/WindowHost.h"
 #include "prefslist/VLPreferencesListViewController.h"
+#include "sys/ContactStore.h"
 #include "ui/NavigationController.h"
 #include "ui/TabBarController.h"
 #include "ui/Window.h"
@@ -91,6 +92,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.root) base::FileSystemRoot::set(*options.root);
+    if (options.contacts) sys::ContactStore::setDirectory(*options.contacts);
+    sys::ContactStore::setAccessGranted(!options.denyContacts);
     HostServices::install();
     HostServices::setDownloadSource(options.repository, options.caFile);
 

@@ -9,6 +9,7 @@
 #include "gfx/Image.h"
 #include "host/HeadlessHost.h"
 #include "ui/AnimationScheduler.h"
+#include "ui/Application.h"
 #include "ui/KeyInput.h"
 #include "ui/ScrollView.h"
 #include "ui/TextField.h"
@@ -211,6 +212,8 @@ void WindowHost::handleEvent(const void* raw) {
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) quit_ = true;
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) cancelTouch();
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+                ui::Application::shared().didRegainFocus();
             dirty_ = true;  // exposed, resized: draw again
             return;
         case SDL_MOUSEBUTTONDOWN:

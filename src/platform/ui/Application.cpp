@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Log.h"
+#include "base/NotificationCenter.h"
 #include "base/RunLoop.h"
 #include "ui/Window.h"
 
@@ -60,6 +61,12 @@ double Application::mainScreenScale() const {
     if (auto key = keyWindow()) return key->scale();
     auto all = windows();
     return all.empty() ? 2.0 : all.front()->scale();
+}
+
+void Application::didRegainFocus() {
+    auto& center = base::NotificationCenter::defaultCenter();
+    center.post(kWillEnterForegroundNotification);
+    center.post(kDidBecomeActiveNotification);
 }
 
 }  // namespace ui

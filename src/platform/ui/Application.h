@@ -15,6 +15,12 @@ class Window;
 // Main thread only.
 class Application {
 public:
+    // Posted on base::NotificationCenter::defaultCenter(), in this order, whenever the
+    // program's window comes back to the front (the window host calls `didRegainFocus`).
+    static constexpr const char* kWillEnterForegroundNotification =
+        "UIApplicationWillEnterForegroundNotification";
+    static constexpr const char* kDidBecomeActiveNotification = "UIApplicationDidBecomeActiveNotification";
+
     // Opens a URL; true when it was handed on.
     using URLOpener = std::function<bool(const std::string& url)>;
     // Launches an application by bundle identifier; true when it was started.
@@ -34,6 +40,8 @@ public:
     // The completion hears the result on a later turn of the main run loop.
     void openURL(const std::string& url, std::function<void(bool success)> completion = {});
     bool openApplication(const std::string& bundleIdentifier);
+
+    void didRegainFocus();
 
     // The key window's scale, else that of the first window, else 2.
     double mainScreenScale() const;
