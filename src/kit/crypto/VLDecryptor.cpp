@@ -200,8 +200,9 @@ void VLDecryptor::finishOnQueue(const base::Data& tag) {
         fail(kVLCryptorUnknownHeader, "Unknown header");
         return;
     }
-    // The tag is checked before the output still held here goes out, so a stream that came
-    // in one piece releases no plaintext at all unless it is authentic.
+    // The tag is checked before the output still held here goes out: plaintext the work queue
+    // holds at the end (all of it, when the stream was fed faster than it was opened) is
+    // released only once it is authentic.
     VLCryptorBuffer& last = pendingOutput();
     bool authentic = true;
     afterAuthentication([&] {
