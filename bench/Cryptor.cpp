@@ -122,25 +122,25 @@ std::size_t stream(const std::function<std::shared_ptr<VLCryptor>(VLCryptor::Han
         std::size_t inFlight() const { return fed > produced ? fed - produced : 0; }
     };
     auto progress = std::make_shared<Progress>();
-    auto cryptor = make([progress](VLCryptor& cryptor, base::Data& chunk) {
+    const std::size_t window = std::max(kWindow, 2 * chunkSize);
+    auto cryptor = make([progress, window](VLCryptor& cryptor, base::Data& chunk) {
         std::lock_guard lock(progress->mutex);
         progress->produced += chunk.size();
         progress->finished = cryptor.finished();
-        if (progress->finished || (progress->feederWaits && progress->inFlight() <= kWindow / 2))
+        if (progress->finished || (progress->feederWaits && progress->inFlight() <= window / 2))
             progress->changed.notify_one();
     });
-    const std::size_t window = std::max(kWindow, 2 * chunkSize);
     for (std::size_t at = 0; at < input.size(); at += chunkSize) {
         const auto begin = input.begin() + static_cast<std::ptrdiff_t>(at);
         const std::size_t size = std::min(chunkSize, input.size() - at);
         std::unique_lock lock(progress->mutex);
-        progress->fed += size;
         if (progress->inFlight() > window) {
             progress->feederWaits = true;
             progress->changed.wait(lock,
                                    [&] { return progress->inFlight() <= window / 2 || progress->finished; });
             progress->feederWaits = false;
         }
+        progress->fed += size;
         lock.unlock();
         cryptor->addData(base::Data(begin, begin + static_cast<std::ptrdiff_t>(size)));
     }
