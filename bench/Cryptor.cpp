@@ -58,7 +58,7 @@ const base::Data& sealedStream() {
 // The reference: one cipher context, one MAC context, one reused output buffer.
 class PlainLoop {
 public:
-    explicit PlainLoop(bool encrypt) : encrypt_(encrypt) {
+    PlainLoop(bool encrypt, std::size_t chunkSize) : encrypt_(encrypt), chunkSize_(chunkSize) {
         cipher_ = EVP_CIPHER_CTX_new();
         EVP_CipherInit_ex(cipher_, EVP_aes_256_cbc(), nullptr, kKey.data(), kIV.data(), encrypt ? 1 : 0);
         mac_ = EVP_MAC_fetch(nullptr, OSSL_MAC_NAME_HMAC, nullptr);
@@ -67,7 +67,7 @@ public:
         OSSL_PARAM parameters[] = {OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, digest, 0),
                                    OSSL_PARAM_construct_end()};
         EVP_MAC_init(macContext_, kHMACKey.data(), kHMACKey.size(), parameters);
-        output_.resize(kChunkSize + 16);
+        output_.resize(chunkSize + 16);
     }
     ~PlainLoop() {
         EVP_MAC_CTX_free(macContext_);
@@ -77,8 +77,8 @@ public:
 
     std::size_t run(const std::uint8_t* input, std::size_t size) {
         std::size_t produced = 0;
-        for (std::size_t at = 0; at < size; at += kChunkSize) {
-            const int length = static_cast<int>(std::min(kChunkSize, size - at));
+        for (std::size_t at = 0; at < size; at += chunkSize_) {
+            const int length = static_cast<int>(std::min(chunkSize_, size - at));
             int written = 0;
             if (!encrypt_) EVP_MAC_update(macContext_, input + at, static_cast<std::size_t>(length));
             EVP_CipherUpdate(cipher_, output_.data(), &written, input + at, length);
@@ -96,6 +96,7 @@ public:
 
 private:
     bool encrypt_;
+    std::size_t chunkSize_;
     EVP_CIPHER_CTX* cipher_ = nullptr;
     EVP_MAC* mac_ = nullptr;
     EVP_MAC_CTX* macContext_ = nullptr;
@@ -103,40 +104,45 @@ private:
 };
 
 // Feeds `input` in chunks and waits for the final handler call; returns the bytes produced.
-// Like any streaming producer with bounded memory, the feeder keeps at most kWindow chunks
-// in flight: when the window is full it waits until half of it has been handed back.
-constexpr std::size_t kWindow = 16;
+// Like any streaming producer with bounded memory, the feeder keeps at most kWindow bytes in
+// flight (fed but not handed back yet): when the window is full it waits until half of it
+// has been handed back. Bytes, not handler calls: a cryptor may hand back several chunks at once.
+constexpr std::size_t kWindow = 1u << 20;
 
 std::size_t stream(const std::function<std::shared_ptr<VLCryptor>(VLCryptor::Handler)>& make,
                    const base::Data& input, std::size_t chunkSize = kChunkSize) {
     struct Progress {
         std::mutex mutex;
         std::condition_variable changed;
-        std::size_t handedBack = 0;
-        std::size_t waitingFor = 0;  // wake the feeder when handedBack reaches this
+        std::size_t fed = 0;
         std::size_t produced = 0;
+        bool feederWaits = false;
         bool finished = false;
+
+        std::size_t inFlight() const { return fed > produced ? fed - produced : 0; }
     };
     auto progress = std::make_shared<Progress>();
-    auto cryptor = make([progress](VLCryptor& cryptor, base::Data& chunk) {
+    const std::size_t window = std::max(kWindow, 2 * chunkSize);
+    auto cryptor = make([progress, window](VLCryptor& cryptor, base::Data& chunk) {
         std::lock_guard lock(progress->mutex);
         progress->produced += chunk.size();
-        ++progress->handedBack;
         progress->finished = cryptor.finished();
-        if (progress->finished || progress->handedBack == progress->waitingFor)
+        if (progress->finished || (progress->feederWaits && progress->inFlight() <= window / 2))
             progress->changed.notify_one();
     });
-    std::size_t sent = 0;
     for (std::size_t at = 0; at < input.size(); at += chunkSize) {
         const auto begin = input.begin() + static_cast<std::ptrdiff_t>(at);
-        cryptor->addData(
-            base::Data(begin, begin + static_cast<std::ptrdiff_t>(std::min(chunkSize, input.size() - at))));
-        if (++sent % kWindow == 0) {
-            std::unique_lock lock(progress->mutex);
-            progress->waitingFor = sent - kWindow / 2;
-            progress->changed.wait(
-                lock, [&] { return progress->handedBack >= progress->waitingFor || progress->finished; });
+        const std::size_t size = std::min(chunkSize, input.size() - at);
+        std::unique_lock lock(progress->mutex);
+        if (progress->inFlight() > window) {
+            progress->feederWaits = true;
+            progress->changed.wait(lock,
+                                   [&] { return progress->inFlight() <= window / 2 || progress->finished; });
+            progress->feederWaits = false;
         }
+        progress->fed += size;
+        lock.unlock();
+        cryptor->addData(base::Data(begin, begin + static_cast<std::ptrdiff_t>(size)));
     }
     cryptor->finish();
     std::unique_lock lock(progress->mutex);
@@ -148,7 +154,7 @@ void BM_PlainLoopSeal(benchmark::State& state) {
     const base::Data& input = streamData();
     ProcessCPU cpu{state};
     for (auto _ : state) {
-        PlainLoop loop(true);
+        PlainLoop loop(true, static_cast<std::size_t>(state.range(0)));
         benchmark::DoNotOptimize(loop.run(input.data(), input.size()));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
@@ -158,7 +164,7 @@ void BM_PlainLoopOpen(benchmark::State& state) {
     const base::Data& input = sealedStream();
     ProcessCPU cpu{state};
     for (auto _ : state) {
-        PlainLoop loop(false);
+        PlainLoop loop(false, static_cast<std::size_t>(state.range(0)));
         benchmark::DoNotOptimize(loop.run(input.data() + 34, input.size() - 34 - 32));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * streamData().size()));
@@ -215,10 +221,30 @@ void BM_PlainPBKDF2(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_PlainLoopSeal)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_EncryptorSeal)->Arg(kChunkSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PlainLoopOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_DecryptorOpen)->Arg(kChunkSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainLoopSeal)
+    ->Arg(4u << 10)
+    ->Arg(kChunkSize)
+    ->Arg(1u << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_EncryptorSeal)
+    ->Arg(4u << 10)
+    ->Arg(kChunkSize)
+    ->Arg(1u << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_PlainLoopOpen)
+    ->Arg(4u << 10)
+    ->Arg(kChunkSize)
+    ->Arg(1u << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_DecryptorOpen)
+    ->Arg(4u << 10)
+    ->Arg(kChunkSize)
+    ->Arg(1u << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_PlainPBKDF2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PasswordSeal1KiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -65,31 +66,48 @@ ssize_t readChunk(int fd, base::Data& buffer) {
 
 }  // namespace
 
+namespace {
+
+// What the reader and the sink share: how far each has come, and why the sink stopped.
+struct Flow {
+    std::mutex mutex;
+    std::condition_variable drained;
+    std::uint64_t bytesFed = 0;
+    std::uint64_t bytesOut = 0;
+    bool readerWaits = false;
+    bool finished = false;
+    bool sinkFailed = false;
+    std::string sinkFailure;
+
+    std::uint64_t inFlight() const { return bytesFed > bytesOut ? bytesFed - bytesOut : 0; }
+};
+
+}  // namespace
+
 ContainerStream::Outcome ContainerStream::run(const Factory& factory, int inputFd, const Sink& sink,
                                               const std::string& progressLabel) {
-    struct Shared {
-        std::mutex mutex;
-        bool sinkFailed = false;
-        std::string sinkFailure;
-    };
-    auto shared = std::make_shared<Shared>();
+    auto flow = std::make_shared<Flow>();
     Outcome outcome;
 
-    auto cryptor = factory([shared, sink](VLCryptor&, base::Data& chunk) {
-        std::lock_guard lock(shared->mutex);
-        if (shared->sinkFailed || chunk.empty() || sink(chunk)) return;
-        shared->sinkFailed = true;
-        shared->sinkFailure = std::string("cannot write output: ") + std::strerror(errno);
+    auto cryptor = factory([flow, sink](VLCryptor& cryptor, base::Data& chunk) {
+        const bool written = flow->sinkFailed || chunk.empty() || sink(chunk);
+        std::lock_guard lock(flow->mutex);
+        if (!written && !flow->sinkFailed) {
+            flow->sinkFailed = true;
+            flow->sinkFailure = std::string("cannot write output: ") + std::strerror(errno);
+        }
+        flow->bytesOut += chunk.size();
+        flow->finished = cryptor.finished();
+        // The reader is woken once half the window has drained, not for every chunk.
+        const bool stop = flow->finished || flow->sinkFailed;
+        if (flow->readerWaits && (stop || flow->inFlight() <= kWindow / 2)) flow->drained.notify_one();
     });
     if (!cryptor) {
         outcome.error = base::Error{kVLCryptorErrorDomain, 0, "the cipher refused the key"};
         return outcome;
     }
-    auto sinkFailed = [&] {
-        std::lock_guard lock(shared->mutex);
-        return shared->sinkFailed;
-    };
 
+    // 1. Read and feed, waiting while the window is full.
     ProgressLine progress(inputFd, progressLabel);
     for (;;) {
         base::Data chunk(kChunkSize);
@@ -102,17 +120,26 @@ ContainerStream::Outcome ContainerStream::run(const Factory& factory, int inputF
         chunk.resize(static_cast<std::size_t>(got));
         if (!outcome.firstByte) outcome.firstByte = chunk.front();
         outcome.bytesRead += chunk.size();
+        std::unique_lock lock(flow->mutex);
+        flow->bytesFed += chunk.size();
+        lock.unlock();
         cryptor->addData(std::move(chunk));
-        // One chunk in flight: the next is read only once this one has been handed on.
-        cryptor->waitForQueuedWork();
         progress.update(outcome.bytesRead);
-        if (cryptor->finished() || sinkFailed()) break;
+        lock.lock();
+        flow->readerWaits = true;
+        flow->drained.wait(lock,
+                           [&] { return flow->finished || flow->sinkFailed || flow->inFlight() <= kWindow; });
+        flow->readerWaits = false;
+        if (flow->finished || flow->sinkFailed) break;
     }
-    if (!outcome.ioFailure.empty()) return outcome;
-    cryptor->finish();
+
+    // 2. Finish and wait for the final call (a cryptor that failed has made it already).
+    if (outcome.ioFailure.empty()) cryptor->finish();
     cryptor->waitForQueuedWork();
-    if (sinkFailed()) {
-        outcome.ioFailure = shared->sinkFailure;
+    std::lock_guard lock(flow->mutex);
+    if (!outcome.ioFailure.empty()) return outcome;
+    if (flow->sinkFailed) {
+        outcome.ioFailure = flow->sinkFailure;
         return outcome;
     }
     outcome.error = cryptor->error();

@@ -9,12 +9,14 @@
 #include "base/Value.h"
 #include "crypto/VLCryptor.h"
 
-// Drives a cryptor over a file descriptor in fixed-size chunks, handing each chunk of output
-// to a sink. One chunk is in flight at a time, so memory stays bounded whatever the size of
-// the input.
+// Drives a cryptor over a file descriptor in large blocks, handing each chunk of output to a
+// sink. Reading, the cryptor's two queues and the sink (which runs on the response queue)
+// overlap; the reader stops while more than kWindow bytes it has read have not come out of the
+// sink yet, so memory stays bounded whatever the size of the input.
 class ContainerStream {
 public:
-    static constexpr std::size_t kChunkSize = 64 * 1024;
+    static constexpr std::size_t kChunkSize = 256 * 1024;
+    static constexpr std::size_t kWindow = 4 * kChunkSize;
 
     // Receives output on the cryptor's response queue; returns false to stop (a write failed).
     using Sink = std::function<bool(const base::Data& chunk)>;

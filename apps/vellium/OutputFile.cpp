@@ -37,9 +37,9 @@ OutputFile::~OutputFile() {
     if (!committed_) unlink(temporaryPath_.c_str());
 }
 
-bool OutputFile::write(const base::Data& bytes) { return writeAll(fd_, bytes); }
+bool OutputFile::write(std::span<const std::uint8_t> bytes) { return writeAll(fd_, bytes); }
 
-bool OutputFile::writeAll(int fd, const base::Data& bytes) {
+bool OutputFile::writeAll(int fd, std::span<const std::uint8_t> bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);

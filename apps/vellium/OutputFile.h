@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "base/Value.h"
@@ -17,10 +19,10 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     // False (with errno set) when the write fails.
-    bool write(const base::Data& bytes);
+    bool write(std::span<const std::uint8_t> bytes);
     // Writes all of `bytes` to `fd`, retrying short and interrupted writes; false (with errno
     // set) when a write fails.
-    static bool writeAll(int fd, const base::Data& bytes);
+    static bool writeAll(int fd, std::span<const std::uint8_t> bytes);
     // Flushes and moves the temporary file into place; throws ContainerFailure on failure.
     void commit();
 

@@ -49,6 +49,6 @@ bool SpoolFile::copyTo(OutputFile& output) {
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return false;
         if (got == 0) return true;
-        if (!output.write(base::Data(chunk.begin(), chunk.begin() + got))) return false;
+        if (!output.write(std::span(chunk.data(), static_cast<std::size_t>(got)))) return false;
     }
 }

@@ -6,9 +6,11 @@
 #include <cerrno>
 #include <climits>
 #include <future>
+#include <span>
 
 #include "base/Semaphore.h"
 #include "crypto/VLCryptorEngine.h"
+#include "crypto/VLCryptorHMAC.h"
 #include "crypto/VLInternalInconsistencyException.h"
 
 namespace {
@@ -48,7 +50,8 @@ std::size_t utf16Length(std::string_view text) {
 VLCryptor::VLCryptor(Handler handler)
     : responseQueue_(std::make_shared<base::SerialQueue>("vellium.cryptor.response")),
       queue_(std::make_shared<base::SerialQueue>("vellium.cryptor.work")),
-      handler_(std::move(handler)) {
+      handler_(std::move(handler)),
+      ownQueue_(responseQueue_) {
     VLInternalInconsistencyException::require(static_cast<bool>(handler_), "aHandler");
 }
 
@@ -153,24 +156,86 @@ void VLCryptor::addData(base::Data) {}
 void VLCryptor::finish() {}
 
 void VLCryptor::cleanupAndNotifyWithError(std::optional<base::Error> error) {
-    error_ = std::move(error);
-    finished_ = true;
-    deliverOutput();
+    // Recorded on the queue that makes the call, so intermediate calls still queued ahead of
+    // it see the cryptor unfinished.
+    const auto finalCall = [this, &error] {
+        error_ = std::move(error);
+        finished_ = true;
+        makeFinalCall();
+    };
+    if (responseQueue_ == ownQueue_) {
+        ownQueue_->sync(finalCall);
+    } else {
+        ownQueue_->sync([this, &finalCall] { responseQueue_->sync(finalCall); });
+    }
+}
+
+void VLCryptor::makeFinalCall() {
+    if (handler_) handler_(*this, outData_);
+    outData_.clear();
     // Dropped outside the call so the final call is the last one the handler ever gets.
     handler_ = nullptr;
 }
 
-void VLCryptor::deliverOutput() {
-    // Always a round trip, with or without a handler: it also waits for work the step has
-    // put on the response queue before it (the decryptor's MAC).
-    responseQueue_->sync([this] {
-        if (handler_) handler_(*this, outData_);
-    });
-    outData_.clear();
-}
-
 void VLCryptor::waitForQueuedWork() {
     queue_->sync([] {});
+    ownQueue_->sync([] {});
+    if (responseQueue_ != ownQueue_) responseQueue_->sync([] {});
+}
+
+VLCryptorBuffer& VLCryptor::pendingOutput() {
+    if (!pending_) pending_ = pool_.acquire();
+    return *pending_;
+}
+
+void VLCryptor::handOffOutputIfDue() {
+    // A buffer that holds no output yet keeps its MAC input until it does.
+    if (!pending_ || pending_->length == 0) return;
+    if (queuedSteps_.load(std::memory_order_relaxed) != 0 && pending_->length < kHandOffSize) return;
+    ownQueue_->async([keep = shared_from_this(), buffer = std::exchange(pending_, nullptr)] {
+        keep->authenticateAndDeliver(buffer);
+    });
+}
+
+void VLCryptor::authenticateAndDeliver(VLCryptorBuffer* buffer) {
+    authenticate(*buffer);
+    if (responseQueue_ == ownQueue_) {
+        deliver(buffer);
+        return;
+    }
+    responseQueue_->async([keep = shared_from_this(), buffer] { keep->deliver(buffer); });
+}
+
+void VLCryptor::deliver(VLCryptorBuffer* buffer) {
+    buffer->bytes.resize(buffer->length);
+    if (handler_) handler_(*this, buffer->bytes);
+    pool_.release(buffer);
+}
+
+void VLCryptor::authenticate(const VLCryptorBuffer& buffer) {
+    if (!HMAC_) return;
+    if (MACReadsOutput_) {
+        HMAC_->update(std::span<const std::uint8_t>(buffer.bytes.data(), buffer.length));
+        return;
+    }
+    for (const base::Data& piece : buffer.MACInput) HMAC_->update(piece);
+}
+
+void VLCryptor::afterAuthentication(const std::function<void()>& task) { ownQueue_->sync(task); }
+
+void VLCryptor::takePendingAsFinalOutput() {
+    if (!pending_) return;
+    // Swapped, not copied: the pool keeps whatever storage outData had.
+    outData_.swap(pending_->bytes);
+    outData_.resize(pending_->length);
+    pool_.release(std::exchange(pending_, nullptr));
+}
+
+void VLCryptor::stopWithError(base::Error error) {
+    stopped_ = true;
+    if (pending_) pool_.release(std::exchange(pending_, nullptr));
+    outData_.clear();
+    cleanupAndNotifyWithError(std::move(error));
 }
 
 void VLCryptor::setResponseQueue(std::shared_ptr<base::SerialQueue> responseQueue) {

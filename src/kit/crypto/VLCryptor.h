@@ -10,14 +10,21 @@
 //
 // A cryptor is created with a handler, then fed with any number of addData calls and one
 // finish. Each cryptor owns a serial work queue, on which the data and finish steps run in
-// call order, and a serial response queue, on which the handler is called (the work queue
-// waits for it). The handler receives zero or more intermediate chunks and exactly one final
-// call, with finished() set and error() possibly set. addData and finish return at once.
+// call order, and a serial response queue, on which the handler is called, in order. The
+// handler receives zero or more intermediate chunks and exactly one final call, with
+// finished() set and error() possibly set. addData and finish return at once.
 //
-// The response queue also computes the MAC beside the cipher (it reads the ciphertext while
-// the work queue runs the cipher), so give a cryptor its response queue before its first
-// addData and keep handlers short: a slow handler slows the stream, by design, as the work
-// queue waits for each call. A cryptor may be released on any thread, its own queues' too.
+// The stream is a pipeline over a few pooled output buffers: the work queue runs the cipher
+// into a buffer and hands it to the response queue, which feeds the MAC and calls the handler,
+// then returns the buffer. The two overlap; the work queue waits only when every buffer is out,
+// so a slow handler slows the stream without piling up output. While more steps are queued
+// behind it, the work queue fills a buffer with several of them (up to kHandOffSize), so small
+// chunks cost few hand-offs; whatever it holds goes out as soon as nothing more is queued.
+// finish is the only step that waits for the other queue, to complete the MAC.
+//
+// A response queue given with setResponseQueue (before the first addData) gets only the
+// handler calls: the MAC stays on the cryptor's own queue, and each chunk then costs one more
+// hand-off between the two. A cryptor may be released on any thread, its own queues' too.
 
 #include <atomic>
 #include <cstdint>
@@ -31,9 +38,11 @@
 #include "base/Error.h"
 #include "base/SerialQueue.h"
 #include "base/Value.h"
+#include "crypto/VLCryptorBufferPool.h"
 #include "crypto/VLCryptorKeyDerivationSettings.h"
 
 class VLCryptorEngine;
+class VLCryptorHMAC;
 
 // The format version this kit writes.
 inline constexpr std::uint8_t kVLCryptorFileVersion = 3;
@@ -81,8 +90,9 @@ public:
     // Both do nothing in the base and are ignored once the cryptor has finished.
     virtual void addData(base::Data data);
     virtual void finish();
-    // Records the error, marks the cryptor finished and makes the final handler call with the
-    // pending output; the handler is dropped afterwards.
+    // Records the error, marks the cryptor finished and makes the final handler call with
+    // outData, after every chunk handed off before; waits for that call. The handler is
+    // dropped afterwards.
     void cleanupAndNotifyWithError(std::optional<base::Error> error);
     bool hasHMAC() const { return HMACLength_ != 0; }
     // Blocks until every step queued so far has run and its handler calls have returned, so a
@@ -108,15 +118,31 @@ protected:
         std::string_view password, const base::Data& encryptionSalt,
         const VLCryptorKeyDerivationSettings& keySettings, const base::Data& HMACSalt,
         const VLCryptorKeyDerivationSettings& HMACKeySettings);
-    // Hands the pending output to the handler on the response queue, waits for the call and
-    // everything queued there before it, and empties the output.
-    void deliverOutput();
-    // Runs `step` on the work queue with the cryptor kept alive until it has run.
+    // Runs `step` on the work queue with the cryptor kept alive until it has run, then hands
+    // off the output it left unless more steps are queued behind it.
     template <typename Self, typename Step>
     void runOnQueue(Self* self, Step step) {
+        queuedSteps_.fetch_add(1, std::memory_order_relaxed);
         queue_->async([keep = std::static_pointer_cast<Self>(self->shared_from_this()),
-                       step = std::move(step)]() mutable { step(*keep); });
+                       step = std::move(step)]() mutable {
+            keep->queuedSteps_.fetch_sub(1, std::memory_order_relaxed);
+            step(*keep);
+            keep->handOffOutputIfDue();
+        });
     }
+
+    // The rest are for the work queue only.
+    // The buffer the current step writes into, taken from the pool (waiting) if there is none.
+    VLCryptorBuffer& pendingOutput();
+    // Moves the pending buffer's output into outData, for the final call, and frees it.
+    void takePendingAsFinalOutput();
+    // Ends the stream with `error`, dropping undelivered output.
+    void stopWithError(base::Error error);
+    // Runs `task` on the cryptor's own queue after everything handed off so far has been
+    // authenticated, and waits for it.
+    void afterAuthentication(const std::function<void()>& task);
+    // Feeds the MAC with what `buffer` holds for it; on the cryptor's own queue.
+    void authenticate(const VLCryptorBuffer& buffer);
 
     std::atomic<bool> finished_{false};
     std::uint8_t options_ = 0;
@@ -127,4 +153,29 @@ protected:
     std::size_t HMACLength_ = 0;
     std::optional<base::Error> error_;
     Handler handler_;
+    std::unique_ptr<VLCryptorHMAC> HMAC_;
+    // The encryptor authenticates its output; the decryptor what each buffer's MACInput holds.
+    bool MACReadsOutput_ = false;
+    // Set by the work queue once the stream has ended there: later steps do nothing.
+    bool stopped_ = false;
+
+public:
+    // The most a buffer collects before it is handed off while more steps are queued.
+    static constexpr std::size_t kHandOffSize = 256 * 1024;
+
+private:
+    static constexpr std::size_t kPoolSize = 3;
+
+    void handOffOutputIfDue();
+    void authenticateAndDeliver(VLCryptorBuffer* buffer);
+    void deliver(VLCryptorBuffer* buffer);
+    void makeFinalCall();
+
+    // Every task on the queues holds the cryptor, so none runs once it is destroyed.
+    VLCryptorBufferPool pool_{kPoolSize};
+    // The queue the cryptor made as its response queue; it keeps the MAC when the caller
+    // installs another.
+    std::shared_ptr<base::SerialQueue> ownQueue_;
+    VLCryptorBuffer* pending_ = nullptr;
+    std::atomic<std::size_t> queuedSteps_{0};
 };

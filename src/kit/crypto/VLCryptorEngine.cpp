@@ -71,38 +71,72 @@ base::Result<std::shared_ptr<VLCryptorEngine>> VLCryptorEngine::create(VLCryptor
     return std::shared_ptr<VLCryptorEngine>(new VLCryptorEngine(std::move(cryptor)));
 }
 
-base::Result<void> VLCryptorEngine::addData(std::span<const std::uint8_t> data, base::Data& output) {
-    const std::size_t start = output.size();
+namespace {
+
+// Makes room for `count` bytes after `at`; grows only, so reused storage is not cleared.
+void ensureRoom(base::Data& storage, std::size_t at, std::size_t count) {
+    if (storage.size() < at + count) storage.resize(at + count);
+}
+
+}  // namespace
+
+base::Result<std::size_t> VLCryptorEngine::update(std::span<const std::uint8_t> data, base::Data& storage,
+                                                  std::size_t at) {
     // The cipher may release up to one buffered block more than it is given.
-    output.resize(start + data.size() + kAESBlockSize);
+    ensureRoom(storage, at, data.size() + kAESBlockSize);
     std::size_t produced = 0;
     while (!data.empty()) {
         const std::size_t slice = std::min(data.size(), kMaximumSlice);
         int written = 0;
-        if (EVP_CipherUpdate(cryptor_->context, output.data() + start + produced, &written, data.data(),
+        if (EVP_CipherUpdate(cryptor_->context, storage.data() + at + produced, &written, data.data(),
                              static_cast<int>(slice)) != 1) {
-            output.resize(start);
             return statusError(VLCryptorStatus::ParamError);
         }
         produced += static_cast<std::size_t>(written);
         cryptor_->fedModulo = (cryptor_->fedModulo + slice) % kAESBlockSize;
         data = data.subspan(slice);
     }
-    output.resize(start + produced);
+    return produced;
+}
+
+base::Result<std::size_t> VLCryptorEngine::finalBlock(base::Data& storage, std::size_t at) {
+    ensureRoom(storage, at, kAESBlockSize);
+    int written = 0;
+    if (EVP_CipherFinal_ex(cryptor_->context, storage.data() + at, &written) != 1) {
+        const bool misaligned = cryptor_->fedModulo != 0 &&
+                                (cryptor_->operation == VLCryptorOperation::Decrypt || !cryptor_->padding);
+        return statusError(misaligned ? VLCryptorStatus::AlignmentError : VLCryptorStatus::DecodeError);
+    }
+    return static_cast<std::size_t>(written);
+}
+
+base::Result<void> VLCryptorEngine::addData(std::span<const std::uint8_t> data, base::Data& output) {
+    const std::size_t start = output.size();
+    auto produced = update(data, output, start);
+    output.resize(produced ? start + produced.value() : start);
+    if (!produced) return produced.error();
     return {};
 }
 
 base::Result<void> VLCryptorEngine::finish(base::Data& output) {
     const std::size_t start = output.size();
-    output.resize(start + kAESBlockSize);
-    int written = 0;
-    if (EVP_CipherFinal_ex(cryptor_->context, output.data() + start, &written) != 1) {
-        output.resize(start);
-        const bool misaligned = cryptor_->fedModulo != 0 &&
-                                (cryptor_->operation == VLCryptorOperation::Decrypt || !cryptor_->padding);
-        return statusError(misaligned ? VLCryptorStatus::AlignmentError : VLCryptorStatus::DecodeError);
-    }
-    output.resize(start + static_cast<std::size_t>(written));
+    auto produced = finalBlock(output, start);
+    output.resize(produced ? start + produced.value() : start);
+    if (!produced) return produced.error();
+    return {};
+}
+
+base::Result<void> VLCryptorEngine::addData(std::span<const std::uint8_t> data, VLCryptorBuffer& output) {
+    auto produced = update(data, output.bytes, output.length);
+    if (!produced) return produced.error();
+    output.length += produced.value();
+    return {};
+}
+
+base::Result<void> VLCryptorEngine::finish(VLCryptorBuffer& output) {
+    auto produced = finalBlock(output.bytes, output.length);
+    if (!produced) return produced.error();
+    output.length += produced.value();
     return {};
 }
 

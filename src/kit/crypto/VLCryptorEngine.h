@@ -6,6 +6,7 @@
 
 #include "base/Result.h"
 #include "base/Value.h"
+#include "crypto/VLCryptorBuffer.h"
 #include "crypto/VLCryptorSettings.h"
 
 enum class VLCryptorOperation : std::uint32_t { Encrypt = 0, Decrypt = 1 };
@@ -42,10 +43,18 @@ public:
     // keeps its own buffer pays no extra copy.
     base::Result<void> addData(std::span<const std::uint8_t> data, base::Data& output);
     base::Result<void> finish(base::Data& output);
+    // As above, writing after the buffer's first `length` bytes and advancing it. The storage
+    // grows only when it is too small, so a reused buffer is not cleared first.
+    base::Result<void> addData(std::span<const std::uint8_t> data, VLCryptorBuffer& output);
+    base::Result<void> finish(VLCryptorBuffer& output);
 
 private:
     struct Cipher;
     explicit VLCryptorEngine(std::unique_ptr<Cipher> cryptor);
+    // Runs the cipher over `data` into `storage` from `at` on, growing the storage as needed;
+    // the count of bytes written.
+    base::Result<std::size_t> update(std::span<const std::uint8_t> data, base::Data& storage, std::size_t at);
+    base::Result<std::size_t> finalBlock(base::Data& storage, std::size_t at);
 
     std::unique_ptr<Cipher> cryptor_;
     base::Data buffer_;

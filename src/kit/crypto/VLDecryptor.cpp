@@ -92,8 +92,8 @@ void VLDecryptor::addData(base::Data data) {
         data.clear();
     }
     if (carried.empty() && data.empty()) return;
-    runOnQueue(this, [carried = std::move(carried), data = std::move(data)](VLDecryptor& self) {
-        self.decryptData(carried, data);
+    runOnQueue(this, [carried = std::move(carried), data = std::move(data)](VLDecryptor& self) mutable {
+        self.decryptPieces(carried, data);
     });
 }
 
@@ -180,43 +180,48 @@ void VLDecryptor::startDecrypting(const base::Data& header, const base::Data& IV
     engine_ = std::move(engine).value();
 }
 
-void VLDecryptor::decryptData(const base::Data& carried, const base::Data& data) {
-    if (finished_) return;
-    // The MAC reads the same ciphertext as the cipher, so it runs beside it, on the response
-    // queue, ahead of this step's handler call. Every path below ends in deliverOutput(),
-    // whose round trip on that queue waits for the MAC before `carried` and `data` go away,
-    // so the MAC is idle whenever another step (or finish) runs.
-    if (HMAC_) {
-        responseQueue_->async([this, &carried, &data] {
-            HMAC_->update(carried);
-            HMAC_->update(data);
-        });
-    }
-    for (const base::Data* piece : {&carried, &data}) {
-        if (auto status = engine_->addData(*piece, outData_); !status) {
-            cleanupAndNotifyWithError(status.error());
+void VLDecryptor::decryptPieces(base::Data& carried, base::Data& data) {
+    if (stopped_) return;
+    VLCryptorBuffer& output = pendingOutput();
+    for (base::Data* piece : {&carried, &data}) {
+        if (piece->empty()) continue;
+        if (auto status = engine_->addData(*piece, output); !status) {
+            stopWithError(status.error());
             return;
         }
+        if (HMAC_) output.MACInput.push_back(std::move(*piece));
     }
-    deliverOutput();
 }
 
 void VLDecryptor::finishOnQueue(const base::Data& tag) {
-    if (finished_) return;
+    if (stopped_) return;
     if (!engine_) {
         // The stream ended inside the header: nothing was opened.
         fail(kVLCryptorUnknownHeader, "Unknown header");
         return;
     }
-    if (HMAC_ && !vl_isEqualInConsistentTime(HMAC_->finish(HMACLength_), tag)) {
+    // The tag is checked before the output still held here goes out: plaintext the work queue
+    // holds at the end (all of it, when the stream was fed faster than it was opened) is
+    // released only once it is authentic.
+    VLCryptorBuffer& last = pendingOutput();
+    bool authentic = true;
+    afterAuthentication([&] {
+        authenticate(last);
+        if (HMAC_) authentic = vl_isEqualInConsistentTime(HMAC_->finish(HMACLength_), tag);
+    });
+    if (!authentic) {
         fail(kVLCryptorHMACMismatch, "HMAC Mismatch");
         return;
     }
-    auto status = engine_->finish(outData_);
-    cleanupAndNotifyWithError(status ? std::nullopt : std::optional<base::Error>(status.error()));
+    if (auto status = engine_->finish(last); !status) {
+        stopWithError(status.error());
+        return;
+    }
+    stopped_ = true;
+    takePendingAsFinalOutput();
+    cleanupAndNotifyWithError(std::nullopt);
 }
 
 void VLDecryptor::fail(long code, std::string description) {
-    outData_.clear();
-    cleanupAndNotifyWithError(base::Error{kVLCryptorErrorDomain, code, std::move(description)});
+    stopWithError(base::Error{kVLCryptorErrorDomain, code, std::move(description)});
 }

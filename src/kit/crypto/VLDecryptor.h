@@ -8,8 +8,6 @@
 #include "crypto/VLCryptor.h"
 #include "crypto/VLCryptorSettings.h"
 
-class VLCryptorHMAC;
-
 // Opens containers of versions 2 and 3. The header is parsed on the caller's thread as the
 // bytes arrive; everything after it except the last HMACLength bytes (the tag, once the
 // stream ends) is decrypted on the work queue. finish checks the tag before it releases the
@@ -65,11 +63,11 @@ public:
 private:
     explicit VLDecryptor(Handler handler);
     void startDecrypting(const base::Data& header, const base::Data& IV);
-    void decryptData(const base::Data& carried, const base::Data& data);
+    // The pieces are kept for the MAC, which reads them on the other queue.
+    void decryptPieces(base::Data& carried, base::Data& data);
     void finishOnQueue(const base::Data& tag);
     void fail(long code, std::string description);
 
-    std::unique_ptr<VLCryptorHMAC> HMAC_;
     base::Data inData_;
     // Set by finish on the caller's thread: later data must not touch the header state the
     // work queue is about to read.

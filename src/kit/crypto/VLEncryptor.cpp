@@ -31,7 +31,7 @@ std::optional<base::Data> sealed(const std::shared_ptr<VLEncryptor>& encryptor, 
 
 }  // namespace
 
-VLEncryptor::VLEncryptor(Handler handler) : VLCryptor(std::move(handler)) {}
+VLEncryptor::VLEncryptor(Handler handler) : VLCryptor(std::move(handler)) { MACReadsOutput_ = true; }
 VLEncryptor::~VLEncryptor() = default;
 
 std::optional<base::Data> VLEncryptor::encryptData(const base::Data& data, const VLCryptorSettings& settings,
@@ -154,51 +154,37 @@ void VLEncryptor::finish() {
 void VLEncryptor::writeHeaderIfNeeded() {
     if (haveWrittenHeader_) return;
     haveWrittenHeader_ = true;
-    outData_ = header();
+    // The header is output like the ciphertext, so the MAC reads it with the first buffer.
+    const base::Data bytes = header();
+    VLCryptorBuffer& output = pendingOutput();
+    if (output.bytes.size() < output.length + bytes.size()) output.bytes.resize(output.length + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), output.bytes.begin() + static_cast<std::ptrdiff_t>(output.length));
+    output.length += bytes.size();
 }
 
 void VLEncryptor::encryptChunk(const base::Data& data) {
-    if (finished_) return;
+    if (stopped_) return;
     writeHeaderIfNeeded();
-    // The ciphertext is written straight into the output buffer.
-    if (auto status = engine_->addData(data, outData_); !status) {
-        cleanupAndNotifyWithError(status.error());
-        return;
-    }
-    deliverAuthenticatedOutput();
-}
-
-void VLEncryptor::deliverAuthenticatedOutput() {
-    if (!HMAC_) {
-        deliverOutput();
-        return;
-    }
-    // The MAC runs on the response queue after the handler call, while this queue encrypts the
-    // next chunk. It reads a copy, since the handler may take the output away. Two copies
-    // alternate: while this one is written, the MAC may still be reading the previous one;
-    // the one before that is done, as it ran ahead of the previous step's handler call.
-    base::Data& copy = MACInput_[nextMACInput_];
-    nextMACInput_ ^= 1;
-    copy.assign(outData_.begin(), outData_.end());
-    deliverOutput();
-    responseQueue_->async([self = std::static_pointer_cast<VLEncryptor>(shared_from_this()), &copy] {
-        self->HMAC_->update(copy);
-    });
+    if (auto status = engine_->addData(data, pendingOutput()); !status) stopWithError(status.error());
 }
 
 void VLEncryptor::finishOnQueue() {
-    if (finished_) return;
+    if (stopped_) return;
+    stopped_ = true;
     // A stream finished without any data still gets its header, so it stays a container.
     writeHeaderIfNeeded();
-    auto status = engine_->finish(outData_);
-    if (HMAC_) {
-        // Queued behind the MAC's pending updates.
-        base::Data tag;
-        responseQueue_->sync([&] {
-            HMAC_->update(outData_);
-            tag = HMAC_->finish(HMACLength_);
-        });
-        outData_.insert(outData_.end(), tag.begin(), tag.end());
+    VLCryptorBuffer& last = pendingOutput();
+    auto status = engine_->finish(last);
+    if (!status) {
+        stopWithError(status.error());
+        return;
     }
-    cleanupAndNotifyWithError(status ? std::nullopt : std::optional<base::Error>(status.error()));
+    base::Data tag;
+    afterAuthentication([&] {
+        authenticate(last);
+        if (HMAC_) tag = HMAC_->finish(HMACLength_);
+    });
+    takePendingAsFinalOutput();
+    outData_.insert(outData_.end(), tag.begin(), tag.end());
+    cleanupAndNotifyWithError(std::nullopt);
 }

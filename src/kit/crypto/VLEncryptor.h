@@ -7,8 +7,6 @@
 #include "crypto/VLCryptor.h"
 #include "crypto/VLCryptorSettings.h"
 
-class VLCryptorHMAC;
-
 // Seals data in the container format, with keys given directly or derived from a password.
 // The header goes out with the first output; finish appends the last block and the HMAC.
 class VLEncryptor : public VLCryptor {
@@ -67,15 +65,10 @@ private:
                const std::optional<base::Data>& HMACKey, const base::Data& IV);
     void writeHeaderIfNeeded();
     void encryptChunk(const base::Data& data);
-    void deliverAuthenticatedOutput();
     void finishOnQueue();
 
-    std::unique_ptr<VLCryptorHMAC> HMAC_;
     bool haveWrittenHeader_ = false;
     base::Data encryptionSalt_;
     base::Data HMACSalt_;
     base::Data IV_;
-    // Copies of delivered output waiting for the MAC on the response queue.
-    base::Data MACInput_[2];
-    int nextMACInput_ = 0;
 };

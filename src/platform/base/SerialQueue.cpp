@@ -3,7 +3,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
-#include <future>
+#include <latch>
 #include <mutex>
 
 #include "base/Log.h"
@@ -15,6 +15,9 @@ struct SerialQueue::Pending {
     std::condition_variable wake;
     std::deque<Task> tasks;
     bool stopping = false;
+    // Whether the thread waits on `wake`: a submitter notifies only then, so a busy thread
+    // costs its submitters no futex call.
+    bool sleeping = false;
 };
 
 namespace {
@@ -38,7 +41,11 @@ void SerialQueue::drain(const std::string& label, const std::shared_ptr<Pending>
         Task task;
         {
             std::unique_lock lock(pending->mutex);
-            pending->wake.wait(lock, [&] { return pending->stopping || !pending->tasks.empty(); });
+            while (!pending->stopping && pending->tasks.empty()) {
+                pending->sleeping = true;
+                pending->wake.wait(lock);
+                pending->sleeping = false;
+            }
             if (pending->tasks.empty()) return;  // stopping, and nothing left to run
             task = std::move(pending->tasks.front());
             pending->tasks.pop_front();
@@ -64,11 +71,13 @@ SerialQueue::~SerialQueue() {
 }
 
 void SerialQueue::async(Task task) {
+    bool sleeping = false;
     {
         std::lock_guard lock(pending_->mutex);
         pending_->tasks.push_back(std::move(task));
+        sleeping = pending_->sleeping;
     }
-    pending_->wake.notify_one();
+    if (sleeping) pending_->wake.notify_one();
 }
 
 void SerialQueue::sync(const Task& task) {
@@ -76,16 +85,25 @@ void SerialQueue::sync(const Task& task) {
         task();
         return;
     }
-    std::promise<void> done;
-    async([&] {
+    // The waiter owns everything the task touches, so a latch on its stack suffices: no shared
+    // state to allocate, and the task captures one reference, which std::function keeps
+    // without allocating.
+    struct Call {
+        explicit Call(const Task& work) : task(work) {}
+        const Task& task;
+        std::latch done{1};
+        std::exception_ptr failure;
+    } call(task);
+    async([&call] {
         try {
-            task();
-            done.set_value();
+            call.task();
         } catch (...) {
-            done.set_exception(std::current_exception());
+            call.failure = std::current_exception();
         }
+        call.done.count_down();
     });
-    done.get_future().get();
+    call.done.wait();
+    if (call.failure) std::rethrow_exception(call.failure);
 }
 
 bool SerialQueue::isCurrent() const { return std::this_thread::get_id() == thread_.get_id(); }

@@ -158,3 +158,15 @@ TEST_F(ContainerCommand, RejectsBadOptionsWithUsage) {
     EXPECT_EQ(vellium("open --key " + kKeyHex + " --hmac-key xyz -i plain"), 2);
     EXPECT_EQ(vellium("seal --password '' -i plain"), 2);
 }
+
+TEST_F(ContainerCommand, StreamsInputsLargerThanItsWindowInBothDirections) {
+    base::Data large((5 << 20) + 3);
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i ^ (i >> 13));
+    write("large", large);
+    ASSERT_EQ(vellium("seal --key " + kKeyHex + " --hmac-key abcd -i large -o sealed"), 0);
+    EXPECT_EQ(VLDecryptor::decryptData(read("sealed"), kKey, kHMACKey), large);
+    ASSERT_EQ(vellium("open --key " + kKeyHex + " --hmac-key abcd -i sealed -o opened"), 0);
+    EXPECT_EQ(read("opened"), large);
+    ASSERT_EQ(vellium("seal --password pw < large | " VK_VELLIUM " open --password pw > piped"), 0);
+    EXPECT_EQ(read("piped"), large);
+}

@@ -105,7 +105,10 @@ TEST(VLEncryptor, HandlerRunsOnTheResponseQueueAndFinishesOnce) {
     std::lock_guard lock(recorder.state->mutex);
     EXPECT_EQ(recorder.state->finalCalls, 1);
     EXPECT_EQ(recorder.state->callsAfterFinal, 0);
-    ASSERT_EQ(recorder.state->threads.size(), 3u);
+    // Steps still queued behind one share its chunk (the final one too), so there may be
+    // fewer calls than steps.
+    ASSERT_GE(recorder.state->threads.size(), 1u);
+    ASSERT_LE(recorder.state->threads.size(), 3u);
     for (auto id : recorder.state->threads) {
         EXPECT_NE(id, std::this_thread::get_id());
         EXPECT_EQ(id, recorder.state->threads.front());
