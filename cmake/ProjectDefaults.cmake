@@ -41,12 +41,12 @@ set(VK_WARNING_OPTIONS -Wall -Wextra)
 if(VK_WARNINGS_AS_ERRORS)
   list(APPEND VK_WARNING_OPTIONS -Werror)
 endif()
-# GCC 12's optimiser reports -Wrestrict and -Warray-bounds inside libstdc++'s own string
-# concatenation and vector insertion once they are inlined (GCC bugs 105329 and 107852); they
-# are false positives that later releases no longer give.
+# GCC 12's optimiser reports -Wrestrict, -Warray-bounds and -Wstringop-overflow inside
+# libstdc++'s own string concatenation, vector insertion and copies once they are inlined (GCC
+# bugs 105329 and 107852); they are false positives that later releases no longer give.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13
    AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
-  list(APPEND VK_WARNING_OPTIONS -Wno-restrict -Wno-array-bounds)
+  list(APPEND VK_WARNING_OPTIONS -Wno-restrict -Wno-array-bounds -Wno-stringop-overflow)
 endif()
 function(vk_target_defaults target)
   target_compile_options(${target} PRIVATE ${VK_WARNING_OPTIONS})
