@@ -55,15 +55,9 @@ void ListModel::markStale(std::size_t fromSection) { staleFrom_ = std::min(stale
 void ListModel::restack() const {
     if (staleFrom_ >= sections_.size()) return;
     double position = leadingExtent_;
-    int flat = 0;
-    if (staleFrom_ > 0) {
-        const Section& previous = sections_[staleFrom_ - 1];
-        position = previous.end;
-        flat = previous.firstFlatIndex + static_cast<int>(previous.extents.size());
-    }
+    if (staleFrom_ > 0) position = sections_[staleFrom_ - 1].end;
     for (std::size_t index = staleFrom_; index < sections_.size(); ++index) {
         Section& section = sections_[index];
-        section.firstFlatIndex = flat;
         section.headerStart = position;
         position += section.headerExtent;
         section.starts.resize(section.extents.size());
@@ -72,7 +66,6 @@ void ListModel::restack() const {
             position += section.extents[item];
         }
         section.end = position;
-        flat += static_cast<int>(section.extents.size());
     }
     staleFrom_ = sections_.size();
 }
@@ -87,18 +80,8 @@ int ListModel::itemCount(int section) const {
     return static_cast<int>(sections_[static_cast<std::size_t>(section)].extents.size());
 }
 
-int ListModel::totalItemCount() const {
-    if (sections_.empty()) return 0;
-    const Section& last = section(sectionCount() - 1);
-    return last.firstFlatIndex + static_cast<int>(last.extents.size());
-}
-
 bool ListModel::contains(IndexPath indexPath) const {
     return indexPath.row >= 0 && indexPath.row < itemCount(indexPath.section);
-}
-
-int ListModel::flatIndex(IndexPath indexPath) const {
-    return contains(indexPath) ? section(indexPath.section).firstFlatIndex + indexPath.row : -1;
 }
 
 double ListModel::itemStart(IndexPath indexPath) const {
@@ -126,14 +109,6 @@ double ListModel::sectionEnd(int index) const {
 
 double ListModel::totalExtent() const {
     return sections_.empty() ? leadingExtent_ : section(sectionCount() - 1).end;
-}
-
-int ListModel::sectionAt(double position) const {
-    restack();
-    auto found =
-        std::upper_bound(sections_.begin(), sections_.end(), position,
-                         [](double y, const Section& s) { return y < s.headerStart + s.headerExtent; });
-    return static_cast<int>(found - sections_.begin());
 }
 
 std::optional<IndexPath> ListModel::firstItemEndingAfter(double position) const {

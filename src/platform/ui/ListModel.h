@@ -27,10 +27,7 @@ public:
 
     int sectionCount() const { return static_cast<int>(sections_.size()); }
     int itemCount(int section) const;
-    int totalItemCount() const;
     bool contains(IndexPath indexPath) const;
-    // The item's place among all items, counted across sections (-1 when it does not exist).
-    int flatIndex(IndexPath indexPath) const;
 
     double itemStart(IndexPath indexPath) const;
     double itemExtent(IndexPath indexPath) const;
@@ -47,8 +44,6 @@ public:
     // (a zero-extent item inside the band counts, so it is not rebuilt on every scroll step).
     std::vector<IndexPath> itemsInBand(double start, double end) const;
     bool itemIsInBand(IndexPath indexPath, double start, double end) const;
-    // The first section whose header ends after `position`.
-    int sectionAt(double position) const;
 
 private:
     struct Section {
@@ -58,7 +53,6 @@ private:
         double headerStart = 0;
         std::vector<double> starts;
         double end = 0;
-        int firstFlatIndex = 0;
     };
 
     void markStale(std::size_t fromSection);
