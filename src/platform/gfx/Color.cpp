@@ -34,8 +34,12 @@ Color Color::withAlphaComponent(double alpha) const {
 }
 
 bool Color::operator==(const Color& other) const {
-    return red_ == other.red_ && green_ == other.green_ && blue_ == other.blue_ && alpha_ == other.alpha_ &&
-           provider_ == other.provider_;
+    if (red_ != other.red_ || green_ != other.green_ || blue_ != other.blue_ || alpha_ != other.alpha_)
+        return false;
+    if (provider_ == other.provider_) return true;
+    // Two dynamic colours made apart (each call of a system colour makes its own) are equal
+    // when they resolve alike in light and dark.
+    return provider_ && other.provider_ && description() == other.description();
 }
 
 bool Color::isApproximately(const Color& other, double tolerance, const TraitCollection& traits) const {

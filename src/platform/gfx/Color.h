@@ -60,7 +60,7 @@ public:
     // A colour with the same hue and the given alpha; a dynamic colour stays dynamic.
     Color withAlphaComponent(double alpha) const;
 
-    // Exact equality of components (and of the provider, for dynamic colours).
+    // Exact equality of components and, for dynamic colours, of what they resolve to.
     bool operator==(const Color& other) const;
     // Components within `tolerance` of each other, after resolving both against `traits`.
     bool isApproximately(const Color& other, double tolerance = 1e-6,

@@ -15,6 +15,12 @@
 
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
 using namespace std::chrono_literals;
 
 // Resident memory of this process, in bytes.
@@ -58,7 +64,11 @@ TEST_F(HostileRepositoryTest, TheScreenStaysAliveAndShowsTheAlert) {
             std::this_thread::sleep_for(5ms);
         }
         EXPECT_GT(frames, 20);
-        EXPECT_LT(residentBytes() - before, 48L * 1024 * 1024);
+        // AddressSanitizer keeps freed memory in quarantine (up to 256 MiB), so only a plain
+        // build can hold the growth to what a capped download may use.
+        if (!kUnderAddressSanitizer) {
+            EXPECT_LT(residentBytes() - before, 48L * 1024 * 1024);
+        }
         EXPECT_FALSE(home->changelogArray());
         home->presentChangelogVC();
         settle();

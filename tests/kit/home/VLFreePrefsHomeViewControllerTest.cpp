@@ -18,10 +18,8 @@ protected:
         return std::static_pointer_cast<VLPrefsCategoriesCell>(
             home->collectionView()->cellForItemAtIndexPath(ui::IndexPath::forItem(item, 0)));
     }
-    // The cover as drawn, in the hero's coordinates.
-    gfx::Rect coverInHero() {
-        return home->heroImage()->convertRect(home->heroImage()->bounds(), home->heroView().get());
-    }
+    // The cover as drawn in the hero: a view's frame includes its layer's transform.
+    gfx::Rect coverInHero() { return home->heroImage()->frame(); }
 };
 
 TEST_F(HomeTest, CategoriesAtRestMatchTheirGolden) {

@@ -108,7 +108,11 @@ void VLAvatarIdentityPickerViewController::layoutPreview() {
     };
     previewImage_ = ui::ImageView::create();
     previewImage_->setContentMode(gfx::ContentMode::ScaleAspectFill);
-    if (!useDefaultAvatarImage_) previewImage_->setImage(defaultAvatar_, "defaultAvatar");
+    if (useDefaultAvatarImage_) {
+        previewImage_->setAlpha(0);  // the default face is the emoji; no photo layer under it
+    } else {
+        previewImage_->setImage(defaultAvatar_, "defaultAvatar");
+    }
     centre(previewImage_, kPreviewSide);
 
     stickerImage_ = ui::ImageView::create();
