@@ -2,11 +2,10 @@
 //   BM_AvatarSnapshotEmoji: the default grinning face on its colour.
 //   BM_AvatarSnapshotText: two typed characters instead.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 #include "base/FileSystemRoot.h"
 #include "pickers/avatar/VLAvatarIdentityPickerViewController.h"

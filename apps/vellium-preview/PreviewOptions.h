@@ -29,8 +29,8 @@ struct PreviewOptions {
     int afterMilliseconds = 0;
     std::filesystem::path screenshotDirectory = ".";
     std::optional<std::filesystem::path> root;
-    std::optional<std::string> repository;        // the package repository's base address
-    std::optional<std::filesystem::path> caFile;  // the CA file that verifies it
+    std::optional<std::string> repository;          // the package repository's base address
+    std::optional<std::filesystem::path> caFile;    // the CA file that verifies it
     std::optional<std::filesystem::path> contacts;  // the address book's vCard directory
     bool denyContacts = false;                      // answer "no" to requests for contacts
 

@@ -227,7 +227,8 @@ TYPED_TEST(ListBehaviourTest, SelectionSetInCodeFollowsItsItemAndAReloadClearsIt
     this->scrollTo(2000);
     this->scrollTo(0);
     EXPECT_TRUE(list.shownSelected({0, 2}));
-    for (IndexPath ip : list.visible()) EXPECT_EQ(list.shownSelected(ip), (ip == IndexPath{0, 2})) << name(ip);
+    for (IndexPath ip : list.visible())
+        EXPECT_EQ(list.shownSelected(ip), (ip == IndexPath{0, 2})) << name(ip);
     list.select({0, 500});  // no such item
     EXPECT_EQ(list.selected(), (IndexPath{0, 2}));
     list.view->reloadData();
