@@ -1,5 +1,7 @@
 #include "crypto/VLEncryptor.h"
 
+#include <algorithm>
+
 #include "crypto/VLCryptorEngine.h"
 #include "crypto/VLCryptorHMAC.h"
 #include "crypto/VLInternalInconsistencyException.h"
@@ -132,12 +134,18 @@ bool VLEncryptor::start(const VLCryptorSettings& settings, const base::Data& enc
 }
 
 base::Data VLEncryptor::header() const {
-    base::Data bytes{kVLCryptorFileVersion, options_};
-    if (options_ & kOptionPassword) {
-        bytes.insert(bytes.end(), encryptionSalt_.begin(), encryptionSalt_.end());
-        bytes.insert(bytes.end(), HMACSalt_.begin(), HMACSalt_.end());
+    // Sized once and filled in place: version, options, the two salts with a password, the IV.
+    const bool password = options_ & kOptionPassword;
+    const std::size_t salts = password ? encryptionSalt_.size() + HMACSalt_.size() : 0;
+    base::Data bytes(2 + salts + IV_.size());
+    bytes[0] = kVLCryptorFileVersion;
+    bytes[1] = options_;
+    auto out = bytes.begin() + 2;
+    if (password) {
+        out = std::copy(encryptionSalt_.begin(), encryptionSalt_.end(), out);
+        out = std::copy(HMACSalt_.begin(), HMACSalt_.end(), out);
     }
-    bytes.insert(bytes.end(), IV_.begin(), IV_.end());
+    std::copy(IV_.begin(), IV_.end(), out);
     return bytes;
 }
 
