@@ -8,9 +8,9 @@
 #include "base/RunLoop.h"
 #include "host/ViewTreeJson.h"
 #include "kit/store/PrefsTestRoot.h"
-#include "pickers/avatar/VLAvatarEmojiSheetViewController.h"
 #include "pickers/avatar/VLAvatarIdentityPickerDataSource.h"
 #include "pickers/avatar/VLAvatarIdentityPickerViewController.h"
+#include "pickers/emoji/VLEmojiPickerViewController.h"
 #include "support/GoldenText.h"
 #include "support/PixelCounts.h"
 #include "support/ScopedEnvironment.h"
@@ -252,7 +252,7 @@ TEST_F(AvatarPickerTest, CancellingAfterATapReportsADismissalOnly) {
     EXPECT_FALSE(home->presentedViewController());
 }
 
-// The emoji tool's sheet reads the emoji file: a tap hands the emoji back unchanged, a
+// The emoji tool opens the emoji picker on the emoji file: a tap hands the emoji back unchanged, a
 // missing file gives an empty grid and closing it reports a dismissal.
 TEST_F(AvatarPickerTest, TheEmojiToolReturnsJoinerSequencesUnchangedAndReportsAnEmptyDismissal) {
     const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467";
@@ -265,10 +265,9 @@ TEST_F(AvatarPickerTest, TheEmojiToolReturnsJoinerSequencesUnchangedAndReportsAn
     ASSERT_TRUE(base::PropertyList::writeFile(sections, file).ok());
     open();
     tapGrid(Picker::kToolsSection, Picker::kEmojiTool);
-    auto sheet = presented<VLAvatarEmojiSheetViewController>();
+    auto sheet = presented<VLEmojiPickerViewController>();
     ASSERT_TRUE(sheet);
-    ASSERT_EQ(sheet->sections().size(), 2u);
-    EXPECT_EQ(sheet->sections()[1].title, "");
+    ASSERT_TRUE(sheet->emojiArray());
     tapItem(*sheet->collectionView(), 0, 1);
     EXPECT_EQ(face(), "emoji " + family + " on 64A1F4");
     EXPECT_FALSE(picker->presentedViewController());
@@ -276,7 +275,7 @@ TEST_F(AvatarPickerTest, TheEmojiToolReturnsJoinerSequencesUnchangedAndReportsAn
     std::filesystem::remove(file);
     logLines_.clear();
     tapGrid(Picker::kToolsSection, Picker::kEmojiTool);
-    sheet = presented<VLAvatarEmojiSheetViewController>();
+    sheet = presented<VLEmojiPickerViewController>();
     ASSERT_TRUE(sheet);
     EXPECT_EQ(sheet->collectionView()->numberOfSections(), 0);
     sheet->dismiss(true);

@@ -6,12 +6,12 @@
 #include "base/Strings.h"
 #include "gfx/Font.h"
 #include "gfx/SymbolImage.h"
-#include "pickers/avatar/VLAvatarEmojiSheetViewController.h"
 #include "pickers/avatar/VLAvatarIdentityCellHeaderView.h"
 #include "pickers/avatar/VLAvatarIdentityEmojiCell.h"
 #include "pickers/avatar/VLAvatarIdentityPickerDataSource.h"
 #include "pickers/avatar/VLAvatarIdentityStickerCell.h"
 #include "pickers/avatar/VLAvatarIdentityToolsCell.h"
+#include "pickers/emoji/VLEmojiPickerViewController.h"
 #include "store/VLColourString.h"
 #include "ui/Application.h"
 #include "ui/CollectionViewFlowLayout.h"
@@ -344,9 +344,9 @@ void VLAvatarIdentityPickerViewController::colorPickerViewControllerDidFinish(
 
 void VLAvatarIdentityPickerViewController::presentEmojiPickerVC() {
     textField_->resignFirstResponder();
-    auto sheet = VLAvatarEmojiSheetViewController::create(
-        std::static_pointer_cast<VLAvatarIdentityPickerViewController>(sharedController()));
-    present(sheet, true);
+    auto picker = VLEmojiPickerViewController::create();
+    picker->setDelegate(std::static_pointer_cast<VLAvatarIdentityPickerViewController>(sharedController()));
+    present(picker, true);
 }
 
 void VLAvatarIdentityPickerViewController::didSelectEmoji(const std::string& emoji) {
@@ -354,9 +354,8 @@ void VLAvatarIdentityPickerViewController::didSelectEmoji(const std::string& emo
     emojiLabel_->setText(emoji);
 }
 
-void VLAvatarIdentityPickerViewController::didDismissedEmojiPicker() {
-    base::Log::line("Emoji picker dismissed");
-}
+// The emoji picker logs its own dismissal; the face stays as it was.
+void VLAvatarIdentityPickerViewController::didDismissedEmojiPicker() {}
 
 void VLAvatarIdentityPickerViewController::presentKeyboardEditing() {
     showOnly(Face::Text);

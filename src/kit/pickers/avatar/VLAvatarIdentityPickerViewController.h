@@ -8,6 +8,7 @@
 #include "gfx/Image.h"
 #include "pickers/avatar/VLAvatarIdentityPickerEmojiDataModel.h"
 #include "pickers/avatar/VLAvatarPickerProtocol.h"
+#include "pickers/emoji/VLEmojiPickerProtocol.h"
 #include "ui/CollectionView.h"
 #include "ui/CollectionViewDataSource.h"
 #include "ui/CollectionViewDelegate.h"
@@ -36,7 +37,8 @@ class VLAvatarIdentityPickerViewController : public ui::ViewController,
                                              public ui::CollectionViewDelegate,
                                              public ui::TextFieldDelegate,
                                              public ui::ImagePickerControllerDelegate,
-                                             public ui::ColorPickerViewControllerDelegate {
+                                             public ui::ColorPickerViewControllerDelegate,
+                                             public VLEmojiPickerProtocol {
 public:
     static constexpr double kHeaderHeight = 75;
     static constexpr double kPreviewSide = 110;
@@ -90,8 +92,8 @@ public:
     void layoutCollectionView();
 
     // The emoji sheet's results.
-    void didSelectEmoji(const std::string& emoji);
-    void didDismissedEmojiPicker();
+    void didSelectEmoji(const std::string& emoji) override;
+    void didDismissedEmojiPicker() override;
 
     // Grid.
     int numberOfSections(ui::CollectionView&) override;
