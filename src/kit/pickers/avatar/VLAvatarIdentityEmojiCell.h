@@ -5,7 +5,7 @@
 #include "ui/CollectionViewCell.h"
 #include "ui/Label.h"
 
-// A preset of the avatar grid (and an emoji of the picker's emoji sheet): a circle in the
+// A preset of the avatar grid: a circle in the
 // preset's colour with its emoji centred, 45 points.
 class VLAvatarIdentityEmojiCell : public ui::CollectionViewCell {
 public:

@@ -91,7 +91,7 @@ public:
     void layoutHeaderView();
     void layoutCollectionView();
 
-    // The emoji sheet's results.
+    // What the emoji picker returns.
     void didSelectEmoji(const std::string& emoji) override;
     void didDismissedEmojiPicker() override;
 
