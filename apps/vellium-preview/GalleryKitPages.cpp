@@ -41,14 +41,13 @@ void buildContactPicker(GalleryScreen& screen, GalleryStackView& stack) {
     button->setTitle("Choose a contact");
     button->setTitleColor(gfx::Color::systemBlue());
     std::weak_ptr<ui::ViewController> weak = screen.sharedController();
-    screen.registerAction("presentContactPicker", [weak, result] {
+    button->addAction(ui::ControlEventTouchUpInside, [weak, result] {
         auto self = weak.lock();
         if (!self) return;
         auto picker = VLContactPickerViewController::create("Contacts", gfx::Color::systemIndigo());
         picker->setDelegate(result);
         self->present(picker, true);
     });
-    button->addTarget(screen.weak_from_this(), "presentContactPicker", ui::ControlEventTouchUpInside);
     stack.addFullWidthRow(button);
     stack.addFullWidthRow(picked, 70);
 }

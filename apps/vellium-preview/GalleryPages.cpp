@@ -30,24 +30,15 @@ std::shared_ptr<ui::Label> valueLabel(const std::string& text) {
     return label;
 }
 
-// Sends `action` to `screen` (which handles it) for a control's value changes.
-void onValueChanged(GalleryScreen& screen, ui::Control& control, const std::string& action,
-                    std::function<void()> handler) {
-    screen.registerAction(action, std::move(handler));
-    control.addTarget(screen.weak_from_this(), action, ui::ControlEventValueChanged);
-}
-
-std::shared_ptr<ui::Button> actionButton(GalleryScreen& screen, const std::string& title,
-                                         const std::string& action, std::function<void()> handler) {
+std::shared_ptr<ui::Button> actionButton(const std::string& title, std::function<void()> handler) {
     auto button = ui::Button::create();
     button->setTitle(title);
     button->setTitleColor(gfx::Color::systemBlue());
-    screen.registerAction(action, std::move(handler));
-    button->addTarget(screen.weak_from_this(), action, ui::ControlEventTouchUpInside);
+    button->addAction(ui::ControlEventTouchUpInside, std::move(handler));
     return button;
 }
 
-void buildControls(GalleryScreen& screen, GalleryStackView& stack) {
+void buildControls(GalleryScreen&, GalleryStackView& stack) {
     auto toggle = ui::Switch::create();
     toggle->setOn(true);
     stack.addRow("Switch", toggle);
@@ -55,19 +46,25 @@ void buildControls(GalleryScreen& screen, GalleryStackView& stack) {
     auto slider = ui::Slider::create();
     slider->setValue(0.4f);
     auto sliderValue = valueLabel("40 %");
-    onValueChanged(screen, *slider, "sliderChanged", [slider, weak = std::weak_ptr(sliderValue)] {
-        if (auto label = weak.lock())
-            label->setText(std::to_string(std::lround(slider->value() * 100)) + " %");
-    });
+    // Handlers live on their control: they hold it and its label weakly.
+    slider->addAction(ui::ControlEventValueChanged,
+                      [control = std::weak_ptr(slider), weak = std::weak_ptr(sliderValue)] {
+                          auto slider = control.lock();
+                          if (auto label = weak.lock(); slider && label)
+                              label->setText(std::to_string(std::lround(slider->value() * 100)) + " %");
+                      });
     stack.addRow("Slider", sliderValue);
     stack.addFullWidthRow(slider);
 
     auto stepper = ui::Stepper::create();
     stepper->setValue(3);
     auto stepperValue = valueLabel("3");
-    onValueChanged(screen, *stepper, "stepperChanged", [stepper, weak = std::weak_ptr(stepperValue)] {
-        if (auto label = weak.lock()) label->setText(std::to_string(std::lround(stepper->value())));
-    });
+    stepper->addAction(ui::ControlEventValueChanged,
+                       [control = std::weak_ptr(stepper), weak = std::weak_ptr(stepperValue)] {
+                           auto stepper = control.lock();
+                           if (auto label = weak.lock(); stepper && label)
+                               label->setText(std::to_string(std::lround(stepper->value())));
+                       });
     stack.addRow("Stepper", stepper);
     stack.addRow("Stepper value", stepperValue);
 
@@ -126,7 +123,7 @@ std::shared_ptr<GalleryScreen> sheet(bool modal) {
         stack.addRow(modal ? "Only Close dismisses this sheet" : "Swipe down or press Close", valueLabel(""));
         std::weak_ptr<GalleryScreen> weak =
             std::static_pointer_cast<GalleryScreen>(screen.sharedController());
-        stack.addFullWidthRow(actionButton(screen, "Close", "close", [weak] {
+        stack.addFullWidthRow(actionButton("Close", [weak] {
             if (auto self = weak.lock()) self->dismiss(true);
         }));
     });
@@ -137,25 +134,24 @@ std::shared_ptr<GalleryScreen> sheet(bool modal) {
 void buildSheets(GalleryScreen& screen, GalleryStackView& stack) {
     auto result = valueLabel("No alert answered yet");
     std::weak_ptr<GalleryScreen> weak = std::static_pointer_cast<GalleryScreen>(screen.sharedController());
-    stack.addFullWidthRow(actionButton(screen, "Present a sheet", "presentSheet", [weak] {
+    stack.addFullWidthRow(actionButton("Present a sheet", [weak] {
         if (auto self = weak.lock()) self->present(sheet(false), true);
     }));
-    stack.addFullWidthRow(actionButton(screen, "Present a modal sheet", "presentModal", [weak] {
+    stack.addFullWidthRow(actionButton("Present a modal sheet", [weak] {
         if (auto self = weak.lock()) self->present(sheet(true), true);
     }));
-    stack.addFullWidthRow(
-        actionButton(screen, "Show an alert", "showAlert", [weak, label = std::weak_ptr(result)] {
-            auto self = weak.lock();
-            if (!self) return;
-            auto alert =
-                ui::AlertController::create("Reset settings?", "Every preference goes back to its default.");
-            auto answer = [label](const ui::AlertAction& action) {
-                if (auto shown = label.lock()) shown->setText("Answered: " + action.title);
-            };
-            alert->addAction({"Cancel", ui::AlertAction::Style::Cancel, answer});
-            alert->addAction({"Reset", ui::AlertAction::Style::Destructive, answer});
-            self->present(alert, true);
-        }));
+    stack.addFullWidthRow(actionButton("Show an alert", [weak, label = std::weak_ptr(result)] {
+        auto self = weak.lock();
+        if (!self) return;
+        auto alert =
+            ui::AlertController::create("Reset settings?", "Every preference goes back to its default.");
+        auto answer = [label](const ui::AlertAction& action) {
+            if (auto shown = label.lock()) shown->setText("Answered: " + action.title);
+        };
+        alert->addAction({"Cancel", ui::AlertAction::Style::Cancel, answer});
+        alert->addAction({"Reset", ui::AlertAction::Style::Destructive, answer});
+        self->present(alert, true);
+    }));
     stack.addFullWidthRow(result);
 }
 

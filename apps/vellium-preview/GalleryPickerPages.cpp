@@ -181,10 +181,9 @@ void addPresentButton(GalleryScreen& screen, GalleryStackView& stack, const std:
     button->setTitle(title);
     button->setTitleColor(gfx::Color::systemBlue());
     std::weak_ptr<ui::ViewController> weak = screen.sharedController();
-    screen.registerAction("presentPicker", [weak, makePicker = std::move(makePicker)] {
+    button->addAction(ui::ControlEventTouchUpInside, [weak, makePicker = std::move(makePicker)] {
         if (auto self = weak.lock()) self->present(makePicker(), true);
     });
-    button->addTarget(screen.weak_from_this(), "presentPicker", ui::ControlEventTouchUpInside);
     stack.addFullWidthRow(button);
 }
 

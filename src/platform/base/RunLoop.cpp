@@ -182,6 +182,7 @@ bool RunLoop::runDueTimers(bool honourStop) {
                 timer.scheduled = false;
             }
         }
+        ++callbacksRun_;
         (*task)();
         ranAny = true;
         rescheduleRepeating(token);
@@ -253,6 +254,7 @@ bool RunLoop::pollDescriptors(std::optional<TimePoint> wakeTime, bool sleeping) 
             }
             onReady = it->second.second;
         }
+        ++callbacksRun_;
         (*onReady)();
         ranAny = true;
     }

@@ -78,6 +78,9 @@ public:
 
     std::shared_ptr<Clock> clock();
     TimePoint now() { return clock()->now(); }
+    // How many tasks, timer firings and watch callbacks have run so far (a host compares it
+    // between its own ticks to learn whether anything else ran that may have changed views).
+    std::uint64_t callbacksRun() const { return callbacksRun_; }
 
 private:
     struct Timer {
@@ -112,6 +115,7 @@ private:
     std::uint64_t nextSequence_ = 0;
     bool sleeping_ = false;
     std::atomic<bool> stopRequested_{false};
+    std::atomic<std::uint64_t> callbacksRun_{0};
     int wakeFd_ = -1;
 };
 

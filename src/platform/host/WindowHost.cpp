@@ -4,18 +4,16 @@
 
 #include <cmath>
 #include <fstream>
+#include <optional>
 
 #include "base/Log.h"
 #include "gfx/Image.h"
 #include "host/HeadlessHost.h"
-#include "ui/AnimationScheduler.h"
 #include "ui/Application.h"
+#include "ui/FrameScheduler.h"
 #include "ui/KeyInput.h"
 #include "ui/ScrollView.h"
-#include "ui/TextField.h"
-#include "ui/TextView.h"
 #include "ui/Touch.h"
-#include "ui/ViewController.h"
 #include "ui/Window.h"
 
 namespace host {
@@ -54,6 +52,12 @@ SDL_Keycode keycodeFor(WindowHost::Key key) {
             return SDLK_LEFT;
         case WindowHost::Key::Right:
             return SDLK_RIGHT;
+        case WindowHost::Key::Up:
+            return SDLK_UP;
+        case WindowHost::Key::Down:
+            return SDLK_DOWN;
+        case WindowHost::Key::Space:
+            return SDLK_SPACE;
         case WindowHost::Key::Escape:
             return SDLK_ESCAPE;
         case WindowHost::Key::F2:
@@ -64,6 +68,34 @@ SDL_Keycode keycodeFor(WindowHost::Key key) {
             return SDLK_d;
     }
     return SDLK_UNKNOWN;
+}
+
+// The press a key sends through the responder chain, if it is one.
+std::optional<ui::Press::Key> pressKeyFor(int keycode) {
+    using Key = ui::Press::Key;
+    switch (keycode) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return Key::Return;
+        case SDLK_BACKSPACE:
+            return Key::Backspace;
+        case SDLK_LEFT:
+            return Key::Left;
+        case SDLK_RIGHT:
+            return Key::Right;
+        case SDLK_UP:
+            return Key::Up;
+        case SDLK_DOWN:
+            return Key::Down;
+        case SDLK_SPACE:
+            return Key::Space;
+        case SDLK_TAB:
+            return Key::Tab;
+        case SDLK_ESCAPE:
+            return Key::Escape;
+        default:
+            return std::nullopt;
+    }
 }
 
 // The nearest scroll view at or above `view` that can scroll: enabled, with content longer
@@ -118,19 +150,26 @@ void WindowHost::run() {
 }
 
 void WindowHost::attach() {
-    if (!ticker_) reschedule(kFrameInterval);
+    if (ticker_) return;
+    // Something starting to move while the host idles brings it back to the frame rate now.
+    driver_ = ui::FrameScheduler::main().beginDriving([this] { reschedule(kFrameInterval); });
+    reschedule(kFrameInterval);
 }
 
 void WindowHost::detach() {
-    if (ticker_) base::RunLoop::main().cancel(ticker_);
+    if (!ticker_) return;
+    base::RunLoop::main().cancel(ticker_);
     ticker_ = 0;
+    ui::FrameScheduler::main().endDriving(driver_);
+    driver_ = 0;
 }
 
 void WindowHost::reschedule(Duration interval) {
     if (ticker_ && interval == tickInterval_) return;
-    detach();
+    if (ticker_) base::RunLoop::main().cancel(ticker_);
     tickInterval_ = interval;
     ticker_ = base::RunLoop::main().scheduleRepeating(interval, [this] {
+        ++ownCallbacks_;
         if (!tick()) {
             detach();
             base::RunLoop::main().stop();
@@ -143,7 +182,12 @@ void WindowHost::reschedule(Duration interval) {
 bool WindowHost::tick() {
     processEvents();
     if (!quit_) drawIfNeeded();
+    foreignSeen_ = foreignCallbacks();
     return !quit_;
+}
+
+std::uint64_t WindowHost::foreignCallbacks() const {
+    return base::RunLoop::main().callbacksRun() - ownCallbacks_;
 }
 
 int WindowHost::processEvents() {
@@ -157,13 +201,14 @@ int WindowHost::processEvents() {
 }
 
 bool WindowHost::isBusy() const {
-    return dirty_ || fingerDown_ || ui::AnimationScheduler::shared().isAnimating() ||
-           base::RunLoop::main().now() - lastInput_ < kSettleTime;
+    return dirty_ || fingerDown_ || window_->needsFrame() || foreignCallbacks() != foreignSeen_;
 }
 
 bool WindowHost::drawIfNeeded() {
     if (!isBusy()) return false;
     dirty_ = false;
+    foreignSeen_ = foreignCallbacks();
+    window_->runFrame(base::RunLoop::main().now());
     gfx::Image image = HeadlessHost::render(*window_, window_->scale());
     if (image.isNull()) return false;
     if (!sdl_->texture || sdl_->textureWidth != image.pixelWidth() ||
@@ -186,6 +231,8 @@ bool WindowHost::drawIfNeeded() {
     SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
     SDL_RenderPresent(sdl_->renderer);
     ++framesDrawn_;
+    frameTimes_.push_back(std::chrono::steady_clock::now());
+    if (frameTimes_.size() > kFrameTimesKept) frameTimes_.pop_front();
     return true;
 }
 
@@ -240,7 +287,6 @@ void WindowHost::handleEvent(const void* raw) {
         default:
             return;
     }
-    lastInput_ = base::RunLoop::main().now();
     dirty_ = true;
 }
 
@@ -261,7 +307,6 @@ void WindowHost::cancelTouch() {
 
 void WindowHost::handleMouseMotion(gfx::Point point) {
     window_->sendTouch(ui::Touch(touchIdentifier_, ui::TouchPhase::Moved, point));
-    lastInput_ = base::RunLoop::main().now();
     dirty_ = true;
 }
 
@@ -283,38 +328,21 @@ void WindowHost::handleText(const char* text) {
 }
 
 void WindowHost::handleKey(int keycode, bool control) {
-    auto responder = window_->firstResponder();
-    auto* input = dynamic_cast<ui::KeyInput*>(responder.get());
     switch (keycode) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            if (input) input->insertText("\n");
-            return;
-        case SDLK_BACKSPACE:
-            if (input) input->deleteBackward();
-            return;
-        case SDLK_LEFT:
-        case SDLK_RIGHT: {
-            int delta = keycode == SDLK_LEFT ? -1 : 1;
-            if (auto* field = dynamic_cast<ui::TextField*>(responder.get())) field->moveCaret(delta);
-            if (auto* text = dynamic_cast<ui::TextView*>(responder.get())) text->moveCaret(delta);
-            return;
-        }
         case SDLK_F2:
-            toggleAppearance();
-            return;
+            return toggleAppearance();
         case SDLK_d:
             if (control) toggleAppearance();
             return;
         case SDLK_F12:
-            saveScreenshot();
-            return;
-        case SDLK_ESCAPE:
-            escape();
-            return;
+            return saveScreenshot();
         default:
-            return;
+            break;
     }
+    auto key = pressKeyFor(keycode);
+    if (!key) return;
+    bool handled = window_->sendPress(ui::Press{*key, control});
+    if (!handled && *key == ui::Press::Key::Escape) quit_ = true;
 }
 
 void WindowHost::toggleAppearance() {
@@ -342,19 +370,6 @@ void WindowHost::saveScreenshot() {
     tree << HeadlessHost::dumpJson(*window_);
     if (!tree.flush()) base::Log::line("WindowHost: cannot write " + treePath.string());
     base::Log::line("WindowHost: screenshot saved to " + path.string() + " with its view tree");
-}
-
-void WindowHost::escape() {
-    auto root = window_->rootViewController();
-    auto presented = root ? root->presentedViewController() : nullptr;
-    if (!presented) {
-        quit_ = true;
-        return;
-    }
-    // A screen that is modal in presentation is closed by its own buttons only.
-    if (!presented->isModalInPresentation() && !presented->isBeingPresented() &&
-        !presented->isBeingDismissed())
-        presented->dismiss(true);
 }
 
 void WindowHost::injectMouseButton(gfx::Point pixel, bool pressed) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -25,27 +27,32 @@ struct WindowHostOptions {
 
 // Shows a ui::Window in an SDL2 desktop window: the interactive backend beside HeadlessHost.
 //
-// Drawing. The tree is rendered with HeadlessHost into an image at the window's scale and
-// copied into a streaming texture only when something may have changed: input was handled,
-// an animation is running, `setNeedsDisplay` was called, or less than `kSettleTime` has passed
-// since the last input (scroll deceleration, keyboard slides and delayed actions run on their
-// own timers and settle within it). An idle host draws nothing.
+// Frames. While attached the host drives the window's frame clock (ui::FrameScheduler): each
+// tick handles every queued event, then, when a frame is needed, runs the window's frame
+// (motion, then layout), renders the tree with HeadlessHost into an image at the window's
+// scale and copies it into a streaming texture. A frame is needed when input was handled, a
+// finger is down, something is on the frame clock (an animation, a scroll deceleration, a
+// playing video), a view asked for one (`View::setNeedsDisplay`), or anything else ran on
+// the main run loop since the last tick (a delayed action, a download arriving). An idle
+// host draws nothing.
 //
-// The run loop. `attach` schedules one repeating timer on base::RunLoop::main(): every tick
-// reads all queued SDL events and then draws if needed. It ticks at the display rate
-// (`kFrameInterval`) while the window is busy and every `kIdleInterval` when idle, so the loop
-// sleeps in between. (SDL exposes no descriptor for every video driver, so a timer is the
-// portable integration.)
+// The run loop. `attach` schedules one repeating timer on base::RunLoop::main(). It ticks at
+// the display rate (`kFrameInterval`) while frames are needed and every `kIdleInterval`
+// otherwise, so the loop sleeps in between; the frame clock wakes an idle host at once when
+// something starts to move. (SDL exposes no descriptor for every video driver, so a timer is
+// the portable integration.) The real time of every frame drawn is kept (`frameTimes`), so
+// a program can report its frame rate.
 //
 // Input. Window pixels are mapped onto points through the window's current size, so a
 // resized window still hits the right views. The left mouse button is one finger: press,
 // drag and release become touches began, moved and ended; losing the focus mid-press cancels
 // the touch (the release would go elsewhere). The wheel scrolls the scroll view
-// under the pointer by `kWheelStep` points a notch. Typed text, Return, Backspace and the
-// left and right arrows go to the first responder when it is a text input (as the on-screen
-// keyboard does). F2 or Ctrl+D toggles light and dark; F12 writes a screenshot PNG into the
-// screenshot directory, with its view-tree JSON beside it. Escape dismisses what is presented, or quits when
-// nothing is; closing the window quits.
+// under the pointer by `kWheelStep` points a notch. Typed text goes to the first responder
+// when it is a text input (as the on-screen keyboard does). Other keys (Return, Backspace, the
+// arrows, Space, Tab, Escape) are presses sent to the first responder and up the chain
+// (`ui::Window::sendPress`); an Escape nobody takes quits. F2 or Ctrl+D toggles light and dark
+// and F12 writes a screenshot PNG into the screenshot directory, with its view-tree JSON
+// beside it: those are the host's own. Closing the window quits.
 //
 // Under xvfb-run SDL uses its X11 driver and the software renderer, so tests drive the real
 // thing; the `inject` calls push events through SDL's own queue, as the window system would.
@@ -54,10 +61,9 @@ public:
     using Duration = base::RunLoop::Duration;
     static constexpr Duration kFrameInterval = std::chrono::microseconds(16667);
     static constexpr Duration kIdleInterval = std::chrono::milliseconds(50);
-    static constexpr Duration kSettleTime = std::chrono::milliseconds(1500);
     static constexpr double kWheelStep = 40;  // points per wheel notch
 
-    enum class Key { Return, Backspace, Left, Right, Escape, F2, F12, D };
+    enum class Key { Return, Backspace, Left, Right, Up, Down, Space, Escape, F2, F12, D };
 
     // Opens an SDL window of the window's screen size times its scale in pixels. Fails when
     // SDL cannot make a window or renderer.
@@ -83,6 +89,13 @@ public:
 
     bool quitRequested() const { return quit_; }
     int framesDrawn() const { return framesDrawn_; }
+    using FrameTime = std::chrono::steady_clock::time_point;
+    // When the last frames were drawn (real time, at most `kFrameTimesKept`, oldest first).
+    static constexpr std::size_t kFrameTimesKept = 1024;
+    const std::deque<FrameTime>& frameTimes() const { return frameTimes_; }
+    void clearFrameTimes() { frameTimes_.clear(); }
+    // The interval the host ticks at now (`kFrameInterval` while frames are needed).
+    Duration tickInterval() const { return tickInterval_; }
     // The path of the last screenshot written by F12 (empty when none).
     const std::filesystem::path& lastScreenshot() const { return lastScreenshot_; }
     // The window's size in pixels now.
@@ -112,9 +125,9 @@ private:
     void handleKey(int keycode, bool control);
     void toggleAppearance();
     void saveScreenshot();
-    void escape();
     gfx::Point toPoints(double pixelX, double pixelY) const;
     bool isBusy() const;
+    std::uint64_t foreignCallbacks() const;
     void reschedule(Duration interval);
 
     std::shared_ptr<ui::Window> window_;
@@ -127,8 +140,11 @@ private:
     int framesDrawn_ = 0;
     int screenshotCount_ = 0;
     std::filesystem::path lastScreenshot_;
-    base::Clock::TimePoint lastInput_{};
+    std::deque<FrameTime> frameTimes_;
+    std::uint64_t ownCallbacks_ = 0;  // the host's own ticks run on the main loop
+    std::uint64_t foreignSeen_ = 0;   // other callbacks run by the end of the last tick
     base::RunLoop::Token ticker_ = 0;
+    std::uint64_t driver_ = 0;  // this host's turn at driving the frame clock
     Duration tickInterval_{};
 };
 

@@ -95,12 +95,10 @@ void AlertController::build() {
         double width = sideBySide ? (kWidth - kSeparator) / 2 : kWidth;
         double x = sideBySide ? static_cast<double>(slot) * (width + kSeparator) : 0;
         button->setFrame({x, y, width, kButtonHeight});
-        std::string name = "alertAction" + std::to_string(order[slot]);
         std::weak_ptr<AlertController> weak = std::static_pointer_cast<AlertController>(sharedController());
-        registerAction(name, [weak, index = order[slot]] {
+        button->addAction(ControlEventTouchUpInside, [weak, index = order[slot]] {
             if (auto self = weak.lock()) self->actionChosen(index);
         });
-        button->addTarget(weak_from_this(), name, ControlEventTouchUpInside);
         root->addSubview(button);
         buttons_.push_back(button);
     }

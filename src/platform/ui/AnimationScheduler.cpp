@@ -1,18 +1,11 @@
 #include "ui/AnimationScheduler.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "ui/Layer.h"
 #include "ui/Transaction.h"
 
 namespace ui {
-
-namespace {
-
-constexpr auto kFrameInterval = std::chrono::nanoseconds(1'000'000'000 / 60);
-
-}  // namespace
 
 AnimationScheduler& AnimationScheduler::shared() {
     static AnimationScheduler scheduler;
@@ -50,19 +43,18 @@ void AnimationScheduler::propertyDidChange(Layer& layer, AnimatableProperty prop
 void AnimationScheduler::layerDidAddAnimation(Layer& layer) {
     if (std::find(animating_.begin(), animating_.end(), &layer) == animating_.end())
         animating_.push_back(&layer);
-    if (ticker_ == 0) ticker_ = base::RunLoop::main().scheduleRepeating(kFrameInterval, [this] { tick(); });
+    if (frame_ == 0) frame_ = FrameScheduler::main().add([this](TimePoint time) { tick(time); });
 }
 
 void AnimationScheduler::layerWillGoAway(Layer& layer) { std::erase(animating_, &layer); }
 
-void AnimationScheduler::tick() {
-    TimePoint time = now();
+void AnimationScheduler::tick(TimePoint time) {
     // Ending an animation only posts completions, so no layer goes away during the loop.
     for (Layer* layer : std::vector(animating_)) layer->finishAnimationsEndedBy(time);
     std::erase_if(animating_, [](Layer* layer) { return !layer->hasAnimations(); });
     if (animating_.empty()) {
-        base::RunLoop::main().cancel(ticker_);
-        ticker_ = 0;
+        FrameScheduler::main().remove(frame_);
+        frame_ = 0;
     }
 }
 

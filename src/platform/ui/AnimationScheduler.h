@@ -7,6 +7,7 @@
 #include "base/RunLoop.h"
 #include "ui/AnimatableValue.h"
 #include "ui/AnimationGroup.h"
+#include "ui/FrameScheduler.h"
 #include "ui/TimingCurve.h"
 
 namespace ui {
@@ -14,9 +15,8 @@ namespace ui {
 class Layer;
 
 // The main thread's animation state: the animate blocks that are open (innermost last), the
-// layers with running animations, and the timer that ends animations on time. The timer
-// ticks on `base::RunLoop::main()` at the display rate while any animation runs and is
-// cancelled when none does. Time is the main run loop's clock.
+// layers with running animations. While any animation runs it is stepped by the frame clock
+// (FrameScheduler), which ends animations on time; time is the main run loop's clock.
 class AnimationScheduler {
 public:
     using TimePoint = base::Clock::TimePoint;
@@ -51,11 +51,11 @@ public:
 private:
     AnimationScheduler() = default;
     const Context* animatingContext() const;
-    void tick();
+    void tick(TimePoint time);
 
     std::vector<Context> contexts_;
     std::vector<Layer*> animating_;
-    base::RunLoop::Token ticker_ = 0;
+    FrameScheduler::Token frame_ = 0;
 };
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/WhileAlive.h"
 #include "gfx/Font.h"
 #include "ui/Button.h"
 #include "ui/ColorPickerViewControllerDelegate.h"
@@ -150,6 +151,10 @@ void ColorPickerViewController::loadView() {
     refreshControls();
 }
 
+std::shared_ptr<ColorPickerViewController> ColorPickerViewController::picker() {
+    return std::static_pointer_cast<ColorPickerViewController>(sharedController());
+}
+
 void ColorPickerViewController::buildHeader(View& root) {
     titleLabel_ = Label::create(title().empty() ? "Colours" : title());
     titleLabel_->setFont(gfx::Font::system(17, gfx::FontWeight::Semibold));
@@ -158,12 +163,8 @@ void ColorPickerViewController::buildHeader(View& root) {
 
     closeButton_ = Button::create();
     closeButton_->setSymbolImage("xmark");
-    std::weak_ptr<ColorPickerViewController> weak =
-        std::static_pointer_cast<ColorPickerViewController>(sharedController());
-    registerAction("colorPickerClose", [weak] {
-        if (auto self = weak.lock()) self->dismiss(true);
-    });
-    closeButton_->addTarget(weak_from_this(), "colorPickerClose", ControlEventTouchUpInside);
+    closeButton_->addAction(ControlEventTouchUpInside,
+                            base::whileAlive(picker(), [](auto& self) { self.dismiss(true); }));
     root.addSubview(closeButton_);
 }
 
@@ -181,12 +182,7 @@ void ColorPickerViewController::buildGrid(View& root) {
     grid_->setClipsToBounds(true);
     grid_->layer().setCornerRadius(8);
     gridTap_ = TapGestureRecognizer::create();
-    std::weak_ptr<ColorPickerViewController> weak =
-        std::static_pointer_cast<ColorPickerViewController>(sharedController());
-    registerAction("colorPickerSwatch", [weak] {
-        if (auto self = weak.lock()) self->swatchTapped();
-    });
-    gridTap_->addTarget(weak_from_this(), "colorPickerSwatch");
+    gridTap_->addAction(base::whileAlive(picker(), [](auto& self) { self.swatchTapped(); }));
     grid_->addGestureRecognizer(gridTap_);
     root.addSubview(grid_);
 }
@@ -194,8 +190,6 @@ void ColorPickerViewController::buildGrid(View& root) {
 void ColorPickerViewController::buildSliders(View& root) {
     static constexpr std::array<const char*, kSliderCount> kNames{"Hue", "Saturation", "Brightness",
                                                                   "Opacity"};
-    std::weak_ptr<ColorPickerViewController> weak =
-        std::static_pointer_cast<ColorPickerViewController>(sharedController());
     for (int i = 0; i < kSliderCount; ++i) {
         auto index = static_cast<SliderIndex>(i);
         sliderLabels_[i] = Label::create(kNames[i]);
@@ -204,11 +198,8 @@ void ColorPickerViewController::buildSliders(View& root) {
         sliders_[i] = Slider::create();
         sliders_[i]->setMinimumValue(0);
         sliders_[i]->setMaximumValue(1);
-        std::string action = std::string("colorPickerSlider") + kNames[i];
-        registerAction(action, [weak, index] {
-            if (auto self = weak.lock()) self->sliderMoved(index);
-        });
-        sliders_[i]->addTarget(weak_from_this(), action, ControlEventValueChanged);
+        sliders_[i]->addAction(ControlEventValueChanged,
+                               base::whileAlive(picker(), [index](auto& self) { self.sliderMoved(index); }));
         root.addSubview(sliderLabels_[i]);
         root.addSubview(sliders_[i]);
     }
@@ -227,20 +218,13 @@ void ColorPickerViewController::buildHexRow(View& root) {
     hexField_->layer().setCornerRadius(8);
     hexField_->setAutocorrectionType(AutocorrectionType::No);
     hexField_->setAutocapitalizationType(AutocapitalizationType::AllCharacters);
-    std::weak_ptr<ColorPickerViewController> weak =
-        std::static_pointer_cast<ColorPickerViewController>(sharedController());
-    registerAction("colorPickerHexChanged", [weak] {
-        if (auto self = weak.lock()) self->hexEdited();
-    });
-    registerAction("colorPickerHexEnded", [weak] {
-        if (auto self = weak.lock()) self->hexEditingEnded();
-    });
-    registerAction("colorPickerHexReturn", [weak] {
-        if (auto self = weak.lock()) self->hexField_->resignFirstResponder();
-    });
-    hexField_->addTarget(weak_from_this(), "colorPickerHexChanged", ControlEventEditingChanged);
-    hexField_->addTarget(weak_from_this(), "colorPickerHexEnded", ControlEventEditingDidEnd);
-    hexField_->addTarget(weak_from_this(), "colorPickerHexReturn", ControlEventPrimaryActionTriggered);
+    hexField_->addAction(ControlEventEditingChanged,
+                         base::whileAlive(picker(), [](auto& self) { self.hexEdited(); }));
+    hexField_->addAction(ControlEventEditingDidEnd,
+                         base::whileAlive(picker(), [](auto& self) { self.hexEditingEnded(); }));
+    hexField_->addAction(ControlEventPrimaryActionTriggered, base::whileAlive(picker(), [](auto& self) {
+                             self.hexField_->resignFirstResponder();
+                         }));
     root.addSubview(hexField_);
 }
 

@@ -73,6 +73,7 @@ private:
         double hue = 0, saturation = 0, brightness = 0;
     };
 
+    std::shared_ptr<ColorPickerViewController> picker();
     void buildHeader(View& root);
     void buildGrid(View& root);
     void buildSliders(View& root);

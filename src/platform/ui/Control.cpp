@@ -44,6 +44,10 @@ unsigned Control::eventsForTarget(const std::weak_ptr<Responder>& target, const 
     return targets_.eventsFor(target, action);
 }
 
+ActionToken Control::addAction(unsigned events, std::function<void()> handler) {
+    return targets_.addHandler(events, std::move(handler));
+}
+
 void Control::sendActionsForControlEvents(unsigned events) {
     auto self = shared_from_this();
     targets_.send(events, this);

@@ -31,9 +31,10 @@ enum ControlEvents : unsigned {
     ControlEventAllEvents = 0xFFFFFFFFu,
 };
 
-// A view that turns touches into events and reports them to targets by named action
-// (target–action). A target is held weakly; a null target means "the responder chain": the
-// action goes to the nearest responder from the control up that handles it.
+// A view that turns touches into events and reports them to handlers (`addAction`) and to
+// targets by named action (target–action, for commands). A target is held weakly; a null
+// target means "the responder chain": the action goes to the nearest responder from the
+// control up that handles it.
 //
 // Touch tracking: a touch that begins on an enabled control highlights it and sends touch
 // down; while it moves the highlight follows whether it is inside the bounds; when it ends
@@ -60,6 +61,9 @@ public:
     void removeTarget(const std::weak_ptr<Responder>& target, const std::string& action, unsigned events);
     // The events registered for `target` and `action` (0 when none).
     unsigned eventsForTarget(const std::weak_ptr<Responder>& target, const std::string& action) const;
+    // Runs `handler` for `events`: screen-local wiring that no other registration, named or
+    // not, replaces. The token takes it off again.
+    ActionToken addAction(unsigned events, std::function<void()> handler);
     // Sends the action of every registration that includes one of `events`, in the order
     // they were added. The control and each target are kept alive while their action runs.
     void sendActionsForControlEvents(unsigned events);

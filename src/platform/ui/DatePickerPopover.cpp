@@ -131,8 +131,7 @@ void DatePickerPopover::build() {
     done_->setTitleColor(tintColor());
     done_->setTitleFont(gfx::Font::system(17, gfx::FontWeight::Semibold));
     done_->setFrame({kCardWidth - kPadding - 80, y, 80, kRowHeight});
-    registerAction("done", [this] { close(); });
-    done_->addTarget(weak_from_this(), "done", ControlEventTouchUpInside);
+    done_->addAction(ControlEventTouchUpInside, [this] { close(); });
     card_->addSubview(done_);
     card_->setFrame({0, 0, kCardWidth, y + kRowHeight + kPadding});
     placeCard();
@@ -165,9 +164,7 @@ std::shared_ptr<Button> DatePickerPopover::makeStepButton(const char* title, Uni
     button->setBackgroundColor(tintColor().withAlphaComponent(0.12));
     button->layer().setCornerRadius(8);
     button->setFrame({x, y + 4, kStepButtonSize, kRowHeight - 8});
-    std::string action = std::string(delta < 0 ? "minus." : "plus.") + unitName(unit);
-    registerAction(action, [this, unit, delta] { step(unit, delta); });
-    button->addTarget(weak_from_this(), action, ControlEventTouchUpInside);
+    button->addAction(ControlEventTouchUpInside, [this, unit, delta] { step(unit, delta); });
     return button;
 }
 

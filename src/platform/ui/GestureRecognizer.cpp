@@ -24,6 +24,10 @@ void GestureRecognizer::addTarget(const std::weak_ptr<Responder>& target, const 
     targets_.add(target, action, kStateChanged);
 }
 
+ActionToken GestureRecognizer::addAction(std::function<void()> handler) {
+    return targets_.addHandler(kStateChanged, std::move(handler));
+}
+
 void GestureRecognizer::removeTarget(const std::weak_ptr<Responder>& target, const std::string& action) {
     targets_.remove(target, action, kStateChanged);
 }

@@ -60,6 +60,8 @@ public:
     void addTarget(const std::weak_ptr<Responder>& target, const std::string& action);
     // An empty action removes every action of `target`.
     void removeTarget(const std::weak_ptr<Responder>& target, const std::string& action);
+    // Runs `handler` on every state change targets hear; the token takes it off again.
+    ActionToken addAction(std::function<void()> handler);
 
     // Whether recognising cancels the touches of the view they were delivered to (true).
     bool cancelsTouchesInView() const { return cancelsTouchesInView_; }

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "ui/Press.h"
+
 namespace ui {
 
 // What a keyboard types into: the first responder when it is a text input. Typing reaches an
@@ -14,6 +16,13 @@ public:
     virtual void insertText(std::string_view text) = 0;
     // Deletes the user-perceived character before the caret.
     virtual void deleteBackward() = 0;
+    // Moves the caret by `delta` user-perceived characters.
+    virtual void moveCaret(int delta) = 0;
+
+    // The keys every text input answers: Return types a newline, Backspace deletes, the left
+    // and right arrows move the caret, Space is kept (its text arrives as typing). False for
+    // any other key.
+    bool handleEditingPress(const Press& press);
 };
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/LayoutEngine.h"
 
+#include <algorithm>
+
 #include "base/Log.h"
 #include "layout/Errors.h"
 #include "ui/LayoutConstraint.h"
@@ -283,6 +285,51 @@ void LayoutEngine::intrinsicContentSizeDidChange(View& view) {
         return;
     removeAll(it->second.intrinsic);
     addIntrinsicConstraints(view, it->second);
+}
+
+void LayoutEngine::beginMeasuring(View& view, gfx::Size target) {
+    if (measuring_.count(&view)) return;
+    participate(view);
+    Participant& participant = participants_.at(&view);
+    bool byFrame = !participant.frame.empty();
+    if (byFrame) {
+        for (std::size_t size : {2, 3}) {
+            if (solver_.hasConstraint(participant.frame[size]))
+                solver_.removeConstraint(participant.frame[size]);
+        }
+    }
+    const auto& v = variablesOf(view);
+    double held = byFrame ? LayoutPriority::kRequired : LayoutPriority::kRequired - 1;
+    std::vector<layout::Constraint> standIns{
+        (v.width == std::max(target.width, 0.0)).withStrength(strengthFor(held)),
+        (v.height == std::max(target.height, 0.0))
+            .withStrength(strengthFor(LayoutPriority::kFittingSizeLevel))};
+    for (const auto& constraint : standIns) addLogged(constraint, "a measuring size");
+    measuring_.emplace(&view, std::move(standIns));
+    dirty_ = true;
+}
+
+gfx::Size LayoutEngine::measuredSize(const View& view) const {
+    const auto& v = variablesOf(view);
+    return {v.width.value(), v.height.value()};
+}
+
+void LayoutEngine::endMeasuring(View& view) {
+    auto it = measuring_.find(&view);
+    if (it == measuring_.end()) return;
+    removeAll(it->second);
+    measuring_.erase(it);
+    auto participant = participants_.find(&view);
+    if (participant == participants_.end() || participant->second.frame.empty()) return;
+    // The frame as it is now: it may have been set while measuring.
+    auto offsets = frameOffsets(view);
+    const auto& v = variablesOf(view);
+    for (std::size_t size : {2, 3}) {
+        layout::Constraint& constraint = participant->second.frame[size];
+        if (solver_.hasConstraint(constraint)) continue;
+        constraint = (size == 2 ? v.width : v.height) == offsets[size];
+        addLogged(constraint, "a frame");
+    }
 }
 
 void LayoutEngine::layoutModeDidChange(View& view) {

@@ -63,6 +63,14 @@ public:
     void intrinsicContentSizeDidChange(View& view);
     void layoutModeDidChange(View& view);
 
+    // Measuring in place (View::systemLayoutSizeFitting): from `beginMeasuring` to `endMeasuring`
+    // the size of `view`'s frame gives way to a width held at `target.width` and a height drawn
+    // towards `target.height` as weakly as possible; `measuredSize` reads the solution. A view
+    // laid out by constraints keeps its own: the held width yields to the required ones.
+    void beginMeasuring(View& view, gfx::Size target);
+    gfx::Size measuredSize(const View& view) const;
+    void endMeasuring(View& view);
+
     // The direction is only changed by the window, with every constraint uninstalled.
     void setLayoutDirection(LayoutDirection direction) { direction_ = direction; }
     LayoutDirection layoutDirection() const { return direction_; }
@@ -97,6 +105,7 @@ private:
     View::LayoutVariables rootVariables_;  // the island root as the engine sees it
     std::unordered_map<const View*, Participant> participants_;
     std::unordered_set<LayoutConstraint*> installed_;
+    std::unordered_map<const View*, std::vector<layout::Constraint>> measuring_;  // the stand-ins
     bool dirty_ = false;
 };
 

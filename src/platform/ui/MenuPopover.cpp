@@ -8,11 +8,7 @@
 
 namespace ui {
 
-namespace {
-
-std::string itemActionName(std::size_t index) { return "menuItem" + std::to_string(index); }
-
-}  // namespace
+namespace {}  // namespace
 
 std::shared_ptr<MenuPopover> MenuPopover::show(const Menu& menu, const View& anchor) {
     auto window = anchor.window();
@@ -45,8 +41,7 @@ void MenuPopover::build(const Menu& menu, const gfx::Rect& anchorFrame, gfx::Siz
         row->setTitle(action.title);
         row->setTitleColor(gfx::Color::label());
         if (!action.symbolName.empty()) row->setSymbolImage(action.symbolName);
-        registerAction(itemActionName(index), [this, index] { pick(index); });
-        row->addTarget(weak_from_this(), itemActionName(index), ControlEventTouchUpInside);
+        row->addAction(ControlEventTouchUpInside, [this, index] { pick(index); });
         card_->addSubview(row);
     }
 }

@@ -112,4 +112,9 @@ void Responder::touchesCancelled(const Touches& touches) {
     if (auto next = nextResponder()) next->touchesCancelled(touches);
 }
 
+bool Responder::pressesBegan(const Press& press) {
+    auto next = nextResponder();
+    return next && next->pressesBegan(press);
+}
+
 }  // namespace ui

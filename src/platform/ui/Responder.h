@@ -12,6 +12,7 @@ namespace ui {
 
 class Touch;
 class Window;
+struct Press;
 
 // An object that takes part in event handling: views, and the controllers that own views.
 // Responders form a chain through `nextResponder` (a view's owner if it has one, else its
@@ -69,6 +70,10 @@ public:
     virtual void touchesMoved(const Touches& touches);
     virtual void touchesEnded(const Touches& touches);
     virtual void touchesCancelled(const Touches& touches);
+
+    // Key presses go to the window's first responder and up the chain from there. Returns
+    // whether the press was handled; by default it is handed on to the next responder.
+    virtual bool pressesBegan(const Press& press);
 
 protected:
     Responder() = default;

@@ -9,7 +9,6 @@ namespace ui {
 
 namespace {
 
-constexpr auto kFrameInterval = std::chrono::nanoseconds(16'666'667);  // 60 steps a second
 constexpr double kIndicatorMargin = 3;
 constexpr double kIndicatorMinimumLength = 36;
 constexpr const char* kPanAction = "scrollViewPan";
@@ -28,9 +27,7 @@ ScrollView::ScrollView() : pan_(PanGestureRecognizer::create()) {
     pan_->addTarget(std::weak_ptr<Responder>(), kPanAction);  // the chain starts at this view
 }
 
-ScrollView::~ScrollView() {
-    if (timer_) base::RunLoop::main().cancel(timer_);
-}
+ScrollView::~ScrollView() { stopMotionClock(); }
 
 void ScrollView::setContentSize(gfx::Size size) {
     contentSize_ = {std::max(0.0, size.width), std::max(0.0, size.height)};
@@ -67,10 +64,9 @@ void ScrollView::setScrollEnabled(bool enabled) {
 }
 
 void ScrollView::setContentOffset(gfx::Point offset, bool animated) {
-    bool wasMoving = timer_ != 0;
+    bool wasMoving = motion_ != 0;
     physics_.stop();
-    if (timer_) base::RunLoop::main().cancel(timer_);
-    timer_ = 0;
+    stopMotionClock();
     if (!animated || offset == contentOffset()) {
         applyOffset(offset);
         if (wasMoving) updateIndicators(false);
@@ -103,7 +99,7 @@ void ScrollView::applyOffset(gfx::Point offset) {
     if (auto delegate = delegate_.lock()) delegate->scrollViewDidScroll(*this);
 }
 
-void ScrollView::contentOffsetDidChange() { updateIndicators(dragging_ || timer_ != 0); }
+void ScrollView::contentOffsetDidChange() { updateIndicators(dragging_ || motion_ != 0); }
 
 void ScrollView::handlePan() {
     switch (pan_->state()) {
@@ -129,8 +125,7 @@ void ScrollView::beginDrag() {
     auto self = shared_from_this();
     // A finger on moving content catches it where it is.
     physics_.stop();
-    if (timer_) base::RunLoop::main().cancel(timer_);
-    timer_ = 0;
+    stopMotionClock();
     offsetAnimation_ = false;
     dragging_ = true;
     dragStart_ = contentOffset();
@@ -172,30 +167,27 @@ void ScrollView::endDrag(gfx::Point fingerVelocity) {
 }
 
 void ScrollView::startMotion() {
-    if (timer_) return;
-    auto& loop = base::RunLoop::main();
-    lastTick_ = loop.now();
+    if (motion_) return;
+    lastTick_ = base::RunLoop::main().now();
     std::weak_ptr<View> weakSelf = weak_from_this();
-    timer_ = loop.scheduleRepeating(kFrameInterval, [weakSelf] {
-        if (auto self = std::static_pointer_cast<ScrollView>(weakSelf.lock())) self->stepMotion();
+    motion_ = FrameScheduler::main().add([weakSelf](FrameScheduler::TimePoint now) {
+        if (auto self = std::static_pointer_cast<ScrollView>(weakSelf.lock())) self->stepMotion(now);
     });
     updateIndicators(true);
 }
 
-void ScrollView::stepMotion() {
-    auto now = base::RunLoop::main().now();
+void ScrollView::stepMotion(FrameScheduler::TimePoint now) {
     double seconds = std::chrono::duration<double>(now - lastTick_).count();
     lastTick_ = now;
     auto self = shared_from_this();
     applyOffset(physics_.advance(seconds));
-    if (!physics_.isRunning() && timer_) finishMotion();
+    if (!physics_.isRunning() && motion_) finishMotion();
 }
 
 void ScrollView::finishMotion() {
     auto self = shared_from_this();
     physics_.stop();
-    if (timer_) base::RunLoop::main().cancel(timer_);
-    timer_ = 0;
+    stopMotionClock();
     bool wasAnimation = offsetAnimation_;
     offsetAnimation_ = false;
     updateIndicators(false);
@@ -208,7 +200,12 @@ void ScrollView::finishMotion() {
     }
 }
 
-void ScrollView::layoutSubviews() { updateIndicators(dragging_ || timer_ != 0); }
+void ScrollView::stopMotionClock() {
+    if (motion_) FrameScheduler::main().remove(motion_);
+    motion_ = 0;
+}
+
+void ScrollView::layoutSubviews() { updateIndicators(dragging_ || motion_ != 0); }
 
 void ScrollView::updateIndicators(bool visible) {
     placeIndicator(verticalIndicator_, true, visible && showsVertical_ && scrollsVertically());

@@ -4,6 +4,7 @@
 
 #include "base/RunLoop.h"
 #include "ui/EdgeInsets.h"
+#include "ui/FrameScheduler.h"
 #include "ui/ScrollPhysics.h"
 #include "ui/ScrollViewDelegate.h"
 #include "ui/View.h"
@@ -78,7 +79,9 @@ public:
 
     const std::shared_ptr<PanGestureRecognizer>& panGestureRecognizer() const { return pan_; }
     bool isDragging() const { return dragging_; }
-    bool isDecelerating() const { return timer_ != 0 && !offsetAnimation_; }
+    bool isDecelerating() const { return motion_ != 0 && !offsetAnimation_; }
+    // Moving to an offset given with `setContentOffset(offset, true)`.
+    bool isAnimatingOffset() const { return motion_ != 0 && offsetAnimation_; }
     // The resting range of the offset for the current size, content size and inset.
     ScrollPhysics::Limits offsetLimits() const;
 
@@ -99,7 +102,8 @@ private:
     void dragTo(gfx::Point translation);
     void endDrag(gfx::Point velocity);
     void startMotion();
-    void stepMotion();
+    void stepMotion(FrameScheduler::TimePoint now);
+    void stopMotionClock();
     void finishMotion();
     void applyOffset(gfx::Point offset);
     bool scrollsHorizontally() const;
@@ -125,8 +129,8 @@ private:
     bool dragging_ = false;
     gfx::Point dragStart_;
     ScrollPhysics physics_;
-    base::RunLoop::Token timer_ = 0;
-    bool offsetAnimation_ = false;  // the motion is an animated setContentOffset
+    FrameScheduler::Token motion_ = 0;  // stepped by the frame clock while moving
+    bool offsetAnimation_ = false;      // the motion is an animated setContentOffset
     base::RunLoop::TimePoint lastTick_{};
 };
 

@@ -80,7 +80,7 @@ public:
     bool isEditing() const { return editing_; }
     // In user-perceived characters.
     std::size_t caretIndex() const { return buffer_.caret(); }
-    void moveCaret(int delta);
+    void moveCaret(int delta) override;
     // Asks the delegate; on yes sends primary action triggered. The field stays first responder.
     bool returnKey();
     // What the clear button does: asks the delegate, empties the text and sends editing
@@ -91,6 +91,9 @@ public:
     bool hasText() const override { return !text().empty(); }
     void insertText(std::string_view text) override;
     void deleteBackward() override;
+    bool pressesBegan(const Press& press) override {
+        return handleEditingPress(press) || Control::pressesBegan(press);
+    }
 
     bool canBecomeFirstResponder() const override { return isEnabled(); }
     bool becomeFirstResponder() override;

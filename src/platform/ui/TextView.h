@@ -68,7 +68,7 @@ public:
     CharacterRange selectedRange() const { return buffer_.selection(); }
     void setSelectedRange(CharacterRange range) { buffer_.select(range); }
     std::size_t caretIndex() const { return buffer_.caret(); }
-    void moveCaret(int delta) { buffer_.moveCaret(delta); }
+    void moveCaret(int delta) override { buffer_.moveCaret(delta); }
     // The delegate (weak) is also the scroll view's delegate.
     std::shared_ptr<TextViewDelegate> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::weak_ptr<TextViewDelegate>& delegate);
@@ -77,6 +77,9 @@ public:
     bool hasText() const override { return !text().empty(); }
     void insertText(std::string_view text) override;
     void deleteBackward() override;
+    bool pressesBegan(const Press& press) override {
+        return handleEditingPress(press) || ScrollView::pressesBegan(press);
+    }
 
     bool canBecomeFirstResponder() const override { return editable_; }
     bool becomeFirstResponder() override;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ui/AnimationScheduler.h"
+#include "ui/FrameScheduler.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/LayoutEngine.h"
@@ -343,6 +344,8 @@ void View::matchIslandDirection() {
 
 // ---- Layout ----
 
+void View::setNeedsDisplay() { FrameScheduler::main().requestFrame(); }
+
 void View::layoutIfNeeded() {
     if (auto window = this->window()) {
         window->layoutWindowIfNeeded();
@@ -631,7 +634,49 @@ void View::animate(double duration, const std::function<void()>& changes,
     animate(duration, 0, AnimationOptionNone, changes, std::move(completion));
 }
 
+// Measured where the view is: its frame's size gives way to the target in the solver that
+// lays it out (its own, for an island) and its subtree is laid out there, so nothing moves
+// between windows, no appearance changes and the first responder stays. The size is snapped
+// to the pixel grid as a frame would be.
 gfx::Size View::systemLayoutSizeFitting(gfx::Size targetSize) {
+    auto self = shared_from_this();
+    LayoutEngine* engine = islandEngine_ ? islandEngine_.get() : layoutEngine();
+    if (!engine || ownLayoutEngine_) return measureInScratchWindow(targetSize);
+    auto window = this->window();
+    double scale = window ? window->scale() : kDetachedScale;
+    gfx::Point origin = islandEngine_ ? islandOrigin() : engineOriginOf(*engine);
+    engine->beginMeasuring(*this, targetSize);
+    for (int pass = 0; pass < kMeasuringPasses; ++pass) {
+        engine->solveIfNeeded();
+        for (const auto& subview : std::vector(subviews_))
+            Window::applyLayout(*subview, *engine, origin, scale);
+        if (!engine->isDirty()) break;
+    }
+    gfx::Size fitting = engine->measuredSize(*this);
+    engine->endMeasuring(*this);
+    engine->solveIfNeeded();  // a layout pass in progress reads the solution it had
+    auto snap = [scale](double value) { return std::max(0.0, std::round(value * scale) / scale); };
+    return {snap(fitting.width), snap(fitting.height)};
+}
+
+// Where an island's own coordinates start, in its tree's.
+gfx::Point View::islandOrigin() const {
+    gfx::Point origin = layoutOriginInWindow();
+    return {origin.x + boundsOrigin_.x, origin.y + boundsOrigin_.y};
+}
+
+// Where the coordinates of `engine` (this view's) start: at the island above that owns it, else
+// at the window's origin.
+gfx::Point View::engineOriginOf(const LayoutEngine& engine) const {
+    for (auto ancestor = superview(); ancestor; ancestor = ancestor->superview()) {
+        if (ancestor->islandEngine_.get() == &engine) return ancestor->islandOrigin();
+    }
+    return {0, 0};
+}
+
+// A view in no solver (alone, outside any window and island) is measured alone in a scratch
+// window, pinned at its top left, and then goes back where it was.
+gfx::Size View::measureInScratchWindow(gfx::Size targetSize) {
     auto self = shared_from_this();
     auto parent = superview();
     std::size_t index = 0;
@@ -641,22 +686,20 @@ gfx::Size View::systemLayoutSizeFitting(gfx::Size targetSize) {
     gfx::Rect oldFrame = frame();
     bool translated = translatesMask_;
 
-    // 1. Alone in a scratch window, pinned at its top left, the width fixed, the height free.
+    // Laid out by constraints before it joins the scratch solver: joining by its (perhaps empty)
+    // frame would refuse the subviews' constraints that do not fit that frame.
+    setTranslatesAutoresizingMaskIntoConstraints(false);
     auto scratch = Window::create({std::max(targetSize.width, 1.0), std::max(targetSize.height, 1.0)});
     scratch->addSubview(self);
-    setTranslatesAutoresizingMaskIntoConstraints(false);
     auto height = heightAnchor().equalToConstant(std::max(targetSize.height, 0.0));
     height->setPriority(LayoutPriority::kFittingSizeLevel);
     std::vector<std::shared_ptr<LayoutConstraint>> pins{
         leftAnchor().equalTo(scratch->leftAnchor()), topAnchor().equalTo(scratch->topAnchor()),
         widthAnchor().equalToConstant(std::max(targetSize.width, 0.0)), height};
     LayoutConstraint::activate(pins);
-
-    // 2. Solve and read the size.
     scratch->layoutIfNeeded();
     gfx::Size fitting = size_;
 
-    // 3. Back where it was.
     LayoutConstraint::deactivate(pins);
     removeFromSuperview();
     setTranslatesAutoresizingMaskIntoConstraints(translated);

@@ -120,6 +120,10 @@ public:
     void bringSubviewToFront(const std::shared_ptr<View>& view);
     bool isDescendantOf(const View& ancestor) const;
 
+    // Asks the frame clock for a frame, so a host draws this view again even when nothing
+    // moves and no input came (its content changed from outside the view tree).
+    void setNeedsDisplay();
+
     // Layout.
     void setNeedsLayout() { needsLayout_ = true; }
     bool needsLayout() const { return needsLayout_; }
@@ -131,8 +135,9 @@ public:
     void sizeToFit();
     // The size this view's constraints give it with its width held at `targetSize.width` and its
     // height drawn towards `targetSize.height` as weakly as possible (0: as short as they allow),
-    // as a self-sizing cell is measured. Solved in a scratch window; the view then goes back
-    // where it was, with its frame and layout mode.
+    // as a self-sizing cell is measured. Solved where the view is, in the solver that lays it out
+    // (an island's own): its frame, window, appearance and the first responder stay as they
+    // are, and so do the constraints of the islands it is in.
     gfx::Size systemLayoutSizeFitting(gfx::Size targetSize);
     virtual gfx::Size intrinsicContentSize() const { return {kNoIntrinsicMetric, kNoIntrinsicMetric}; }
     // Call when what intrinsicContentSize returns has changed.
@@ -267,6 +272,11 @@ private:
     // overlays above everything else).
     virtual std::size_t subviewIndexLimit(const View&) const { return subviews_.size(); }
     void applyGeometry(gfx::Point center, gfx::Size size, gfx::Point boundsOrigin);
+    static constexpr int kMeasuringPasses = 8;
+    static constexpr double kDetachedScale = 2;  // the pixel grid of a tree in no window
+    gfx::Point islandOrigin() const;
+    gfx::Point engineOriginOf(const LayoutEngine& engine) const;
+    gfx::Size measureInScratchWindow(gfx::Size targetSize);
     void resizeSubviewsWithOldSize(gfx::Size oldSize);
     void moveToWindow(const std::shared_ptr<Window>& window, bool join);
     void collectSubtree(std::vector<View*>& out);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/Log.h"
+#include "ui/FrameScheduler.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/LayoutEngine.h"
 #include "ui/TouchRouter.h"
@@ -68,11 +69,49 @@ void Window::setLayoutDirection(LayoutDirection direction) {
     for (View* view : subtree) view->setNeedsLayout();
 }
 
+namespace {
+
+// The controller presented last, following each presented controller's own presentations.
+std::shared_ptr<ViewController> topmostController(std::shared_ptr<ViewController> controller) {
+    while (controller && controller->presentedViewController())
+        controller = controller->presentedViewController();
+    return controller;
+}
+
+}  // namespace
+
+void Window::runFrame(base::Clock::TimePoint now) {
+    auto self = shared_from_this();
+    FrameScheduler::main().runFrame(now);
+    layoutWindowIfNeeded();
+}
+
+bool Window::needsFrame() const { return FrameScheduler::main().needsFrame(); }
+
+bool Window::sendPress(const Press& press) {
+    std::shared_ptr<Responder> start = firstResponder();
+    if (!start) start = topmostController(rootViewController_);
+    if (!start) start = shared_from_this();
+    return start->pressesBegan(press);
+}
+
+bool Window::pressesBegan(const Press& press) {
+    if (press.key != Press::Key::Escape) return false;
+    auto presented = topmostController(rootViewController_);
+    if (!presented || presented == rootViewController_) return false;
+    // A screen that is modal in presentation is closed by its own buttons only; one already
+    // coming or going is left alone. Either way the key is used up.
+    if (!presented->isModalInPresentation() && !presented->isBeingPresented() &&
+        !presented->isBeingDismissed())
+        presented->dismiss(true);
+    return true;
+}
+
 void Window::layoutWindowIfNeeded() {
     auto self = shared_from_this();
     for (int pass = 0; pass < kMaximumLayoutPasses; ++pass) {
         engine_->solveIfNeeded();
-        applyLayout(*this, *engine_, {0, 0});
+        applyLayout(*this, *engine_, {0, 0}, scale_);
         if (!engine_->isDirty() && !islandIsDirty(*this)) return;
     }
     base::Log::line("ui: layout did not settle; layoutSubviews keeps changing constraints");
@@ -81,11 +120,11 @@ void Window::layoutWindowIfNeeded() {
 // Top-down: a view's frame is final before its layoutSubviews runs and before its subviews
 // are placed relative to it. `engine` is the solver the view's rectangle lives in, whose
 // coordinates start at `engineOrigin` in the window's; an island is solved as it is reached.
-bool Window::applyLayout(View& view, LayoutEngine& engine, gfx::Point engineOrigin) {
+bool Window::applyLayout(View& view, LayoutEngine& engine, gfx::Point engineOrigin, double scale) {
     bool changed = false;
     if (!view.translatesAutoresizingMaskIntoConstraints() && engine.participates(view)) {
         const auto& v = view.layoutVariables();
-        auto snap = [this](double value) { return std::round(value * scale_) / scale_; };
+        auto snap = [scale](double value) { return std::round(value * scale) / scale; };
         double left = snap(engineOrigin.x + v.left.value()), top = snap(engineOrigin.y + v.top.value());
         double right = snap(engineOrigin.x + v.left.value() + v.width.value()),
                bottom = snap(engineOrigin.y + v.top.value() + v.height.value());
@@ -117,7 +156,7 @@ bool Window::applyLayout(View& view, LayoutEngine& engine, gfx::Point engineOrig
         innerOrigin.y += view.bounds().y;
     }
     for (const auto& subview : std::vector(view.subviews()))
-        changed = applyLayout(*subview, *inner, innerOrigin) || changed;
+        changed = applyLayout(*subview, *inner, innerOrigin, scale) || changed;
     return changed;
 }
 

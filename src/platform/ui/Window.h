@@ -3,7 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/Clock.h"
 #include "gfx/TraitCollection.h"
+#include "ui/Press.h"
 #include "ui/Touch.h"
 #include "ui/View.h"
 
@@ -40,6 +42,21 @@ public:
 
     LayoutEngine& layoutEngine() { return *engine_; }
 
+    // One frame, as a host runs it after handling input: everything on the frame clock moves
+    // on to `now` (animations, scroll motion), then the tree is laid out. The host draws next.
+    void runFrame(base::Clock::TimePoint now);
+    // Whether a host should draw a frame although no input came: something moves, or a view
+    // asked to be drawn again.
+    bool needsFrame() const;
+
+    // Delivers a key press to the first responder and up the responder chain from it; with no
+    // first responder, to the controller presented last (or the root controller) and up from
+    // there. The window itself is the chain's end: Escape dismisses the controller presented
+    // last unless it is modal in presentation. Returns whether anyone handled the press
+    // (false for Escape with nothing presented: the host may quit).
+    bool sendPress(const Press& press);
+    bool pressesBegan(const Press& press) override;
+
     // Delivers one phase of a finger's touch sequence. A touch that begins goes to the view hit
     // at its location, and every later phase with the same identifier to that same view, until
     // the sequence ends or is cancelled. The gesture recognisers of that view and its ancestors
@@ -73,7 +90,9 @@ private:
     Window(gfx::Size screenSize, double scale);
     friend class Responder;
     friend class View;
-    bool applyLayout(View& view, LayoutEngine& engine, gfx::Point engineOrigin);
+    // Assigns the solved frames of `view`'s subtree top-down, snapped to `scale`'s pixel grid,
+    // running layoutSubviews where needed; returns whether anything changed.
+    static bool applyLayout(View& view, LayoutEngine& engine, gfx::Point engineOrigin, double scale);
     bool islandIsDirty(const View& view) const;
     std::size_t subviewIndexLimit(const View& inserted) const override;
     bool isOverlay(const View& view) const;

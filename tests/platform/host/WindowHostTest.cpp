@@ -5,6 +5,8 @@
 #include "gfx/Image.h"
 #include "host/WindowHost.h"
 #include "support/TemporaryDirectory.h"
+#include "ui/FrameScheduler.h"
+#include "ui/Press.h"
 #include "ui/ScrollView.h"
 #include "ui/Switch.h"
 #include "ui/TextField.h"
@@ -156,17 +158,117 @@ TEST_F(WindowHostTest, EscapeDismissesWhatIsPresentedBeforeQuitting) {
     EXPECT_TRUE(host->quitRequested());
 }
 
-TEST_F(WindowHostTest, DrawsOnlyWhileSomethingMayChangeAndStopsOnClose) {
+TEST_F(WindowHostTest, DrawsOnlyWhenSomethingMayHaveChangedAndStopsOnClose) {
     EXPECT_TRUE(host->drawIfNeeded());  // the first frame
-    clock->advance(host::WindowHost::kSettleTime * 2);
     EXPECT_FALSE(host->drawIfNeeded());
-    click({45, 35});
+    base::RunLoop::main().post([this] { field->setText("changed by a task"); });
+    base::RunLoop::main().runUntilIdle();
+    EXPECT_TRUE(host->drawIfNeeded());
+    EXPECT_FALSE(host->drawIfNeeded());
+    field->setNeedsDisplay();
+    EXPECT_TRUE(host->drawIfNeeded());
+    EXPECT_FALSE(host->drawIfNeeded());
+    click({100, 300});
     EXPECT_TRUE(host->drawIfNeeded());
 
     host->attach();
     host->injectClose();
     base::RunLoop::main().runFor(std::chrono::seconds(1));
     EXPECT_TRUE(host->quitRequested());
+}
+
+// What the host draws while something moves with no input: the offset at every frame, and
+// whether any tick came at the idle rate meanwhile.
+struct MotionRecord {
+    std::vector<double> offsets;
+    int slowTicks = 0;
+    int framesDrawn = 0;
+    std::uint64_t framesRun = 0;
+};
+
+MotionRecord recordMotion(host::WindowHost& host, ui::ScrollView& scroll) {
+    auto& frames = ui::FrameScheduler::main();
+    MotionRecord record;
+    int drawnBefore = host.framesDrawn();
+    std::uint64_t runBefore = frames.framesRun();
+    // Registered after the scroll view's own step, so it sees each frame's new offset.
+    auto probe = frames.add(
+        [&](ui::FrameScheduler::TimePoint) { record.offsets.push_back(scroll.contentOffset().y); });
+    for (int tick = 0; tick < 1000 && (scroll.isDecelerating() || scroll.isAnimatingOffset()); ++tick) {
+        base::RunLoop::main().runFor(host::WindowHost::kFrameInterval);
+        if (host.tickInterval() != host::WindowHost::kFrameInterval) ++record.slowTicks;
+    }
+    frames.remove(probe);
+    record.framesDrawn = host.framesDrawn() - drawnBefore;
+    record.framesRun = frames.framesRun() - runBefore;
+    return record;
+}
+
+TEST_F(WindowHostTest, AFlickAndAnAnimatedScrollAreDrawnAtEveryFrameUntilTheyRest) {
+    scroll->setContentSize({200, 20000});
+    host->attach();
+    base::RunLoop::main().runFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(host->tickInterval(), host::WindowHost::kIdleInterval);
+
+    // 64 points every 16 ms: a flick at 4,000 points a second.
+    host->injectMouseButton(pixels({100, 300}), true);
+    host->processEvents();
+    for (int step = 1; step <= 3; ++step) {
+        clock->advance(std::chrono::milliseconds(16));
+        host->injectMouseMotion(pixels({100, 300.0 - 64 * step}), true);
+        host->processEvents();
+    }
+    host->injectMouseButton(pixels({100, 108}), false);
+    host->processEvents();
+    ASSERT_TRUE(scroll->isDecelerating());
+    MotionRecord flick = recordMotion(*host, *scroll);
+    EXPECT_FALSE(scroll->isDecelerating());
+    EXPECT_EQ(flick.slowTicks, 0);
+    EXPECT_EQ(static_cast<std::uint64_t>(flick.framesDrawn), flick.framesRun);  // no step undrawn
+    // About 3.3 s of deceleration at 60 frames a second, each step shorter than the one before.
+    EXPECT_GT(flick.offsets.size(), 180u);
+    for (std::size_t i = 2; i < flick.offsets.size(); ++i) {
+        double step = flick.offsets[i] - flick.offsets[i - 1];
+        EXPECT_LE(step, flick.offsets[i - 1] - flick.offsets[i - 2] + 1e-6) << "frame " << i;
+    }
+    RecordProperty("flickFrames", static_cast<int>(flick.offsets.size()));
+
+    // Idle again, then an animated scroll started by a task, with no input.
+    base::RunLoop::main().runFor(std::chrono::milliseconds(300));
+    ASSERT_EQ(host->tickInterval(), host::WindowHost::kIdleInterval);
+    base::RunLoop::main().post([this] { scroll->setContentOffset({0, 100}, true); });
+    base::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(host->tickInterval(), host::WindowHost::kFrameInterval);  // woken at once
+    MotionRecord animation = recordMotion(*host, *scroll);
+    EXPECT_EQ(animation.slowTicks, 0);
+    EXPECT_EQ(static_cast<std::uint64_t>(animation.framesDrawn), animation.framesRun);
+    EXPECT_GT(animation.offsets.size(), 10u);
+    EXPECT_DOUBLE_EQ(scroll->contentOffset().y, 100);
+}
+
+// A view that wants the arrow keys and Space (as a video player does).
+class KeyCatcher : public ui::View {
+public:
+    static std::shared_ptr<KeyCatcher> create() { return std::shared_ptr<KeyCatcher>(new KeyCatcher()); }
+    bool canBecomeFirstResponder() const override { return true; }
+    bool pressesBegan(const ui::Press& press) override {
+        keys.push_back(press.key);
+        return true;
+    }
+    std::vector<ui::Press::Key> keys;
+
+private:
+    KeyCatcher() = default;
+};
+
+TEST_F(WindowHostTest, KeysReachACustomFirstResponder) {
+    auto catcher = KeyCatcher::create();
+    root->view()->addSubview(catcher);
+    ASSERT_TRUE(catcher->becomeFirstResponder());
+    for (Key k : {Key::Up, Key::Space, Key::Down, Key::Escape}) key(k);
+    using Pressed = ui::Press::Key;
+    EXPECT_EQ(catcher->keys, (std::vector{Pressed::Up, Pressed::Space, Pressed::Down, Pressed::Escape}));
+    EXPECT_FALSE(host->quitRequested());  // it took Escape too
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include "base/Log.h"
 #include "ui/Control.h"
+#include "ui/TapGestureRecognizer.h"
+#include "ui/ViewController.h"
 #include "ui/Window.h"
 
 namespace {
@@ -128,6 +130,73 @@ TEST(Control, AnActionMayDropTheLastReferenceToTheControl) {
     raw->sendActionsForControlEvents(ui::ControlEventTouchUpInside);
     EXPECT_EQ(log, (std::vector<std::string>{"alive", "pressed"}));
     EXPECT_TRUE(weak.expired());
+}
+
+// Screen-local wiring: two buttons of one screen with the same kind of handler, a handler added
+// twice, a token removed from inside a send, a token that outlives its control.
+TEST(Control, HandlersAreEachTheirOwnAndTokensTakeThemOff) {
+    std::vector<std::string> log;
+    auto window = ui::Window::create({320, 480});
+    auto screen = ui::ViewController::create();
+    window->setRootViewController(screen);
+    auto left = Control::create(), right = Control::create();
+    left->setFrame({0, 0, 100, 50});
+    right->setFrame({200, 0, 100, 50});
+    screen->view()->addSubview(left);
+    screen->view()->addSubview(right);
+    left->addAction(ui::ControlEventTouchUpInside, [&] { log.push_back("left"); });
+    right->addAction(ui::ControlEventTouchUpInside, [&] { log.push_back("right"); });
+    right->addAction(ui::ControlEventTouchUpInside, [&] { log.push_back("right again"); });
+    auto tap = [&](gfx::Point at) {
+        window->sendTouch(Touch(1, TouchPhase::Began, at));
+        window->sendTouch(Touch(1, TouchPhase::Ended, at));
+    };
+    tap({50, 25});
+    tap({250, 25});
+    EXPECT_EQ(log, (std::vector<std::string>{"left", "right", "right again"}));
+
+    // A handler that takes a later one off: that one does not run, even in the same send.
+    log.clear();
+    ui::ActionToken later, once;
+    right->addAction(ui::ControlEventTouchUpInside, [&] { later.remove(); });
+    later = right->addAction(ui::ControlEventTouchUpInside, [&] { log.push_back("taken off"); });
+    once = left->addAction(ui::ControlEventTouchUpInside, [&] {
+        log.push_back("once");
+        once.remove();
+    });
+    tap({250, 25});
+    tap({50, 25});
+    tap({50, 25});
+    EXPECT_EQ(log, (std::vector<std::string>{"right", "right again", "left", "once", "left"}));
+    EXPECT_FALSE(later.isActive());
+    EXPECT_FALSE(once.isActive());
+
+    ui::ActionToken orphan = left->addAction(ui::ControlEventValueChanged, [] {});
+    EXPECT_TRUE(orphan.isActive());
+    screen->view()->removeFromSuperview();
+    screen.reset();
+    window->setRootViewController(nullptr);
+    left.reset();
+    EXPECT_FALSE(orphan.isActive());
+    orphan.remove();  // the control is gone: nothing to do
+}
+
+TEST(Control, GestureHandlersHearEachStateChange) {
+    auto window = ui::Window::create({320, 480});
+    auto view = ui::View::create();
+    view->setFrame({0, 0, 100, 100});
+    window->addSubview(view);
+    auto tap = ui::TapGestureRecognizer::create();
+    view->addGestureRecognizer(tap);
+    int taps = 0;
+    ui::ActionToken token =
+        tap->addAction([&] { taps += tap->state() == ui::GestureRecognizer::Recognized; });
+    for (int round = 0; round < 2; ++round) {
+        window->sendTouch(Touch(round + 1, TouchPhase::Began, {10, 10}));
+        window->sendTouch(Touch(round + 1, TouchPhase::Ended, {10, 10}));
+        token.remove();
+    }
+    EXPECT_EQ(taps, 1);
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "base/ManualClock.h"
+#include "base/RunLoop.h"
+#include "ui/Press.h"
+#include "ui/ViewController.h"
 #include "ui/Window.h"
 
 namespace {
@@ -73,6 +77,56 @@ TEST(FirstResponder, OnlyAViewInAWindowCanBeOneAndLeavingResigns) {
     container->removeFromSuperview();
     EXPECT_EQ(window->firstResponder(), nullptr);
     EXPECT_FALSE(field->isFirstResponder());
+}
+
+// A view that takes the arrow keys and logs every press it sees; the rest go on up.
+class KeyView : public ui::View {
+public:
+    static std::shared_ptr<KeyView> create(std::vector<std::string>& log) {
+        return std::shared_ptr<KeyView>(new KeyView(log));
+    }
+    bool canBecomeFirstResponder() const override { return true; }
+    bool pressesBegan(const ui::Press& press) override {
+        bool arrow = press.key == ui::Press::Key::Up || press.key == ui::Press::Key::Down;
+        log_.push_back(arrow ? "view took an arrow" : "view passed a key on");
+        return arrow || View::pressesBegan(press);
+    }
+
+private:
+    explicit KeyView(std::vector<std::string>& log) : log_(log) {}
+    std::vector<std::string>& log_;
+};
+
+TEST(FirstResponder, PressesGoToItAndUpTheChainAndEscapeDismisses) {
+    using Key = ui::Press::Key;
+    base::Clock::setCurrent(std::make_shared<base::ManualClock>());
+    std::vector<std::string> log;
+    auto window = ui::Window::create({320, 480});
+    auto root = ui::ViewController::create();
+    window->setRootViewController(root);
+    auto keys = KeyView::create(log);
+    root->view()->addSubview(keys);
+
+    // Nothing presented, no first responder: nobody takes Escape (a host may quit).
+    EXPECT_FALSE(window->sendPress({Key::Escape}));
+    ASSERT_TRUE(keys->becomeFirstResponder());
+    EXPECT_TRUE(window->sendPress({Key::Up}));
+    EXPECT_FALSE(window->sendPress({Key::Space}));
+    EXPECT_EQ(log, (std::vector<std::string>{"view took an arrow", "view passed a key on"}));
+
+    // With a sheet up, Escape reaches the window from the first responder and closes it; a
+    // modal one stays, though the key is used up.
+    keys->resignFirstResponder();
+    auto sheet = ui::ViewController::create();
+    sheet->setModalInPresentation(true);
+    root->present(sheet, false);
+    EXPECT_TRUE(window->sendPress({Key::Escape}));
+    EXPECT_EQ(root->presentedViewController(), sheet);
+    sheet->setModalInPresentation(false);
+    EXPECT_TRUE(window->sendPress({Key::Escape}));
+    base::RunLoop::main().runFor(std::chrono::seconds(1));
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    base::Clock::setCurrent(nullptr);
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include "base/RunLoop.h"
 #include "ui/Label.h"
 #include "ui/LayoutConstraint.h"
+#include "ui/LayoutEngine.h"
 #include "ui/TableView.h"
+#include "ui/TextField.h"
 #include "ui/Window.h"
 
 namespace {
@@ -308,6 +310,83 @@ TEST_F(TableViewTest, ADataSourceWithoutCellsOrRowsDoesNotCrash) {
     window->layoutIfNeeded();
     EXPECT_EQ(table->visibleCells().size(), 5u);  // empty placeholders
     tap({100, 10});
+}
+
+// Counts what measuring must never do to the views it measures.
+class Watcher : public ui::View {
+public:
+    static std::shared_ptr<Watcher> create() { return std::shared_ptr<Watcher>(new Watcher()); }
+    void didMoveToWindow() override { ++moves; }
+    void traitCollectionDidChange(const gfx::TraitCollection& previous) override {
+        View::traitCollectionDidChange(previous);
+        ++traitChanges;
+    }
+    int moves = 0, traitChanges = 0;
+
+private:
+    Watcher() = default;
+};
+
+// Section 0 has a self-sizing header holding a text field; both sections self-size their rows.
+class HeaderSource : public Source {
+public:
+    std::shared_ptr<ui::View> header = ui::View::create();
+    std::shared_ptr<ui::TextField> field = ui::TextField::create();
+    std::shared_ptr<Watcher> watcher = Watcher::create();
+
+    HeaderSource() {
+        for (const std::shared_ptr<ui::View>& view :
+             {std::static_pointer_cast<ui::View>(field), std::static_pointer_cast<ui::View>(watcher)}) {
+            view->setTranslatesAutoresizingMaskIntoConstraints(false);
+            header->addSubview(view);
+        }
+        ui::LayoutConstraint::activate({field->topAnchor().equalTo(header->topAnchor(), 8),
+                                        field->bottomAnchor().equalTo(header->bottomAnchor(), -8),
+                                        field->leadingAnchor().equalTo(header->leadingAnchor(), 16),
+                                        field->heightAnchor().equalToConstant(34),
+                                        watcher->topAnchor().equalTo(header->topAnchor())});
+    }
+    std::optional<std::string> titleForHeaderInSection(ui::TableView& table, int section) override {
+        return section == 0 ? std::nullopt : Source::titleForHeaderInSection(table, section);
+    }
+    std::shared_ptr<ui::View> viewForHeaderInSection(ui::TableView&, int section) override {
+        return section == 0 ? header : nullptr;
+    }
+};
+
+TEST_F(TableViewTest, MeasuringLeavesWindowsAppearanceFocusAndIslandsAlone) {
+    auto headers = std::make_shared<HeaderSource>();
+    headers->rows = {3, 3};
+    headers->height = ui::TableView::kAutomaticDimension;
+    source = headers;
+    window->setTraitCollection(gfx::TraitCollection::dark());
+    setUpTable(ui::TableView::Style::Plain);
+    EXPECT_EQ(table->rectForHeaderInSection(0).height, 50);
+    ASSERT_TRUE(headers->field->becomeFirstResponder());
+    headers->watcher->moves = headers->watcher->traitChanges = 0;
+
+    table->reloadSections({1}, ui::TableView::RowAnimation::Fade);
+    window->layoutIfNeeded();
+    base::RunLoop::main().runFor(1s);
+    EXPECT_TRUE(headers->field->isFirstResponder());
+    EXPECT_EQ(headers->watcher->moves, 0);
+    EXPECT_EQ(headers->watcher->traitChanges, 0);
+
+    // A row measured again stays in its cell's island, in the window, in its appearance.
+    auto cell = std::static_pointer_cast<CountingCell>(table->cellForRowAtIndexPath({0, 1}));
+    ASSERT_NE(cell, nullptr);
+    auto inside = Watcher::create();
+    cell->label->addSubview(inside);
+    inside->moves = inside->traitChanges = 0;
+    ui::LayoutEngine* island = cell->islandLayoutEngine();
+    std::size_t constraints = island->solverConstraintCount();
+    double height = cell->contentView()->systemLayoutSizeFitting({320, 0}).height;
+    EXPECT_EQ(height, table->rectForRowAtIndexPath({0, 1}).height);
+    EXPECT_EQ(inside->moves, 0);
+    EXPECT_EQ(inside->traitChanges, 0);
+    EXPECT_EQ(cell->islandLayoutEngine(), island);
+    EXPECT_EQ(island->solverConstraintCount(), constraints);
+    EXPECT_TRUE(cell->label->window() == window);
 }
 
 }  // namespace
