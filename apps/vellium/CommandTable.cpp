@@ -23,7 +23,7 @@ const Command kCommands[] = {
     {"render",
      "render (BUNDLE [DOCUMENT] | --home BUNDLE) -o FILE.png [--json FILE] [--title T] [--size WxH] [--scale "
      "N] [--dark] "
-     "[--repository URL] [--ca-file FILE] "
+     "[--repository URL] [--ca-file FILE] [--contacts DIR] "
      "[--tap TEXT | --tap-at X,Y | --type TEXT | --scroll Y | --action NAME]...",
      runRender},
     {"row-types", "row-types [--markdown]", runRowTypes},

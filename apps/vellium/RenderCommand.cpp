@@ -16,6 +16,7 @@
 #include "base/RunLoop.h"
 #include "host/HeadlessHost.h"
 #include "prefslist/VLPreferencesListViewController.h"
+#include "sys/ContactStore.h"
 #include "sys/Http.h"
 #include "ui/KeyInput.h"
 #include "ui/NavigationController.h"
@@ -174,6 +175,7 @@ int runRender(std::span<const std::string> arguments) {
     const RenderOptions options = RenderOptions::parse(arguments);
     HostServices::install();
     HostServices::setDownloadSource(options.repository, options.caFile);
+    if (options.contacts) sys::ContactStore::setDirectory(*options.contacts);
     RenderSession session(options);
     bool ok = session.open();
     for (const auto& step : options.steps) ok = session.perform(step) && ok;

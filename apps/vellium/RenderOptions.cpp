@@ -30,6 +30,8 @@ RenderOptions RenderOptions::parse(std::span<const std::string> arguments) {
             options.repository = value();
         } else if (name == "--ca-file") {
             options.caFile = value();
+        } else if (name == "--contacts") {
+            options.contacts = value();
         } else if (name == "--tap") {
             options.steps.push_back({StepKind::Tap, value(), {}});
         } else if (name == "--tap-at") {

@@ -28,6 +28,7 @@ struct RenderOptions {
     bool home = false;  // the bundle's principal class instead of a document's list
     std::optional<std::string> repository;
     std::optional<std::string> caFile;
+    std::optional<std::string> contacts;  // the address book's vCard directory
     std::vector<Step> steps;
 
     static RenderOptions parse(std::span<const std::string> arguments);

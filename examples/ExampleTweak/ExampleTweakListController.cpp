@@ -2,6 +2,7 @@
 
 #include "ExampleTweakSymbols.h"
 #include "home/VLPrefsConfig.h"
+#include "pickers/contacts/VLContactPickerViewController.h"
 #include "services/VLUtilities.h"
 #include "store/VLPrefsManager.h"
 #include "ui/AlertController.h"
@@ -14,6 +15,7 @@ ExampleTweakListController::ExampleTweakListController() {
     ExampleTweakSymbols::registerOnce();
     registerAction("respring", [] { VLUtilities::sharedInstance()->respring(); });
     registerAction("resetSettings", [this] { confirmReset(); });
+    registerAction("chooseEmergencyContact", [this] { chooseEmergencyContact(); });
 }
 
 void ExampleTweakListController::viewDidLoad() {
@@ -33,6 +35,19 @@ void ExampleTweakListController::confirmReset() {
     alert->addAction(
         {"Reset", ui::AlertAction::Style::Destructive, [this](const ui::AlertAction&) { resetSettings(); }});
     present(alert, true);
+}
+
+void ExampleTweakListController::chooseEmergencyContact() {
+    auto picker = VLContactPickerViewController::create("Emergency Contact", accentColour());
+    picker->setDelegate(std::static_pointer_cast<ExampleTweakListController>(sharedController()));
+    present(picker, true);
+}
+
+void ExampleTweakListController::didPickAContact(const VLContact& contact) {
+    auto& store = VLPrefsManager::sharedInstance();
+    store.setObject(base::Value(contact.fullName), "EmergencyContact", kPreferenceID);
+    store.setObject(base::Value(contact.phoneNumber.value_or("")), "EmergencyPhone", kPreferenceID);
+    preferencesDidChangedNotification(kPreferenceID);
 }
 
 void ExampleTweakListController::resetSettings() {

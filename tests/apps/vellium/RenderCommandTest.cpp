@@ -133,4 +133,33 @@ TEST_F(RenderCommandTest, ResetSettingsAsksFirstAndThenRemovesTheTweaksEntries) 
     EXPECT_TRUE(stored("Enabled").isAbsent());
 }
 
+TEST_F(RenderCommandTest, TheAvatarRowOpensItsPickerAndStoresTheChosenFace) {
+    // Scrolled so that the row is in sight; then the first preset face and the confirm button.
+    Outcome run = render({"ExampleTweak", "-o", png, "--scroll", "600", "--tap", "Profile Picture",
+                          "--tap-at", "58,610", "--tap-at", "352,99"});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const base::Value avatar = stored("Avatar");
+    const base::Data* jpeg = avatar.asData();
+    ASSERT_NE(jpeg, nullptr);
+    ASSERT_GT(jpeg->size(), 2u);
+    EXPECT_EQ((*jpeg)[0], 0xFF);
+    EXPECT_EQ((*jpeg)[1], 0xD8);
+    EXPECT_TRUE(std::filesystem::exists(root.path() /
+                                        "var/QZN/Vellium/Thumbnails/com.example.exampletweak_Avatar.png"));
+}
+
+TEST_F(RenderCommandTest, TheEmergencyContactRowStoresTheContactPickedFromTheAddressBook) {
+    const auto book = root.path() / "contacts";
+    std::filesystem::create_directories(book);
+    std::ofstream(book / "people.vcf")
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n"
+           "TEL;TYPE=CELL:+44 20 7946 0018\r\nUID:ada-1\r\nEND:VCARD\r\n";
+    // The picker's confirm button is at the top right of its sheet.
+    Outcome run = render({"ExampleTweak", "-o", png, "--contacts", book.string(), "--scroll", "1400", "--tap",
+                          "Emergency Contact", "--tap", "Ada Lovelace", "--tap-at", "352,94"});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(stored("EmergencyContact"), base::Value("Ada Lovelace"));
+    EXPECT_EQ(stored("EmergencyPhone"), base::Value("+442079460018"));
+}
+
 }  // namespace
