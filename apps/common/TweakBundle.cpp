@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <system_error>
 
 #include "base/FileSystemRoot.h"
@@ -23,6 +24,21 @@ std::string stringEntry(const base::Value& info, const char* key) {
 bool TweakBundle::isPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
+}
+
+std::vector<std::string> TweakBundle::installedNames() {
+    constexpr std::string_view kSuffix = "Prefs.bundle";
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             base::FileSystemRoot::resolve("/var/QZN/Vellium/Preferences"), error)) {
+        std::string folder = entry.path().filename().string();
+        if (!entry.is_directory(error) || folder.size() <= kSuffix.size() || !folder.ends_with(kSuffix))
+            continue;
+        names.push_back(folder.substr(0, folder.size() - kSuffix.size()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 base::Result<TweakBundle> TweakBundle::open(const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/Result.h"
 
@@ -25,6 +26,10 @@ public:
     // "CFBundleExecutable" has no code and opens with an empty principal class. Errors carry
     // one line fit for standard error.
     static base::Result<TweakBundle> open(const std::string& name);
+
+    // The names of the bundles installed under the root's "/var/QZN/Vellium/Preferences/"
+    // (the folders "NAMEPrefs.bundle"), sorted.
+    static std::vector<std::string> installedNames();
 
     // A bundle or document name is one plain path component: not empty, not "." or "..",
     // without "/" or NUL.

@@ -61,8 +61,7 @@ PreviewOptions PreviewOptions::parse(const std::vector<std::string>& arguments) 
     }
     if (afterGiven && !options.screenshot) throw UsageError("--after-ms only applies with --screenshot");
     if (options.help) return options;
-    if (options.gallery == options.bundle.has_value())
-        throw UsageError("give either --gallery or --bundle NAME");
+    if (options.gallery && options.bundle) throw UsageError("give --gallery or --bundle NAME, not both");
     if (options.page && !options.gallery) throw UsageError("--page only applies with --gallery");
     if ((!options.document.empty() || !options.title.empty()) && !options.bundle)
         throw UsageError("--document and --title only apply with --bundle");

@@ -11,7 +11,7 @@
 // The options of `vellium-preview`, checked as they are read.
 struct PreviewOptions {
     static constexpr const char* kUsage =
-        "usage: vellium-preview (--gallery [--page TITLE] | --bundle NAME [--document DOC] [--title T])\n"
+        "usage: vellium-preview [--gallery [--page TITLE] | --bundle NAME [--document DOC] [--title T]]\n"
         "                       [--size WxH] [--scale N] [--dark]\n"
         "                       [--screenshot FILE [--after-ms N]] [--screenshot-dir DIR] [--root DIR]\n"
         "                       [--repository URL] [--ca-file FILE] [--contacts DIR] [--deny-contacts]";
@@ -22,7 +22,7 @@ struct PreviewOptions {
     double scale = 2;
     bool dark = false;
     std::optional<std::string> page;    // a gallery entry to open at start
-    std::optional<std::string> bundle;  // a tweak's preference bundle to open instead
+    std::optional<std::string> bundle;  // a tweak's preference bundle to open at start
     std::string document;               // the bundle's document; empty: the bundle's name
     std::string title;                  // the list screen's title; empty: the bundle's name
     std::optional<std::filesystem::path> screenshot;
@@ -35,6 +35,7 @@ struct PreviewOptions {
     bool denyContacts = false;                      // answer "no" to requests for contacts
 
     // Throws UsageError for an unknown option, a missing or malformed value, `--after-ms`
-    // without `--screenshot`, or neither or both of `--gallery` and `--bundle`.
+    // without `--screenshot`, or both `--gallery` and `--bundle`. With neither the host
+    // application shows the installed tweaks.
     static PreviewOptions parse(const std::vector<std::string>& arguments);
 };

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "GalleryIndex.h"
+#include "HostApplication.h"
 #include "HostServices.h"
 #include "PreviewOptions.h"
 #include "TweakScreen.h"
-#include "TweaksTab.h"
 #include "base/FileSystemRoot.h"
 #include "base/ManualClock.h"
 #include "base/RunLoop.h"
@@ -66,16 +66,18 @@ bool showGallery(ui::Window& window, const PreviewOptions& options) {
     return !options.page || GalleryIndex::openPage(*navigation, *options.page);
 }
 
-// Shows the bundle's screen; a missing bundle or document is reported in one line, and the
-// (empty) screen still shows.
-void showBundle(ui::Window& window, const PreviewOptions& options) {
+// Opens `--bundle` in the host: with `--document` (or `--title`) that document's list screen,
+// else the bundle's principal class (its home screen). A missing bundle or document is
+// reported in one line, and the (empty) screen still shows.
+void openBundle(HostApplication& application, const PreviewOptions& options) {
+    if (options.document.empty() && options.title.empty()) return application.openTweak(*options.bundle);
     TweakScreen::Request request{*options.bundle, options.document,
                                  options.title.empty() ? *options.bundle : options.title};
     std::string problem;
     auto screen = TweakScreen::open(request, problem);
     if (!problem.empty()) std::cerr << "vellium-preview: " << problem << "\n";
     TweakScreen::configure(*screen, request);
-    window.setRootViewController(TweaksTab::make(screen));
+    application.push(screen);
 }
 
 }  // namespace
@@ -99,10 +101,13 @@ int main(int argc, char** argv) {
 
     auto window = ui::Window::create(options.size, options.scale);
     window->setTraitCollection(options.dark ? gfx::TraitCollection::dark() : gfx::TraitCollection::light());
-    if (options.bundle) {
-        showBundle(*window, options);
-    } else if (!showGallery(*window, options)) {
-        return usageError("no gallery page titled \"" + *options.page + "\"");
+    std::unique_ptr<HostApplication> application;
+    if (options.gallery) {
+        if (!showGallery(*window, options))
+            return usageError("no gallery page titled \"" + *options.page + "\"");
+    } else {
+        application = std::make_unique<HostApplication>(*window);
+        if (options.bundle) openBundle(*application, options);
     }
 
     return options.screenshot ? writeScreenshot(*window, options) : showWindow(window, options);

@@ -38,6 +38,9 @@ constexpr std::array kNames{
     SymbolName{"shippingbox.fill", "inventory_2"},
     SymbolName{"ant.fill", "bug_report"},
     SymbolName{"wand.and.stars", "auto_fix_high"},
+    // the host application's tabs
+    SymbolName{"bag.fill", "store"},
+    SymbolName{"gearshape.fill", "settings"},
     SymbolName{"hands.sparkles.fill", "clean_hands"},
 };
 

@@ -10,17 +10,19 @@
 #include <set>
 #include <string>
 
+#include "HostApplication.h"
 #include "TweakScreen.h"
-#include "TweaksTab.h"
 #include "base/FileSystemRoot.h"
 #include "base/ManualClock.h"
 #include "base/PropertyList.h"
 #include "base/RunLoop.h"
+#include "home/VLFreePrefsHomeViewController.h"
 #include "host/WindowHost.h"
 #include "prefslist/VLPreferencesListViewController.h"
 #include "support/ChildProcess.h"
 #include "support/TemporaryDirectory.h"
 #include "ui/Label.h"
+#include "ui/NavigationController.h"
 #include "ui/SegmentedControl.h"
 #include "ui/Slider.h"
 #include "ui/Stepper.h"
@@ -53,12 +55,7 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
         base::FileSystemRoot::set(root.path());
         base::Clock::setCurrent(clock);
-        TweakScreen::Request request{"ExampleTweak", "", "Example Tweak"};
-        std::string problem;
-        screen = TweakScreen::open(request, problem);
-        ASSERT_EQ(problem, "");
-        TweakScreen::configure(*screen, request);
-        window->setRootViewController(TweaksTab::make(screen));
+        application = std::make_unique<HostApplication>(*window);
         host::WindowHostOptions options;
         options.visible = false;
         auto opened = host::WindowHost::open(window, options);
@@ -68,8 +65,29 @@ protected:
     }
     void TearDown() override {
         host.reset();
+        application.reset();
         base::Clock::setCurrent(base::Clock::system());
         base::FileSystemRoot::set("/");
+    }
+
+    // The example's settings list pushed on the Tweaks tab straight away, as `--document` does.
+    void openList() {
+        TweakScreen::Request request{"ExampleTweak", "", "Example Tweak"};
+        std::string problem;
+        screen = TweakScreen::open(request, problem);
+        ASSERT_EQ(problem, "");
+        TweakScreen::configure(*screen, request);
+        application->push(screen);
+        settle();
+    }
+    std::shared_ptr<ui::ViewController> topOfTweaksTab() const {
+        auto navigation = std::dynamic_pointer_cast<ui::NavigationController>(
+            application->tabs()->selectedViewController());
+        return navigation ? navigation->topViewController() : nullptr;
+    }
+    std::shared_ptr<ui::Label> label(const std::string& text) const {
+        std::function<bool(ui::Label&)> showing = [&](ui::Label& label) { return label.text() == text; };
+        return findView<ui::Label>(topOfTweaksTab()->view(), showing);
     }
 
     void settle() {
@@ -141,11 +159,13 @@ protected:
     testsupport::TemporaryDirectory root;
     std::shared_ptr<base::ManualClock> clock = std::make_shared<base::ManualClock>();
     std::shared_ptr<ui::Window> window = ui::Window::create({390, 844}, 2);
+    std::unique_ptr<HostApplication> application;
     std::shared_ptr<VLPreferencesListViewController> screen;
     std::unique_ptr<host::WindowHost> host;
 };
 
 TEST_F(ExampleTweakWindowTest, EveryKindOfControlStoresItsValueAndAllButTextAndDateAreAnnounced) {
+    openList();
     testsupport::ChildProcess watcher(
         {VK_VELLIUM, "--root", root.path().string(), "prefs", "watch", kID, "--values"});
     ASSERT_NE(watcher.readErrorLine().find("watching"), std::string::npos);
@@ -216,6 +236,34 @@ TEST_F(ExampleTweakWindowTest, EveryKindOfControlStoresItsValueAndAllButTextAndD
                   kID + "/PrefsChanged\n  Columns = 5\n" +                 //
                   kID + "/PrefsChanged\n  AccentColour = FF2D55\n  Greeting = Hello there, good evening\n" +
                   kID + "/PrefsChanged\n  AnimationStyle = 4\n");
+}
+
+// The host lists the installed tweaks; the example opens on its home screen, a category pushes
+// its list, a switch there is stored, and the list's back button returns to the home screen.
+TEST_F(ExampleTweakWindowTest, TheHostOpensATweaksHomeScreenAndACategoryList) {
+    auto listed = label("ExampleTweak");
+    ASSERT_NE(listed, nullptr);
+    EXPECT_NE(label("com.example.exampletweak"), nullptr);
+    click(*listed);
+    auto home = topOfTweaksTab();
+    ASSERT_NE(home, nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<VLFreePrefsHomeViewController>(home), nullptr);
+
+    auto category = label("Settings");
+    ASSERT_NE(category, nullptr);
+    click(*category);
+    screen = std::dynamic_pointer_cast<VLPreferencesListViewController>(topOfTweaksTab());
+    ASSERT_NE(screen, nullptr);
+    auto toggle = control<ui::Switch>("Hide Labels");
+    ASSERT_NE(toggle, nullptr);
+    click(*toggle);
+    auto file = base::PropertyList::readFile(root.path() / "var/mobile/Library/Preferences" /
+                                             (std::string(kID) + ".plist"));
+    ASSERT_TRUE(file.ok());
+    EXPECT_TRUE(file.value()["HideLabels"].boolValue());
+
+    click(*window, {30, 56});  // the list's back button, at the top left of its header
+    EXPECT_EQ(topOfTweaksTab(), home);
 }
 
 }  // namespace

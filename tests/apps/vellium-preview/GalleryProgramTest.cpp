@@ -74,8 +74,7 @@ TEST(GalleryProgram, UsageErrorsExitWithStatusTwo) {
     testsupport::TemporaryDirectory directory;
     auto file = (directory.path() / "never.png").string();
     const std::vector<std::vector<std::string>> mistakes = {
-        {},
-        {"--screenshot", file},
+        {"--gallery", "--bundle", "ExampleTweak", "--screenshot", file},
         {"--gallery", "--loud"},
         {"--gallery", "extra"},
         {"--gallery", "--size", "0x10", "--screenshot", file},

@@ -8,7 +8,9 @@ target_sources(${suite} PRIVATE ${gallery_sources})
 target_include_directories(${suite} PRIVATE ${PROJECT_SOURCE_DIR}/apps/vellium-preview)
 # The example tweak's window test loads the tweak's bundle in the preview's frame, on a device
 # root laid out by the project's script, and watches with `vellium prefs watch`.
-target_sources(${suite} PRIVATE ${PROJECT_SOURCE_DIR}/apps/vellium-preview/TweaksTab.cpp)
+target_sources(${suite} PRIVATE ${PROJECT_SOURCE_DIR}/apps/vellium-preview/HostApplication.cpp
+  ${PROJECT_SOURCE_DIR}/apps/vellium-preview/HostPageViewController.cpp
+  ${PROJECT_SOURCE_DIR}/apps/vellium-preview/InstalledTweaksViewController.cpp)
 target_link_libraries(${suite} PRIVATE vellium_host)
 add_dependencies(${suite} ExampleTweak vellium)
 target_compile_definitions(${suite} PRIVATE VK_MAKE_DEVICE_ROOT="${PROJECT_SOURCE_DIR}/scripts/make-device-root"
