@@ -63,7 +63,9 @@ TEST_F(HostileRepositoryTest, TheScreenStaysAliveAndShowsTheAlert) {
             ++frames;
             std::this_thread::sleep_for(5ms);
         }
-        EXPECT_GT(frames, 20);
+        // A download on the main thread would block it for the whole 10 s connect time-out and
+        // give one frame; a loaded machine under the sanitizers still draws several a second.
+        EXPECT_GT(frames, 5);
         // AddressSanitizer keeps freed memory in quarantine (up to 256 MiB), so only a plain
         // build can hold the growth to what a capped download may use.
         if (!kUnderAddressSanitizer) {
