@@ -15,7 +15,8 @@ const Command kCommands[] = {
     {"notify", "notify post NAME [KEY=VALUE...] | notify watch [--count N] NAME...", runNotify},
     {"prefs",
      "prefs get ID KEY | set ID KEY VALUE [--type T] [--no-notify] | set ID KEY --json VALUE | delete ID KEY "
-     "| list ID [--json] | watch ID [--values] | notify ID",
+     "| list ID [--json] | watch ID [--values] | notify ID | reset ID [--document DOC --bundle NAME] "
+     "| export ID | import ID FILE [--document DOC --bundle NAME]",
      runPrefs},
     {"seal", "seal (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runSeal},
     {"open", "open (--password-file F | --password P | --key HEX --hmac-key HEX) [-i IN] [-o OUT]", runOpen},

@@ -1,5 +1,5 @@
-// vellium prefs: read, write, list and watch a tweak's preference file from scripts and
-// from a tweak's own process, through the same store the settings screens use.
+// vellium prefs: read, write, list, watch, reset, export and import a tweak's preference file
+// from scripts and from a tweak's own process, through the same store the settings screens use.
 
 #include <climits>
 #include <fstream>
@@ -10,10 +10,13 @@
 
 #include "ArgumentList.h"
 #include "Command.h"
+#include "PrefsDocument.h"
 #include "PrefsValueText.h"
 #include "TerminationSignals.h"
+#include "TweakBundle.h"
 #include "base/DistributedNotificationCenter.h"
 #include "base/Log.h"
+#include "base/PropertyList.h"
 #include "base/RunLoop.h"
 #include "store/VLColourString.h"
 #include "store/VLPrefsManager.h"
@@ -146,6 +149,104 @@ int runList(ArgumentList& arguments) {
     return 0;
 }
 
+// `--document DOC --bundle NAME`, both or neither: the document whose value rows limit a
+// reset or check an import.
+std::optional<PrefsDocument> documentOption(ArgumentList& arguments) {
+    auto document = arguments.takeOption("document");
+    auto bundle = arguments.takeOption("bundle");
+    if (!document && !bundle) return std::nullopt;
+    if (!document || !bundle) throw UsageError("--document and --bundle go together");
+    if (!TweakBundle::isPlainName(*document) || !TweakBundle::isPlainName(*bundle))
+        throw UsageError("--document and --bundle take plain names");
+    auto opened = PrefsDocument::open(*bundle, *document);
+    if (!opened) throw UsageError(opened.error().description);
+    return std::move(opened.value());
+}
+
+std::vector<std::string> storedKeys(const std::string& id) {
+    std::vector<std::string> keys;
+    const base::Value entries = VLPrefsManager::sharedInstance().allEntries(id);
+    if (const auto* dictionary = entries.asDictionary()) {
+        for (const auto& [key, value] : *dictionary) keys.push_back(key);
+    }
+    return keys;
+}
+
+// Writes every entry (absent values remove theirs), then posts one change for them all.
+int storeAllAndNotify(const std::string& id, const base::Value::Dictionary& entries) {
+    bool stored = true;
+    for (const auto& [key, value] : entries)
+        stored = VLPrefsManager::sharedInstance().store(key, value, id).ok() && stored;
+    postChange(id);
+    return stored ? 0 : 1;
+}
+
+int runReset(ArgumentList& arguments) {
+    auto document = documentOption(arguments);
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+    base::Value::Dictionary removals;
+    if (document) {
+        for (const auto& row : document->rowsStoringInto(id)) removals.emplace(row.key, base::Value());
+    } else {
+        for (const auto& key : storedKeys(id)) removals.emplace(key, base::Value());
+    }
+    return storeAllAndNotify(id, removals);
+}
+
+int runExport(ArgumentList& arguments) {
+    std::string id = checkedIdentifier(arguments);
+    arguments.expectEnd();
+    base::Value entries = VLPrefsManager::sharedInstance().allEntries(id);
+    if (!entries.asDictionary()) entries = base::Value::Dictionary{};
+    auto xml = base::PropertyList::serialize(entries, base::PropertyList::Format::Xml);
+    if (!xml) {
+        std::cerr << "vellium: " << xml.error().description << "\n";
+        return 1;
+    }
+    std::cout.write(reinterpret_cast<const char*>(xml.value().data()),
+                    static_cast<std::streamsize>(xml.value().size()));
+    return 0;
+}
+
+// The entries of an import file that a document's rows refuse, one line each; empty when all fit.
+std::string misfits(const base::Value::Dictionary& entries, const PrefsDocument& document,
+                    const std::string& id) {
+    std::string lines;
+    for (const auto& [key, value] : entries) {
+        const auto* row = document.rowFor(key, id);
+        if (row && !PrefsDocument::fits(row->cellType, value))
+            lines += "vellium: " + key + ": a " + row->cellType + " row does not store " +
+                     PrefsValueText::format(value) + "\n";
+    }
+    return lines;
+}
+
+int runImport(ArgumentList& arguments) {
+    auto document = documentOption(arguments);
+    std::string id = checkedIdentifier(arguments);
+    std::string path = arguments.takePositional("FILE");
+    arguments.expectEnd();
+    auto contents = base::PropertyList::readFile(path);
+    const auto* entries = contents ? contents.value().asDictionary() : nullptr;
+    if (!entries) {
+        std::cerr << "vellium: " << path
+                  << " is not a property list with a dictionary at its root; nothing imported\n";
+        return 1;
+    }
+    for (const auto& [key, value] : *entries) {
+        if (!VLStorableValue::isStorableString(key) || !VLStorableValue::isStorable(value)) {
+            std::cerr << "vellium: the entry \"" << key << "\" cannot be stored; nothing imported\n";
+            return 1;
+        }
+    }
+    if (std::string refused = document ? misfits(*entries, *document, id) : ""; !refused.empty()) {
+        std::cerr << refused << "vellium: nothing imported\n";
+        return 1;
+    }
+    return storeAllAndNotify(id, *entries);
+}
+
 int runNotifyChange(ArgumentList& arguments) {
     std::string id = checkedIdentifier(arguments);
     arguments.expectEnd();
@@ -214,5 +315,8 @@ int runPrefs(std::span<const std::string> words) {
     if (action == "list") return runList(arguments);
     if (action == "watch") return runWatch(arguments);
     if (action == "notify") return runNotifyChange(arguments);
+    if (action == "reset") return runReset(arguments);
+    if (action == "export") return runExport(arguments);
+    if (action == "import") return runImport(arguments);
     throw UsageError("unknown prefs action " + action);
 }

@@ -156,4 +156,62 @@ TEST_F(PrefsCommandTest, WatchSeesChangesPostedByOtherProcesses) {
     EXPECT_EQ(seen, name + "  key = hello\n" + name + "  other removed\n" + name);
 }
 
+// Export, reset and import. A document of the bundle "Demo" writes Enabled (a switch) and
+// Columns (a stepper) into the tool's identifier, and Other into another one.
+TEST_F(PrefsCommandTest, ExportResetAndImportRoundTrip) {
+    const auto bundle = root_ / "var/QZN/Vellium/Preferences/DemoPrefs.bundle";
+    std::filesystem::create_directories(bundle);
+    auto row = [](const char* type, const char* key, const char* id) {
+        return base::Value(base::Value::Dictionary{{"CellType", type}, {"Key", key}, {"BID", id}});
+    };
+    ASSERT_TRUE(base::PropertyList::writeFile(
+        base::Value::Dictionary{
+            {"Preferences", base::Value::Array{row("VLPrefsSwitchCell", "Enabled", kID),
+                                               row("VLPrefsStepperCell", "Columns", kID),
+                                               row("VLPrefsTextFieldCell", "Other", "com.other")}}},
+        bundle / "Demo.plist"));
+    const std::vector<std::string> document{"--document", "Demo", "--bundle", "Demo"};
+    auto with = [](std::vector<std::string> words, const std::vector<std::string>& more) {
+        words.insert(words.end(), more.begin(), more.end());
+        return words;
+    };
+    ASSERT_EQ(prefs({"set", kID, "Enabled", "yes", "--type", "bool"}).status, 0);
+    ASSERT_EQ(prefs({"set", kID, "Columns", "5", "--type", "int"}).status, 0);
+    ASSERT_EQ(prefs({"set", kID, "Note", "kept by a document reset"}).status, 0);
+
+    // The export, read back by Python's own property-list reader.
+    Outcome exported = prefs({"export", kID});
+    ASSERT_EQ(exported.status, 0);
+    const auto saved = root_ / "saved.plist";
+    std::ofstream(saved) << exported.output;
+    testsupport::ChildProcess reader(
+        {"python3", "-c",
+         "import json,plistlib,sys; print(json.dumps(plistlib.load(open(sys.argv[1],'rb')),"
+         " sort_keys=True))",
+         saved.string()});
+    EXPECT_EQ(reader.readAllOutput(),
+              "{\"Columns\": 5, \"Enabled\": true, \"Note\": \"kept by a document reset\"}\n");
+    ASSERT_EQ(reader.wait(), 0);
+
+    // A document reset removes only the keys its rows write here; a full reset every key.
+    ASSERT_EQ(prefs(with({"reset", kID}, document)).status, 0);
+    EXPECT_EQ(file(), base::Value(base::Value::Dictionary{{"Note", "kept by a document reset"}}));
+    ASSERT_EQ(prefs({"reset", kID}).status, 0);
+    EXPECT_EQ(file(), base::Value(base::Value::Dictionary{}));
+
+    // Imports: everything back; a value its row cannot store, or a file that is no dictionary,
+    // imports nothing.
+    ASSERT_EQ(prefs(with({"import", kID, saved.string()}, document)).status, 0);
+    EXPECT_EQ(file()["Columns"], base::Value(5));
+    EXPECT_EQ(file()["Note"], base::Value("kept by a document reset"));
+    const auto wrong = root_ / "wrong.plist";
+    ASSERT_TRUE(
+        base::PropertyList::writeFile(base::Value::Dictionary{{"Enabled", "yes"}, {"Fresh", 1}}, wrong));
+    EXPECT_EQ(prefs(with({"import", kID, wrong.string()}, document)).status, 1);
+    EXPECT_TRUE(file()["Fresh"].isAbsent());
+    ASSERT_TRUE(base::PropertyList::writeFile(base::Value::Array{1, 2}, wrong));
+    EXPECT_EQ(prefs({"import", kID, wrong.string()}).status, 1);
+    EXPECT_EQ(prefs({"reset", kID, "--document", "Demo"}).status, 2);  // --bundle missing
+}
+
 }  // namespace
