@@ -51,6 +51,9 @@ Rect placeImage(Size imageSize, const Rect& rect, ContentMode mode) {
     return {rect.midX() - placed.width / 2, rect.midY() - placed.height / 2, placed.width, placed.height};
 }
 
+// From this radius in pixels on, a blur is made at half resolution.
+constexpr int kHalfResolutionRadius = 8;
+
 struct Material {
     Color tint;
     double sigma;  // blur strength in points
@@ -372,20 +375,33 @@ void Painter::drawBlur(const Rect& rect, BlurStyle style) {
         const std::uint32_t* row = source + std::size_t(box.y0 + y) * stride + box.x0;
         std::copy(row, row + boxWidth, pixels.begin() + std::ptrdiff_t(y) * boxWidth);
     }
-    // 2. Blur the copy.
-    boxBlur(pixels.data(), boxWidth, boxHeight, boxWidth, radius);
+    // 2. Blur the copy; a wide blur at half resolution, scaled back up smoothly.
+    bool half = radius >= kHalfResolutionRadius;
+    HalfBlur small;
+    if (half) {
+        small = halfResolutionBlur(pixels.data(), boxWidth, boxHeight, radius);
+    } else {
+        boxBlur(pixels.data(), boxWidth, boxHeight, boxWidth, radius);
+    }
+    std::uint32_t* blurredPixels = half ? small.pixels.data() : pixels.data();
+    int blurredWidth = half ? small.width : boxWidth, blurredHeight = half ? small.height : boxHeight;
     // 3. Put it back inside the rectangle (and the current clip), then tint it.
-    cairo_surface_t* blurred =
-        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels.data()),
-                                            CAIRO_FORMAT_ARGB32, boxWidth, boxHeight, boxWidth * 4);
+    cairo_surface_t* blurred = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(blurredPixels), CAIRO_FORMAT_ARGB32, blurredWidth, blurredHeight,
+        blurredWidth * 4);
     cairo_save(cr);
     cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
     cairo_clip(cr);
     cairo_identity_matrix(cr);
-    cairo_set_source_surface(cr, blurred, box.x0, box.y0);
+    cairo_translate(cr, box.x0, box.y0);
+    if (half) cairo_scale(cr, 2, 2);
+    cairo_set_source_surface(cr, blurred, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_identity_matrix(cr);
     impl_->setSource(material.tint);
     cairo_paint(cr);
     cairo_restore(cr);
