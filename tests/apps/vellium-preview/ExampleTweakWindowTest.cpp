@@ -266,4 +266,18 @@ TEST_F(ExampleTweakWindowTest, TheHostOpensATweaksHomeScreenAndACategoryList) {
     EXPECT_EQ(topOfTweaksTab(), home);
 }
 
+// The second example has no categories: its home screen's one settings row pushes its list.
+TEST_F(ExampleTweakWindowTest, ASingleSettingsRowHomeScreenPushesItsList) {
+    auto listed = label("QuietTweak");
+    ASSERT_NE(listed, nullptr);
+    click(*listed);
+    auto home = std::dynamic_pointer_cast<VLFreePrefsHomeViewController>(topOfTweaksTab());
+    ASSERT_NE(home, nullptr);
+    ASSERT_NE(home->prefsView(), nullptr);
+    click(*home->prefsView());
+    screen = std::dynamic_pointer_cast<VLPreferencesListViewController>(topOfTweaksTab());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_NE(row("Start Hour"), nullptr);
+}
+
 }  // namespace

@@ -12,6 +12,6 @@ target_sources(${suite} PRIVATE ${PROJECT_SOURCE_DIR}/apps/vellium-preview/HostA
   ${PROJECT_SOURCE_DIR}/apps/vellium-preview/HostPageViewController.cpp
   ${PROJECT_SOURCE_DIR}/apps/vellium-preview/InstalledTweaksViewController.cpp)
 target_link_libraries(${suite} PRIVATE vellium_host)
-add_dependencies(${suite} ExampleTweak vellium)
+add_dependencies(${suite} ExampleTweak QuietTweak vellium)
 target_compile_definitions(${suite} PRIVATE VK_MAKE_DEVICE_ROOT="${PROJECT_SOURCE_DIR}/scripts/make-device-root"
   VK_BUILD_DIR="${PROJECT_BINARY_DIR}" VK_VELLIUM="$<TARGET_FILE:vellium>")
