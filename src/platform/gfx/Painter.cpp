@@ -163,6 +163,23 @@ Painter::~Painter() {
     cairo_surface_destroy(impl_->surface);
 }
 
+void Painter::clear() {
+    cairo_destroy(impl_->cr);
+    impl_->cr = cairo_create(impl_->surface);
+    cairo_set_operator(impl_->cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(impl_->cr);
+    cairo_set_operator(impl_->cr, CAIRO_OPERATOR_OVER);
+    cairo_scale(impl_->cr, impl_->scale, impl_->scale);
+    impl_->roundedClips.clear();
+    impl_->roundedClipsAtSave.clear();
+}
+
+Painter::PixelView Painter::pixels() const {
+    cairo_surface_flush(impl_->surface);
+    return {reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(impl_->surface)),
+            pixelWidth(), pixelHeight(), cairo_image_surface_get_stride(impl_->surface) / 4};
+}
+
 int Painter::pixelWidth() const { return cairo_image_surface_get_width(impl_->surface); }
 int Painter::pixelHeight() const { return cairo_image_surface_get_height(impl_->surface); }
 double Painter::scale() const { return impl_->scale; }

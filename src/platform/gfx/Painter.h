@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -87,7 +88,18 @@ public:
     // blurred and tinted.
     void drawBlur(const Rect& rect, BlurStyle style);
 
+    // Starts a new picture on the same canvas: every pixel transparent, the transform and clips
+    // as a new painter has them (a host draws every frame on one canvas).
+    void clear();
+
     // Output.
+    // The pixels drawn so far, premultiplied ARGB words (alpha highest) in rows `stride` words
+    // apart; valid until the next drawing call.
+    struct PixelView {
+        const std::uint32_t* data;
+        int width, height, stride;
+    };
+    PixelView pixels() const;
     Image makeImage() const;
     base::Result<base::Data> encodePng() const;
     // Replaces the file atomically.

@@ -14,13 +14,21 @@ std::unique_ptr<gfx::Painter> paint(ui::View& view, double scale) {
     gfx::Rect frame = view.frame();
     if (frame.isEmpty() || !(scale > 0)) return nullptr;
     auto painter = std::make_unique<gfx::Painter>(frame.size(), scale);
-    painter->setTraitCollection(view.traitCollection());
-    painter->translate(-frame.x, -frame.y);
-    ui::ViewRenderer::drawHierarchy(view, *painter);
+    HeadlessHost::renderInto(view, *painter);
     return painter;
 }
 
 }  // namespace
+
+void HeadlessHost::renderInto(ui::View& view, gfx::Painter& painter) {
+    view.layoutIfNeeded();
+    gfx::Rect frame = view.frame();
+    painter.save();
+    painter.setTraitCollection(view.traitCollection());
+    painter.translate(-frame.x, -frame.y);
+    ui::ViewRenderer::drawHierarchy(view, painter);
+    painter.restore();
+}
 
 gfx::Image HeadlessHost::render(ui::View& view, double scale) {
     auto painter = paint(view, scale);

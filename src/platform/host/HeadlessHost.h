@@ -6,6 +6,9 @@
 #include "base/Result.h"
 #include "gfx/Image.h"
 
+namespace gfx {
+class Painter;
+}
 namespace ui {
 class View;
 }
@@ -36,6 +39,8 @@ class HeadlessHost {
 public:
     // A null image for a view with an empty size.
     static gfx::Image render(ui::View& view, double scale = 2.0);
+    // Draws `view` (laid out first) onto `painter`, which is the size of the view's frame.
+    static void renderInto(ui::View& view, gfx::Painter& painter);
     static base::Result<void> writePng(ui::View& view, const std::filesystem::path& path, double scale = 2.0);
     static std::string dumpJson(ui::View& view);
 };

@@ -8,6 +8,7 @@
 
 #include "base/Log.h"
 #include "gfx/Image.h"
+#include "gfx/Painter.h"
 #include "host/HeadlessHost.h"
 #include "ui/Application.h"
 #include "ui/FrameScheduler.h"
@@ -209,23 +210,28 @@ bool WindowHost::drawIfNeeded() {
     dirty_ = false;
     foreignSeen_ = foreignCallbacks();
     window_->runFrame(base::RunLoop::main().now());
-    gfx::Image image = HeadlessHost::render(*window_, window_->scale());
-    if (image.isNull()) return false;
-    if (!sdl_->texture || sdl_->textureWidth != image.pixelWidth() ||
-        sdl_->textureHeight != image.pixelHeight()) {
+    gfx::Size size = window_->frame().size();
+    if (size.isEmpty()) return false;
+    if (canvas_ && canvas_->size() == size && canvas_->scale() == window_->scale()) {
+        canvas_->clear();
+    } else {
+        canvas_ = std::make_unique<gfx::Painter>(size, window_->scale());
+    }
+    HeadlessHost::renderInto(*window_, *canvas_);
+    const gfx::Painter::PixelView pixels = canvas_->pixels();
+    if (!sdl_->texture || sdl_->textureWidth != pixels.width || sdl_->textureHeight != pixels.height) {
         if (sdl_->texture) SDL_DestroyTexture(sdl_->texture);
-        // Image pixels are 32-bit words with alpha high, then red, green, blue: ARGB8888.
-        sdl_->texture =
-            SDL_CreateTexture(sdl_->renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                              image.pixelWidth(), image.pixelHeight());
+        // Canvas pixels are 32-bit words with alpha high, then red, green, blue: ARGB8888.
+        sdl_->texture = SDL_CreateTexture(sdl_->renderer, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_STREAMING, pixels.width, pixels.height);
         if (!sdl_->texture) {
             base::Log::line(std::string("WindowHost: cannot make a texture: ") + SDL_GetError());
             return false;
         }
-        sdl_->textureWidth = image.pixelWidth();
-        sdl_->textureHeight = image.pixelHeight();
+        sdl_->textureWidth = pixels.width;
+        sdl_->textureHeight = pixels.height;
     }
-    SDL_UpdateTexture(sdl_->texture, nullptr, image.data(), image.pixelWidth() * 4);
+    SDL_UpdateTexture(sdl_->texture, nullptr, pixels.data, pixels.stride * 4);
     SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
     SDL_RenderClear(sdl_->renderer);
     SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
@@ -240,6 +246,17 @@ gfx::Size WindowHost::pixelSize() const {
     int width = 0, height = 0;
     SDL_GetWindowSize(sdl_->window, &width, &height);
     return {static_cast<double>(width), static_cast<double>(height)};
+}
+
+gfx::Image WindowHost::shownImage() const {
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(sdl_->renderer, &width, &height) != 0 || width <= 0 || height <= 0)
+        return {};
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height);
+    if (SDL_RenderReadPixels(sdl_->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) !=
+        0)
+        return {};
+    return gfx::Image(width, height, std::move(pixels), window_->scale());
 }
 
 gfx::Point WindowHost::toPoints(double pixelX, double pixelY) const {

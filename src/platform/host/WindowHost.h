@@ -10,7 +10,11 @@
 #include "base/Result.h"
 #include "base/RunLoop.h"
 #include "gfx/Geometry.h"
+#include "gfx/Image.h"
 
+namespace gfx {
+class Painter;
+}
 namespace ui {
 class Window;
 }
@@ -100,6 +104,8 @@ public:
     const std::filesystem::path& lastScreenshot() const { return lastScreenshot_; }
     // The window's size in pixels now.
     gfx::Size pixelSize() const;
+    // Test hook: what the window shows now, read back from SDL's renderer (null when it cannot).
+    gfx::Image shownImage() const;
     ui::Window& window() { return *window_; }
 
     // Test hooks: push events into SDL's queue as the window system would. Positions are in
@@ -133,6 +139,7 @@ private:
     std::shared_ptr<ui::Window> window_;
     WindowHostOptions options_;
     std::unique_ptr<Sdl> sdl_;
+    std::unique_ptr<gfx::Painter> canvas_;  // every frame is drawn on this one, cleared
     bool dirty_ = true;
     bool quit_ = false;
     bool fingerDown_ = false;

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/ManualClock.h"
 #include "gfx/Image.h"
+#include "host/HeadlessHost.h"
 #include "host/WindowHost.h"
 #include "support/TemporaryDirectory.h"
 #include "ui/FrameScheduler.h"
@@ -156,6 +157,25 @@ TEST_F(WindowHostTest, EscapeDismissesWhatIsPresentedBeforeQuitting) {
     EXPECT_EQ(root->presentedViewController(), nullptr);
     key(Key::Escape);
     EXPECT_TRUE(host->quitRequested());
+}
+
+// What the window shows is the tree as the headless host draws it, also on the reused canvas
+// of a later frame.
+TEST_F(WindowHostTest, TheWindowShowsTheTreeAsDrawnHeadless) {
+    for (bool on : {true, false}) {
+        toggle->setOn(on);
+        toggle->setNeedsDisplay();  // changed from outside the loop
+        ASSERT_TRUE(host->drawIfNeeded());
+        gfx::Image shown = host->shownImage(), drawn = host::HeadlessHost::render(*window, 2);
+        ASSERT_EQ(shown.pixelWidth(), drawn.pixelWidth());
+        ASSERT_EQ(shown.pixelHeight(), drawn.pixelHeight());
+        int differing = 0;
+        for (int y = 0; y < drawn.pixelHeight(); y += 3) {
+            for (int x = 0; x < drawn.pixelWidth(); x += 3)
+                differing += shown.pixelAt(x, y) != drawn.pixelAt(x, y);
+        }
+        EXPECT_EQ(differing, 0) << "switch " << (on ? "on" : "off");
+    }
 }
 
 TEST_F(WindowHostTest, DrawsOnlyWhenSomethingMayHaveChangedAndStopsOnClose) {
