@@ -26,6 +26,10 @@ bool TweakBundle::isPlainName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
+std::filesystem::path TweakBundle::directoryOf(const std::string& name) {
+    return base::FileSystemRoot::resolve("/var/QZN/Vellium/Preferences/" + name + "Prefs.bundle");
+}
+
 std::vector<std::string> TweakBundle::installedNames() {
     constexpr std::string_view kSuffix = "Prefs.bundle";
     std::vector<std::string> names;
@@ -46,8 +50,7 @@ base::Result<TweakBundle> TweakBundle::open(const std::string& name) {
         return bundleError(kBadName, "Refusing bundle name \"" + name + "\": not a plain name");
     TweakBundle bundle;
     bundle.name_ = name;
-    bundle.directory_ =
-        base::FileSystemRoot::resolve("/var/QZN/Vellium/Preferences/" + name + "Prefs.bundle");
+    bundle.directory_ = directoryOf(name);
     std::error_code error;
     if (!std::filesystem::is_directory(bundle.directory_, error))
         return bundleError(kMissingBundle, "No bundle " + name + " at " + bundle.directory_.string());

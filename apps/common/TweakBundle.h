@@ -27,6 +27,8 @@ public:
     // one line fit for standard error.
     static base::Result<TweakBundle> open(const std::string& name);
 
+    // Where bundle `name` lies: "/var/QZN/Vellium/Preferences/NAMEPrefs.bundle" under the root.
+    static std::filesystem::path directoryOf(const std::string& name);
     // The names of the bundles installed under the root's "/var/QZN/Vellium/Preferences/"
     // (the folders "NAMEPrefs.bundle"), sorted.
     static std::vector<std::string> installedNames();

@@ -4,7 +4,6 @@
 
 #include "TweakBundle.h"
 #include "TweakScreen.h"
-#include "base/FileSystemRoot.h"
 #include "base/PropertyList.h"
 #include "gfx/Image.h"
 #include "ui/ImageView.h"
@@ -35,7 +34,7 @@ InstalledTweaksViewController::InstalledTweaksViewController(std::vector<Tweak> 
 std::vector<InstalledTweaksViewController::Tweak> InstalledTweaksViewController::findInstalled() {
     std::vector<Tweak> tweaks;
     for (const std::string& name : TweakBundle::installedNames()) {
-        auto folder = base::FileSystemRoot::resolve("/var/QZN/Vellium/Preferences/" + name + "Prefs.bundle");
+        auto folder = TweakBundle::directoryOf(name);
         Tweak tweak{name, {}, {}};
         if (auto info = base::PropertyList::readFile(folder / "Info.plist")) {
             if (const auto* identifier = info.value()["CFBundleIdentifier"].asString())

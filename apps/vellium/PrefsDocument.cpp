@@ -4,7 +4,7 @@
 #include <iterator>
 #include <map>
 
-#include "base/FileSystemRoot.h"
+#include "TweakBundle.h"
 #include "base/PropertyList.h"
 
 namespace {
@@ -42,8 +42,7 @@ base::Error documentError(const std::string& description) {
 }  // namespace
 
 base::Result<PrefsDocument> PrefsDocument::open(const std::string& bundle, const std::string& document) {
-    auto path = base::FileSystemRoot::resolve("/var/QZN/Vellium/Preferences/" + bundle + "Prefs.bundle/" +
-                                              document + ".plist");
+    auto path = TweakBundle::directoryOf(bundle) / (document + ".plist");
     auto contents = base::PropertyList::readFile(path);
     if (!contents) return documentError("cannot read the document " + path.string());
     const auto* rows = contents.value()["Preferences"].asArray();

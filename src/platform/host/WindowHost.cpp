@@ -43,60 +43,42 @@ base::Error sdlError(const std::string& what) {
     return base::Error{"host.WindowHost", 1, what + ": " + SDL_GetError()};
 }
 
+// Every key the host knows: the SDL key, the name tests inject it by, and the press it sends
+// through the responder chain (none for the host's own keys).
+struct KeyBinding {
+    SDL_Keycode code;
+    WindowHost::Key key;
+    std::optional<ui::Press::Key> press;
+};
+constexpr KeyBinding kKeys[] = {
+    {SDLK_RETURN, WindowHost::Key::Return, ui::Press::Key::Return},
+    {SDLK_BACKSPACE, WindowHost::Key::Backspace, ui::Press::Key::Backspace},
+    {SDLK_LEFT, WindowHost::Key::Left, ui::Press::Key::Left},
+    {SDLK_RIGHT, WindowHost::Key::Right, ui::Press::Key::Right},
+    {SDLK_UP, WindowHost::Key::Up, ui::Press::Key::Up},
+    {SDLK_DOWN, WindowHost::Key::Down, ui::Press::Key::Down},
+    {SDLK_SPACE, WindowHost::Key::Space, ui::Press::Key::Space},
+    {SDLK_TAB, WindowHost::Key::Tab, ui::Press::Key::Tab},
+    {SDLK_ESCAPE, WindowHost::Key::Escape, ui::Press::Key::Escape},
+    {SDLK_F2, WindowHost::Key::F2, std::nullopt},
+    {SDLK_F12, WindowHost::Key::F12, std::nullopt},
+    {SDLK_d, WindowHost::Key::D, std::nullopt},
+};
+
 SDL_Keycode keycodeFor(WindowHost::Key key) {
-    switch (key) {
-        case WindowHost::Key::Return:
-            return SDLK_RETURN;
-        case WindowHost::Key::Backspace:
-            return SDLK_BACKSPACE;
-        case WindowHost::Key::Left:
-            return SDLK_LEFT;
-        case WindowHost::Key::Right:
-            return SDLK_RIGHT;
-        case WindowHost::Key::Up:
-            return SDLK_UP;
-        case WindowHost::Key::Down:
-            return SDLK_DOWN;
-        case WindowHost::Key::Space:
-            return SDLK_SPACE;
-        case WindowHost::Key::Escape:
-            return SDLK_ESCAPE;
-        case WindowHost::Key::F2:
-            return SDLK_F2;
-        case WindowHost::Key::F12:
-            return SDLK_F12;
-        case WindowHost::Key::D:
-            return SDLK_d;
+    for (const KeyBinding& binding : kKeys) {
+        if (binding.key == key) return binding.code;
     }
     return SDLK_UNKNOWN;
 }
 
 // The press a key sends through the responder chain, if it is one.
-std::optional<ui::Press::Key> pressKeyFor(int keycode) {
-    using Key = ui::Press::Key;
-    switch (keycode) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return Key::Return;
-        case SDLK_BACKSPACE:
-            return Key::Backspace;
-        case SDLK_LEFT:
-            return Key::Left;
-        case SDLK_RIGHT:
-            return Key::Right;
-        case SDLK_UP:
-            return Key::Up;
-        case SDLK_DOWN:
-            return Key::Down;
-        case SDLK_SPACE:
-            return Key::Space;
-        case SDLK_TAB:
-            return Key::Tab;
-        case SDLK_ESCAPE:
-            return Key::Escape;
-        default:
-            return std::nullopt;
+std::optional<ui::Press::Key> pressKeyFor(SDL_Keycode code) {
+    if (code == SDLK_KP_ENTER) code = SDLK_RETURN;
+    for (const KeyBinding& binding : kKeys) {
+        if (binding.code == code) return binding.press;
     }
+    return std::nullopt;
 }
 
 // The nearest scroll view at or above `view` that can scroll: enabled, with content longer

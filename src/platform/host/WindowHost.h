@@ -67,7 +67,7 @@ public:
     static constexpr Duration kIdleInterval = std::chrono::milliseconds(50);
     static constexpr double kWheelStep = 40;  // points per wheel notch
 
-    enum class Key { Return, Backspace, Left, Right, Up, Down, Space, Escape, F2, F12, D };
+    enum class Key { Return, Backspace, Left, Right, Up, Down, Space, Tab, Escape, F2, F12, D };
 
     // Opens an SDL window of the window's screen size times its scale in pixels. Fails when
     // SDL cannot make a window or renderer.

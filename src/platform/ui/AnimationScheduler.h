@@ -44,8 +44,6 @@ public:
                            const AnimatableValue& to);
 
     void layerDidAddAnimation(Layer& layer);
-    // Whether any layer is animating now (hosts keep drawing frames while it is).
-    bool isAnimating() const { return !animating_.empty(); }
     void layerWillGoAway(Layer& layer);
 
 private:
