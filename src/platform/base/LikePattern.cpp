@@ -50,6 +50,8 @@ std::vector<PatternElement> compile(std::string_view pattern) {
 // The greedy wildcard walk with one back-track point (the last "*"): linear in practice and
 // never worse than text length times pattern length, so hostile patterns cannot hang it.
 bool LikePattern::matches(std::string_view text, std::string_view pattern) {
+    // Without wildcards or escapes every character is a literal, so the match is equality.
+    if (pattern.find_first_of("*?\\") == std::string_view::npos) return text == pattern;
     const auto chars = characters(text);
     const auto elements = compile(pattern);
     std::size_t t = 0, p = 0;
