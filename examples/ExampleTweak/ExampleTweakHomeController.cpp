@@ -4,7 +4,7 @@
 #include "ExampleTweakSymbols.h"
 #include "base/FileSystemRoot.h"
 #include "gfx/SymbolImage.h"
-#include "ui/AlertController.h"
+#include "home/VLTutorialViewController.h"
 #include "uikit/VLViewControllerRegistry.h"
 
 VL_REGISTER_VIEW_CONTROLLER(ExampleTweakHomeController);
@@ -44,9 +44,21 @@ void ExampleTweakHomeController::viewDidLoad() {
 }
 
 void ExampleTweakHomeController::presentTutorialVC() {
-    auto alert = ui::AlertController::create(
-        "Example Tweak",
-        "1. Turn the tweak on in Settings.\n2. Choose the badges' size and colour.\n3. Respring.");
-    alert->addAction({"OK", ui::AlertAction::Style::Default, nullptr});
-    present(alert, true);
+    present(
+        VLTutorialViewController::create(
+            ExampleTweakListController::kTweakName,
+            "A home screen arranged the way you like it, in a few steps.",
+            {
+                {"Open Settings and switch Enabled on: nothing changes while it is off.", "power"},
+                {"Choose a Layout and the number of Columns for the icons on your home screen.",
+                 "square.grid.3x3"},
+                {"Pick an Accent Colour and a Label Font, or hide the labels altogether.",
+                 "paintpalette.fill"},
+                {"In Badges, decide whether icons show their numbers and where the count stops.",
+                 "app.badge.fill"},
+                {"Hidden Applications keeps the badges of the applications you choose out of sight.",
+                 "hand.tap.fill"},
+                {"Tap Respring to restart the home screen and see every change at once.", "arrow.clockwise"},
+            }),
+        true);
 }

@@ -63,6 +63,20 @@ double Application::mainScreenScale() const {
     return all.empty() ? 2.0 : all.front()->scale();
 }
 
+void Application::setNamedColor(const std::string& name, std::optional<gfx::Color> color) {
+    if (color) {
+        namedColors_.insert_or_assign(name, *color);
+    } else {
+        namedColors_.erase(name);
+    }
+}
+
+std::optional<gfx::Color> Application::namedColor(const std::string& name) const {
+    auto found = namedColors_.find(name);
+    if (found == namedColors_.end()) return std::nullopt;
+    return found->second;
+}
+
 void Application::didRegainFocus() {
     auto& center = base::NotificationCenter::defaultCenter();
     center.post(kWillEnterForegroundNotification);

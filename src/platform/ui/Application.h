@@ -1,9 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "gfx/Color.h"
 
 namespace ui {
 
@@ -46,6 +50,10 @@ public:
     // The key window's scale, else that of the first window, else 2.
     double mainScreenScale() const;
 
+    // Colours the program names for the screens it shows (an "Accent", say); none by default.
+    void setNamedColor(const std::string& name, std::optional<gfx::Color> color);
+    std::optional<gfx::Color> namedColor(const std::string& name) const;
+
 private:
     Application() = default;
 
@@ -53,6 +61,7 @@ private:
     std::weak_ptr<Window> keyWindow_;
     URLOpener urlOpener_;
     ApplicationLauncher launcher_;
+    std::map<std::string, gfx::Color, std::less<>> namedColors_;
 };
 
 }  // namespace ui
