@@ -91,10 +91,13 @@ void VLDecryptor::addData(base::Data data) {
         carried = vl_consumeToIndex(inData_, inData_.size() - HMACLength_);
         data.clear();
     }
-    if (carried.empty() && data.empty()) return;
-    runOnQueue(this, [carried = std::move(carried), data = std::move(data)](VLDecryptor& self) mutable {
-        self.decryptPieces(carried, data);
-    });
+    if (data.empty()) {
+        if (!carried.empty()) queueInput(std::move(carried));
+    } else if (carried.empty()) {
+        queueInput(std::move(data));
+    } else {
+        queueInput(std::move(carried), std::move(data));
+    }
 }
 
 void VLDecryptor::finish() {
@@ -180,17 +183,14 @@ void VLDecryptor::startDecrypting(const base::Data& header, const base::Data& IV
     engine_ = std::move(engine).value();
 }
 
-void VLDecryptor::decryptPieces(base::Data& carried, base::Data& data) {
+void VLDecryptor::consumeInput(base::Data& piece) {
     if (stopped_) return;
     VLCryptorBuffer& output = pendingOutput();
-    for (base::Data* piece : {&carried, &data}) {
-        if (piece->empty()) continue;
-        if (auto status = engine_->addData(*piece, output); !status) {
-            stopWithError(status.error());
-            return;
-        }
-        if (HMAC_) output.MACInput.push_back(std::move(*piece));
+    if (auto status = engine_->addData(piece, output); !status) {
+        stopWithError(status.error());
+        return;
     }
+    if (HMAC_) output.MACInput.push_back(std::move(piece));
 }
 
 void VLDecryptor::finishOnQueue(const base::Data& tag) {

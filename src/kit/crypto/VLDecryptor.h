@@ -63,8 +63,8 @@ public:
 private:
     explicit VLDecryptor(Handler handler);
     void startDecrypting(const base::Data& header, const base::Data& IV);
-    // The pieces are kept for the MAC, which reads them on the other queue.
-    void decryptPieces(base::Data& carried, base::Data& data);
+    // The piece is kept for the MAC, which reads it on the other queue.
+    void consumeInput(base::Data& piece) override;
     void finishOnQueue(const base::Data& tag);
     void fail(long code, std::string description);
 
