@@ -188,12 +188,11 @@ VLCryptorBuffer& VLCryptor::pendingOutput() {
     return *pending_;
 }
 
-void VLCryptor::queueInput(base::Data piece, std::optional<base::Data> next) {
+void VLCryptor::queueInput(base::Data piece) {
     bool post = false;
     {
         std::lock_guard lock(inputMutex_);
         input_.push_back(std::move(piece));
-        if (next) input_.push_back(std::move(*next));
         post = !std::exchange(inputTaskQueued_, true);
     }
     if (post) runOnQueue(this, [](VLCryptor& self) { self.consumeQueuedInput(); });
@@ -263,7 +262,8 @@ void VLCryptor::authenticate(const VLCryptorBuffer& buffer) {
         HMAC_->update(std::span<const std::uint8_t>(buffer.bytes.data(), buffer.length));
         return;
     }
-    for (const base::Data& piece : buffer.MACInput) HMAC_->update(piece);
+    for (const base::Data& piece : buffer.MACInput)
+        MACTail_.feed(piece, [this](std::span<const std::uint8_t> bytes) { HMAC_->update(bytes); });
 }
 
 void VLCryptor::afterAuthentication(const std::function<void()>& task) { ownQueue_->sync(task); }

@@ -49,6 +49,7 @@
 #include "base/Value.h"
 #include "crypto/VLCryptorBufferPool.h"
 #include "crypto/VLCryptorKeyDerivationSettings.h"
+#include "crypto/VLCryptorTail.h"
 
 class VLCryptorEngine;
 class VLCryptorHMAC;
@@ -140,9 +141,9 @@ protected:
         });
     }
 
-    // Queues the pieces (empty ones included) for consumeInput on the work queue, behind every
+    // Queues the piece (even empty) for consumeInput on the work queue, behind every
     // step queued before; a task is posted only when none is waiting to take them.
-    void queueInput(base::Data piece, std::optional<base::Data> next = std::nullopt);
+    void queueInput(base::Data piece);
     // Runs on the work queue for every queued piece, in order; may move from it.
     virtual void consumeInput(base::Data& piece);
 
@@ -171,6 +172,9 @@ protected:
     std::unique_ptr<VLCryptorHMAC> HMAC_;
     // The encryptor authenticates its output; the decryptor what each buffer's MACInput holds.
     bool MACReadsOutput_ = false;
+    // What the MAC holds back of its input when that is not the output (the tag, if the
+    // stream ends there); the cryptor's own queue's.
+    VLCryptorTail MACTail_;
     // Set by the work queue once the stream has ended there: later steps do nothing.
     bool stopped_ = false;
 
