@@ -6,6 +6,7 @@
 #include <openssl/evp.h>
 
 #include <condition_variable>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <mutex>
@@ -55,7 +56,10 @@ const base::Data& sealedStream() {
     return sealed;
 }
 
-// The reference: one cipher context, one MAC context, one reused output buffer.
+// The reference: one cipher context, one MAC context, one reused input and one reused output
+// buffer. Each chunk is first copied into the input buffer, as a producer reading a stream
+// takes it into memory; the container's feeder makes the same copy into the chunk it hands
+// over, so both sides move the data the same number of times.
 class PlainLoop {
 public:
     PlainLoop(bool encrypt, std::size_t chunkSize) : encrypt_(encrypt), chunkSize_(chunkSize) {
@@ -67,6 +71,7 @@ public:
         OSSL_PARAM parameters[] = {OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, digest, 0),
                                    OSSL_PARAM_construct_end()};
         EVP_MAC_init(macContext_, kHMACKey.data(), kHMACKey.size(), parameters);
+        input_.resize(chunkSize);
         output_.resize(chunkSize + 16);
     }
     ~PlainLoop() {
@@ -79,9 +84,10 @@ public:
         std::size_t produced = 0;
         for (std::size_t at = 0; at < size; at += chunkSize_) {
             const int length = static_cast<int>(std::min(chunkSize_, size - at));
+            std::memcpy(input_.data(), input + at, static_cast<std::size_t>(length));
             int written = 0;
-            if (!encrypt_) EVP_MAC_update(macContext_, input + at, static_cast<std::size_t>(length));
-            EVP_CipherUpdate(cipher_, output_.data(), &written, input + at, length);
+            if (!encrypt_) EVP_MAC_update(macContext_, input_.data(), static_cast<std::size_t>(length));
+            EVP_CipherUpdate(cipher_, output_.data(), &written, input_.data(), length);
             if (encrypt_) EVP_MAC_update(macContext_, output_.data(), static_cast<std::size_t>(written));
             produced += static_cast<std::size_t>(written);
         }
@@ -100,6 +106,7 @@ private:
     EVP_CIPHER_CTX* cipher_ = nullptr;
     EVP_MAC* mac_ = nullptr;
     EVP_MAC_CTX* macContext_ = nullptr;
+    base::Data input_;
     base::Data output_;
 };
 

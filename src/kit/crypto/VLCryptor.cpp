@@ -188,10 +188,50 @@ VLCryptorBuffer& VLCryptor::pendingOutput() {
     return *pending_;
 }
 
-void VLCryptor::handOffOutputIfDue() {
+void VLCryptor::queueInput(base::Data piece) {
+    bool post = false;
+    {
+        std::lock_guard lock(inputMutex_);
+        input_.push_back(std::move(piece));
+        post = !std::exchange(inputTaskQueued_, true);
+    }
+    if (post) runOnQueue(this, [](VLCryptor& self) { self.consumeQueuedInput(); });
+}
+
+void VLCryptor::consumeInput(base::Data&) {}
+
+void VLCryptor::consumeQueuedInput() {
+    {
+        std::lock_guard lock(inputMutex_);
+        taken_.swap(input_);
+        inputTaskQueued_ = false;
+    }
+    // A long list fills several buffers: each goes out once full.
+    for (std::size_t i = 0; i < taken_.size(); ++i) {
+        consumeInput(taken_[i]);
+        if (i + 1 < taken_.size()) handOffOutputIfDue(true);
+    }
+    taken_.clear();
+}
+
+void VLCryptor::handOffOutputIfDue(bool moreQueued) {
     // A buffer that holds no output yet keeps its MAC input until it does.
     if (!pending_ || pending_->length == 0) return;
-    if (queuedSteps_.load(std::memory_order_relaxed) != 0 && pending_->length < kHandOffSize) return;
+    if (pending_->length < kHandOffSize) {
+        if (moreQueued || queuedSteps_.load(std::memory_order_relaxed) != 0) return;
+        // Buffers still on their way mean the other queue is busy: keep filling this one. The
+        // flag is raised before the count is read again, and the other queue lowers the count
+        // before it reads the flag, so one of the two sees the other and hands the buffer off.
+        if (handedOff_.load() != 0) {
+            holding_.store(true);
+            if (handedOff_.load() != 0 || !holding_.exchange(false)) return;
+        }
+    }
+    handOff();
+}
+
+void VLCryptor::handOff() {
+    handedOff_.fetch_add(1);
     ownQueue_->async([keep = shared_from_this(), buffer = std::exchange(pending_, nullptr)] {
         keep->authenticateAndDeliver(buffer);
     });
@@ -210,6 +250,10 @@ void VLCryptor::deliver(VLCryptorBuffer* buffer) {
     buffer->bytes.resize(buffer->length);
     if (handler_) handler_(*this, buffer->bytes);
     pool_.release(buffer);
+    // Caught up: ask the work queue for the buffer it kept meanwhile.
+    if (handedOff_.fetch_sub(1) == 1 && holding_.exchange(false)) {
+        queue_->async([keep = shared_from_this()] { keep->handOffOutputIfDue(); });
+    }
 }
 
 void VLCryptor::authenticate(const VLCryptorBuffer& buffer) {
@@ -218,7 +262,8 @@ void VLCryptor::authenticate(const VLCryptorBuffer& buffer) {
         HMAC_->update(std::span<const std::uint8_t>(buffer.bytes.data(), buffer.length));
         return;
     }
-    for (const base::Data& piece : buffer.MACInput) HMAC_->update(piece);
+    for (const base::Data& piece : buffer.MACInput)
+        MACTail_.feed(piece, [this](std::span<const std::uint8_t> bytes) { HMAC_->update(bytes); });
 }
 
 void VLCryptor::afterAuthentication(const std::function<void()>& task) { ownQueue_->sync(task); }

@@ -14,13 +14,20 @@
 // handler receives zero or more intermediate chunks and exactly one final call, with
 // finished() set and error() possibly set. addData and finish return at once.
 //
+// Data handed to addData joins a list the work queue takes whole: while it is busy, later
+// chunks join the list without a task or a wake-up of their own, and it runs one task for
+// all of them.
+//
 // The stream is a pipeline over a few pooled output buffers: the work queue runs the cipher
 // into a buffer and hands it to the response queue, which feeds the MAC and calls the handler,
 // then returns the buffer. The two overlap; the work queue waits only when every buffer is out,
 // so a slow handler slows the stream without piling up output. While more steps are queued
 // behind it, the work queue fills a buffer with several of them (up to kHandOffSize), so small
-// chunks cost few hand-offs; whatever it holds goes out as soon as nothing more is queued.
-// finish is the only step that waits for the other queue, to complete the MAC.
+// chunks cost few hand-offs. With nothing more queued, what it holds goes out at once if the
+// other queue is idle; if that queue is still busy with earlier buffers, the work queue keeps
+// filling the buffer, and the other queue asks for it once it has caught up. A cipher faster
+// than the MAC (opening) thus hands off large buffers instead of waiting for a free one after
+// every chunk. finish is the only step that waits for the other queue, to complete the MAC.
 //
 // A response queue given with setResponseQueue (before the first addData) gets only the
 // handler calls: the MAC stays on the cryptor's own queue, and each chunk then costs one more
@@ -30,16 +37,19 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/Error.h"
 #include "base/SerialQueue.h"
 #include "base/Value.h"
 #include "crypto/VLCryptorBufferPool.h"
 #include "crypto/VLCryptorKeyDerivationSettings.h"
+#include "crypto/VLCryptorTail.h"
 
 class VLCryptorEngine;
 class VLCryptorHMAC;
@@ -131,6 +141,12 @@ protected:
         });
     }
 
+    // Queues the piece (even empty) for consumeInput on the work queue, behind every
+    // step queued before; a task is posted only when none is waiting to take them.
+    void queueInput(base::Data piece);
+    // Runs on the work queue for every queued piece, in order; may move from it.
+    virtual void consumeInput(base::Data& piece);
+
     // The rest are for the work queue only.
     // The buffer the current step writes into, taken from the pool (waiting) if there is none.
     VLCryptorBuffer& pendingOutput();
@@ -156,6 +172,9 @@ protected:
     std::unique_ptr<VLCryptorHMAC> HMAC_;
     // The encryptor authenticates its output; the decryptor what each buffer's MACInput holds.
     bool MACReadsOutput_ = false;
+    // What the MAC holds back of its input when that is not the output (the tag, if the
+    // stream ends there); the cryptor's own queue's.
+    VLCryptorTail MACTail_;
     // Set by the work queue once the stream has ended there: later steps do nothing.
     bool stopped_ = false;
 
@@ -166,7 +185,9 @@ public:
 private:
     static constexpr std::size_t kPoolSize = 3;
 
-    void handOffOutputIfDue();
+    void handOffOutputIfDue(bool moreQueued = false);
+    void handOff();
+    void consumeQueuedInput();
     void authenticateAndDeliver(VLCryptorBuffer* buffer);
     void deliver(VLCryptorBuffer* buffer);
     void makeFinalCall();
@@ -178,4 +199,15 @@ private:
     std::shared_ptr<base::SerialQueue> ownQueue_;
     VLCryptorBuffer* pending_ = nullptr;
     std::atomic<std::size_t> queuedSteps_{0};
+    // Pieces from addData not taken by the work queue yet, and whether a task to take them is
+    // queued; guarded by inputMutex_. `taken_` is the work queue's: it keeps its capacity.
+    std::mutex inputMutex_;
+    std::vector<base::Data> input_;
+    bool inputTaskQueued_ = false;
+    std::vector<base::Data> taken_;
+    // Buffers handed off and not yet delivered.
+    std::atomic<std::size_t> handedOff_{0};
+    // Set by the work queue while it keeps a partial buffer for want of an idle other queue;
+    // whichever side clears it hands that buffer off.
+    std::atomic<bool> holding_{false};
 };

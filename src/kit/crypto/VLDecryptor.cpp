@@ -73,35 +73,19 @@ void VLDecryptor::addData(base::Data data) {
     if (!engine_) {
         inData_.insert(inData_.end(), data.begin(), data.end());
         consumeHeaderFromData(inData_);
-        if (!engine_ || inData_.size() <= HMACLength_) return;
+        if (!engine_) return;
         data = std::exchange(inData_, {});
     }
 
-    // 2. Hold back the last HMACLength bytes of the stream (the tag, if the stream ends here)
-    // and send the rest to the work queue. Large chunks go whole, without being merged with
-    // the few bytes held back from the previous one.
-    base::Data carried;
-    if (data.size() >= HMACLength_) {
-        carried = std::exchange(
-            inData_, base::Data(data.end() - static_cast<std::ptrdiff_t>(HMACLength_), data.end()));
-        data.resize(data.size() - HMACLength_);
-    } else {
-        inData_.insert(inData_.end(), data.begin(), data.end());
-        if (inData_.size() <= HMACLength_) return;
-        carried = vl_consumeToIndex(inData_, inData_.size() - HMACLength_);
-        data.clear();
-    }
-    if (carried.empty() && data.empty()) return;
-    runOnQueue(this, [carried = std::move(carried), data = std::move(data)](VLDecryptor& self) mutable {
-        self.decryptPieces(carried, data);
-    });
+    // 2. The rest goes to the work queue whole; the last HMACLength bytes of the stream (the
+    // tag, if it ends there) are held back there, from the cipher and the MAC alike.
+    if (!data.empty()) queueInput(std::move(data));
 }
 
 void VLDecryptor::finish() {
     if (finished_ || finishRequested_) return;
     finishRequested_ = true;
-    // The bytes held back go with the step, so data added after finish cannot reach them.
-    runOnQueue(this, [tag = std::exchange(inData_, {})](VLDecryptor& self) { self.finishOnQueue(tag); });
+    runOnQueue(this, [](VLDecryptor& self) { self.finishOnQueue(); });
 }
 
 bool VLDecryptor::updateOptionsForPreamble(std::span<const std::uint8_t, 2> preamble) {
@@ -175,25 +159,29 @@ void VLDecryptor::startDecrypting(const base::Data& header, const base::Data& IV
             return;
         }
         HMACLength_ = settings_.HMACLength;
+        cipherTail_.setLength(HMACLength_);
+        MACTail_.setLength(HMACLength_);
         if (!hasV1HMAC_) HMAC_->update(header);
     }
     engine_ = std::move(engine).value();
 }
 
-void VLDecryptor::decryptPieces(base::Data& carried, base::Data& data) {
+void VLDecryptor::consumeInput(base::Data& piece) {
     if (stopped_) return;
     VLCryptorBuffer& output = pendingOutput();
-    for (base::Data* piece : {&carried, &data}) {
-        if (piece->empty()) continue;
-        if (auto status = engine_->addData(*piece, output); !status) {
-            stopWithError(status.error());
-            return;
-        }
-        if (HMAC_) output.MACInput.push_back(std::move(*piece));
+    std::optional<base::Error> failure;
+    cipherTail_.feed(piece, [&](std::span<const std::uint8_t> bytes) {
+        if (failure) return;
+        if (auto status = engine_->addData(bytes, output); !status) failure = status.error();
+    });
+    if (failure) {
+        stopWithError(std::move(*failure));
+        return;
     }
+    if (HMAC_) output.MACInput.push_back(std::move(piece));
 }
 
-void VLDecryptor::finishOnQueue(const base::Data& tag) {
+void VLDecryptor::finishOnQueue() {
     if (stopped_) return;
     if (!engine_) {
         // The stream ended inside the header: nothing was opened.
@@ -207,7 +195,7 @@ void VLDecryptor::finishOnQueue(const base::Data& tag) {
     bool authentic = true;
     afterAuthentication([&] {
         authenticate(last);
-        if (HMAC_) authentic = vl_isEqualInConsistentTime(HMAC_->finish(HMACLength_), tag);
+        if (HMAC_) authentic = vl_isEqualInConsistentTime(HMAC_->finish(HMACLength_), cipherTail_.held());
     });
     if (!authentic) {
         fail(kVLCryptorHMACMismatch, "HMAC Mismatch");

@@ -7,6 +7,7 @@
 
 #include "crypto/VLCryptor.h"
 #include "crypto/VLCryptorSettings.h"
+#include "crypto/VLCryptorTail.h"
 
 // Opens containers of versions 2 and 3. The header is parsed on the caller's thread as the
 // bytes arrive; everything after it except the last HMACLength bytes (the tag, once the
@@ -63,12 +64,13 @@ public:
 private:
     explicit VLDecryptor(Handler handler);
     void startDecrypting(const base::Data& header, const base::Data& IV);
-    // The pieces are kept for the MAC, which reads them on the other queue.
-    void decryptPieces(base::Data& carried, base::Data& data);
-    void finishOnQueue(const base::Data& tag);
+    // The piece is kept for the MAC, which reads it on the other queue.
+    void consumeInput(base::Data& piece) override;
+    void finishOnQueue();
     void fail(long code, std::string description);
 
-    base::Data inData_;
+    base::Data inData_;         // the header, until it is complete
+    VLCryptorTail cipherTail_;  // the work queue's
     // Set by finish on the caller's thread: later data must not touch the header state the
     // work queue is about to read.
     bool finishRequested_ = false;

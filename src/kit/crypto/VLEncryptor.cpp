@@ -151,7 +151,7 @@ base::Data VLEncryptor::header() const {
 
 void VLEncryptor::addData(base::Data data) {
     if (finished_) return;
-    runOnQueue(this, [data = std::move(data)](VLEncryptor& self) { self.encryptChunk(data); });
+    queueInput(std::move(data));
 }
 
 void VLEncryptor::finish() {
@@ -170,7 +170,7 @@ void VLEncryptor::writeHeaderIfNeeded() {
     output.length += bytes.size();
 }
 
-void VLEncryptor::encryptChunk(const base::Data& data) {
+void VLEncryptor::consumeInput(base::Data& data) {
     if (stopped_) return;
     writeHeaderIfNeeded();
     if (auto status = engine_->addData(data, pendingOutput()); !status) stopWithError(status.error());

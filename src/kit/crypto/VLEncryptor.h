@@ -64,7 +64,8 @@ private:
     bool start(const VLCryptorSettings& settings, const base::Data& encryptionKey,
                const std::optional<base::Data>& HMACKey, const base::Data& IV);
     void writeHeaderIfNeeded();
-    void encryptChunk(const base::Data& data);
+    // Encrypts a chunk (the header goes before the first).
+    void consumeInput(base::Data& data) override;
     void finishOnQueue();
 
     bool haveWrittenHeader_ = false;

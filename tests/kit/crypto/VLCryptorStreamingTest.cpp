@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include "CryptorRecorder.h"
 #include "ReferenceContainer.h"
 #include "crypto/VLDecryptor.h"
@@ -110,4 +112,65 @@ TEST(VLCryptorStreaming, ReleasedMidStreamItDrainsWithoutAFinalCall) {
     std::lock_guard lock(recorder.state->mutex);
     EXPECT_EQ(recorder.state->finalCalls, 0);
     EXPECT_GT(recorder.state->intermediate.size(), 0u);
+}
+
+TEST(VLCryptorStreaming, OutputKeptWhileTheHandlerIsBusyFollowsOnceItReturns) {
+    // The handler holds its first call while a second piece arrives; the output of that piece
+    // must still come out once the handler returns, with no more input and no finish.
+    const base::Data plaintext = sampleText(8192);
+    const base::Data container = referenceContainer(plaintext);
+    struct Case {
+        bool seal;
+        const base::Data& input;
+        std::size_t firstPiece;
+        std::size_t secondPiece;
+        // The least output due before finish: the cipher may keep one block back.
+        std::size_t due;
+    };
+    const Case cases[] = {
+        {true, plaintext, 4096, 4096, 34 + 8192 - 16},
+        {false, container, 34 + 4096, 4096, 4096 + 4096 - 32 - 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seal ? "sealing" : "opening");
+        CryptorRecorder recorder;
+        std::promise<void> entered, release;
+        std::shared_future<void> released = release.get_future().share();
+        bool first = true;
+        VLCryptor::Handler gated = [&, record = recorder.handler()](VLCryptor& cryptor, base::Data& chunk) {
+            if (std::exchange(first, false)) {
+                entered.set_value();
+                released.wait();
+            }
+            record(cryptor, chunk);
+        };
+        auto cryptor = c.seal ? VLEncryptor::create(kVLCryptorAES256Settings, kKey, kHMACKey, kIV, gated)
+                              : std::shared_ptr<VLCryptor>(VLDecryptor::create(kKey, kHMACKey, gated));
+        auto piece = [&](std::size_t from, std::size_t size) {
+            const auto begin = c.input.begin() + static_cast<std::ptrdiff_t>(from);
+            return base::Data(begin, begin + static_cast<std::ptrdiff_t>(size));
+        };
+        cryptor->addData(piece(0, c.firstPiece));
+        entered.get_future().wait();
+        cryptor->addData(piece(c.firstPiece, c.secondPiece));
+        // Lets the work queue reach the second piece while the first is still with the handler.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        release.set_value();
+        for (int wait = 0; wait < 10'000; ++wait) {
+            {
+                std::lock_guard lock(recorder.state->mutex);
+                if (recorder.state->intermediate.size() >= c.due) break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        {
+            std::lock_guard lock(recorder.state->mutex);
+            EXPECT_GE(recorder.state->intermediate.size(), c.due);
+        }
+        const std::size_t fed = c.firstPiece + c.secondPiece;
+        cryptor->addData(piece(fed, c.input.size() - fed));
+        cryptor->finish();
+        recorder.waitForFinal();
+        EXPECT_TRUE(recorder.all() == (c.seal ? container : plaintext));
+    }
 }
