@@ -61,6 +61,8 @@ void VLTutorialViewController::layoutTableView() {
     tableView_->setShowsVerticalScrollIndicator(false);
     tableView_->setEstimatedRowHeight(60);
     tableView_->setRowHeight(ui::TableView::kAutomaticDimension);
+    // Steps are not chosen: every cell made from now on shows nothing behind a touched row.
+    ui::TableViewCell::appearance().setSelectedBackgroundView(makeClearView);
     tableView_->registerCell(kCellIdentifier, [] {
         return VLTutorialCell::create(ui::TableViewCellStyle::Default, kCellIdentifier);
     });
@@ -132,7 +134,6 @@ int VLTutorialViewController::numberOfRowsInSection(ui::TableView&, int) {
 std::shared_ptr<ui::TableViewCell> VLTutorialViewController::cellForRowAtIndexPath(ui::TableView& table,
                                                                                    ui::IndexPath indexPath) {
     auto cell = std::static_pointer_cast<VLTutorialCell>(table.dequeueReusableCell(kCellIdentifier));
-    ui::TableViewCell::appearance().setSelectedBackgroundView(makeClearView);
     cell->setBackgroundColor(gfx::Color::clear());
     if (indexPath.row < 0 || static_cast<std::size_t>(indexPath.row) >= tutorialArray_.size()) return cell;
     tutorialData_ = tutorialArray_[indexPath.row];
