@@ -37,7 +37,7 @@ public:
         if (release > fromHeld) consume(data.first(release - fromHeld));
         // 2. The tail is what remains of the held bytes followed by the end of data.
         const std::size_t kept = held_ - fromHeld;
-        std::memmove(bytes_.data(), bytes_.data() + fromHeld, kept);
+        if (kept != 0) std::memmove(bytes_.data(), bytes_.data() + fromHeld, kept);
         const auto rest = data.subspan(release - fromHeld);
         std::copy(rest.begin(), rest.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(kept));
         held_ = length;
