@@ -1,6 +1,7 @@
 #include "home/VLChangelogDetailsCell.h"
 
 #include "gfx/Font.h"
+#include "home/VLSheetList.h"
 #include "uikit/VLPrefsAppearance.h"
 #include "uikit/ViewLayoutExtension.h"
 
@@ -101,14 +102,7 @@ void VLChangelogDetailsCell::layoutChips() {
 
 void VLChangelogDetailsCell::layoutMessage() {
     auto& base = *baseView_;
-    messageLabel_ = ui::TextView::create();
-    messageLabel_->setFont(gfx::Font::system(18));
-    messageLabel_->setTextAlignment(gfx::TextAlignment::Natural);
-    messageLabel_->setTextColor(gfx::Color::label());
-    messageLabel_->setBackgroundColor(gfx::Color::clear());
-    messageLabel_->setScrollEnabled(false);
-    messageLabel_->setEditable(false);
-    messageLabel_->setUserInteractionEnabled(false);
+    messageLabel_ = VLSheetList::makeMessageView();
     base.addSubview(messageLabel_);
     extension::top(*messageLabel_, splitView_->bottomAnchor(), 5);
     extension::leading(*messageLabel_, base.leadingAnchor(), 15);

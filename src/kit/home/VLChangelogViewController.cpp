@@ -9,10 +9,12 @@
 #include "home/VLChangelogCategory.h"
 #include "home/VLChangelogDateCell.h"
 #include "home/VLChangelogDetailsCell.h"
+#include "home/VLSheetList.h"
 #include "home/VLTweakIcon.h"
 #include "ui/CollectionViewFlowLayout.h"
 #include "ui/LayoutConstraint.h"
 #include "uikit/VLPrefsAppearance.h"
+#include "uikit/VLSheetGrabber.h"
 #include "uikit/ViewLayoutExtension.h"
 
 namespace {
@@ -69,13 +71,7 @@ void VLChangelogViewController::layoutHeaderView() {
     extension::height(*headerView_, kHeaderHeight);
     auto& header = *headerView_;
 
-    auto grabber = ui::View::create();
-    grabber->setBackgroundColor(gfx::Color::tertiarySystemFill());
-    grabber->layer().setCornerRadius(3);
-    header.addSubview(grabber);
-    extension::size(*grabber, {40, 6});
-    extension::x(*grabber, header.centerXAnchor());
-    extension::top(*grabber, header.topAnchor(), 10);
+    auto grabber = VLSheetGrabber::addTo(header);
 
     iconImage_ = ui::ImageView::create(VLTweakIcon::load(tweakName_));
     iconImage_->setContentMode(gfx::ContentMode::ScaleAspectFill);
@@ -134,12 +130,7 @@ void VLChangelogViewController::layoutCollectionView() {
 
 void VLChangelogViewController::layoutTableView() {
     auto& root = *view();
-    tableView_ = ui::TableView::create();
-    tableView_->setBackgroundColor(gfx::Color::clear());
-    tableView_->setSeparatorStyle(ui::TableView::SeparatorStyle::None);
-    tableView_->setShowsVerticalScrollIndicator(false);
-    tableView_->setEstimatedRowHeight(60);
-    tableView_->setRowHeight(ui::TableView::kAutomaticDimension);
+    tableView_ = VLSheetList::makeTable();
     tableView_->registerCell(kCellIdentifier, [] {
         return VLChangelogDetailsCell::create(ui::TableViewCellStyle::Default, kCellIdentifier);
     });

@@ -1,6 +1,6 @@
 #include "home/VLTutorialCell.h"
 
-#include "gfx/Font.h"
+#include "home/VLSheetList.h"
 #include "ui/Application.h"
 #include "uikit/ViewLayoutExtension.h"
 
@@ -45,14 +45,7 @@ void VLTutorialCell::layoutIcon() {
 
 void VLTutorialCell::layoutMessage() {
     auto& base = *baseView_;
-    messageLabel_ = ui::TextView::create();
-    messageLabel_->setFont(gfx::Font::system(18));
-    messageLabel_->setTextAlignment(gfx::TextAlignment::Natural);
-    messageLabel_->setTextColor(gfx::Color::label());
-    messageLabel_->setBackgroundColor(gfx::Color::clear());
-    messageLabel_->setScrollEnabled(false);
-    messageLabel_->setEditable(false);
-    messageLabel_->setUserInteractionEnabled(false);
+    messageLabel_ = VLSheetList::makeMessageView();
     base.addSubview(messageLabel_);
     extension::top(*messageLabel_, base.topAnchor(), 0);
     extension::leading(*messageLabel_, iconImage_->trailingAnchor(), 10);

@@ -5,12 +5,14 @@
 
 #include "gfx/Font.h"
 #include "gfx/SymbolImage.h"
+#include "home/VLSheetList.h"
 #include "home/VLTutorialCell.h"
 #include "home/VLTweakIcon.h"
 #include "ui/Application.h"
 #include "ui/LayoutConstraint.h"
 #include "ui/TableViewCellAppearance.h"
 #include "uikit/VLPrefsAppearance.h"
+#include "uikit/VLSheetGrabber.h"
 #include "uikit/ViewLayoutExtension.h"
 
 namespace {
@@ -55,12 +57,7 @@ void VLTutorialViewController::viewDidLoad() {
 
 void VLTutorialViewController::layoutTableView() {
     auto& root = *view();
-    tableView_ = ui::TableView::create();
-    tableView_->setBackgroundColor(gfx::Color::clear());
-    tableView_->setSeparatorStyle(ui::TableView::SeparatorStyle::None);
-    tableView_->setShowsVerticalScrollIndicator(false);
-    tableView_->setEstimatedRowHeight(60);
-    tableView_->setRowHeight(ui::TableView::kAutomaticDimension);
+    tableView_ = VLSheetList::makeTable();
     // Steps are not chosen: every cell made from now on shows nothing behind a touched row.
     ui::TableViewCell::appearance().setSelectedBackgroundView(makeClearView);
     tableView_->registerCell(kCellIdentifier, [] {
@@ -115,14 +112,7 @@ void VLTutorialViewController::layoutHeaderView() {
     extension::top(*headerView_, root.topAnchor(), 0);
     headerView_->widthAnchor().equalTo(root.widthAnchor())->setActive(true);
     extension::height(*headerView_, kFloatingHeaderHeight);
-
-    auto grabber = ui::View::create();
-    grabber->setBackgroundColor(gfx::Color::tertiarySystemFill());
-    grabber->layer().setCornerRadius(3);
-    headerView_->addSubview(grabber);
-    extension::size(*grabber, {40, 6});
-    extension::x(*grabber, headerView_->centerXAnchor());
-    extension::top(*grabber, headerView_->topAnchor(), 10);
+    VLSheetGrabber::addTo(*headerView_);
 }
 
 void VLTutorialViewController::dismissVC() { dismiss(true); }

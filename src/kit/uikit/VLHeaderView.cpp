@@ -1,6 +1,7 @@
 #include "uikit/VLHeaderView.h"
 
 #include "gfx/Font.h"
+#include "uikit/VLSheetGrabber.h"
 #include "uikit/ViewLayoutExtension.h"
 
 namespace {
@@ -50,15 +51,7 @@ void VLHeaderView::layoutBackground() {
     extension::fill(*headerView_);
 }
 
-void VLHeaderView::layoutGrabberView() {
-    grabberView_ = ui::View::create();
-    grabberView_->setBackgroundColor(gfx::Color::tertiarySystemFill());
-    grabberView_->layer().setCornerRadius(3);
-    headerView_->addSubview(grabberView_);
-    extension::size(*grabberView_, {40, 6});
-    extension::x(*grabberView_, headerView_->centerXAnchor());
-    extension::top(*grabberView_, headerView_->topAnchor(), 10);
-}
+void VLHeaderView::layoutGrabberView() { grabberView_ = VLSheetGrabber::addTo(*headerView_); }
 
 // A rounded square in the accent colour whose action goes up the responder chain; the caller
 // pins its leading or trailing edge.
